@@ -1,0 +1,63 @@
+// The game's fixed asset tables and the caches that load each slot on first use.
+#pragma once
+
+#include "platform/tessera.h"
+
+enum { SPRITE_COUNT = 21, SOUND_COUNT = 9 };
+
+enum SpriteSlot {
+    SPRITE_LOGO = 0,
+    SPRITE_MENU_BACKGROUND = 1,
+    SPRITE_PLACEHOLDER = 2,
+    SPRITE_PLAYER = 3,
+    SPRITE_ASTEROID = 4,
+    SPRITE_WALL = 5,
+    SPRITE_LASER_TRAP = 6,
+    SPRITE_LASER = 7,
+    SPRITE_MISSILE_TRAP = 8,
+    SPRITE_MISSILE = 9,
+    SPRITE_FUEL = 10,
+    SPRITE_GOAL = 11,
+    SPRITE_COMPASS_ARROW = 12,
+    SPRITE_ARROW = 13,
+    SPRITE_GAMEPLAY_BACKGROUND = 14,
+    SPRITE_TEXT_BOX = 15,
+    SPRITE_STUDIO_WHITE = 16,
+    SPRITE_STUDIO_RED = 17,
+    SPRITE_SHEET = 18,
+    SPRITE_MAP_DEMO = 19,
+    SPRITE_AUDIO_LOGO = 20
+};
+
+enum SoundSlot {
+    SOUND_MENU_MUSIC = 0,
+    SOUND_GAME_MUSIC = 1,
+    SOUND_THRUSTER = 2,
+    SOUND_ADJUSTER = 3,
+    SOUND_COLLISION = 4,
+    SOUND_FUEL_PICKUP = 5,
+    SOUND_WARNING = 6,
+    SOUND_WIN_SPIN = 7,
+    SOUND_WIN_WHOOSH = 8
+};
+
+extern const char* const spritePaths[SPRITE_COUNT];
+extern const char* const soundPaths[SOUND_COUNT];
+extern const char* const errorImagePath;
+extern const char* const flameStripPaths[3];  // bottom, right, left
+extern const char* const appIconPath;
+
+extern TS_Image spriteCache[SPRITE_COUNT];
+extern TS_Sound soundCache[SOUND_COUNT];
+
+// The slot's image, loaded on first use; a missing file becomes the error image.
+TS_Image GetSpriteImage(int slot);
+// The slot's sound, loaded on first use; null when the file is missing.
+TS_Sound GetSound(int slot);
+// The music slots load whole tracks.
+TS_Sound GetMusic(int slot);
+
+void FreeSpriteImage(int slot);
+void FreeSpriteImages(void);
+void FreeSound(int slot);
+void FreeSounds(void);

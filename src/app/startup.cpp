@@ -1,0 +1,40 @@
+// The two one-frame screens: Startup (settings, title, icon, window mode) and
+// MenuMusic (starts the menu theme on the way to the main menu).
+#include "app/assets.h"
+#include "app/config.h"
+#include "app/game.h"
+#include "app/screens.h"
+#include "app/window.h"
+#include "platform/native.h"
+
+namespace {
+
+void Startup_Init(void) {
+    Settings_Read();
+    TS_System_SetWindowTitle("Vexal~");
+    Native_SetWindowIcon(appIconPath);
+    Window_InstallHook();
+    if (userConfig.fullscreen) {
+        TS_System_Fullscreen();
+    } else {
+        TS_System_SetWindowSize(1280, 720);
+    }
+    if (LayoutHook) LayoutHook();
+    ApplyMusicVolume();
+}
+
+void Startup_Update(void) { Screen_Switch(SplashScreen); }
+
+void MenuMusic_Init(void) {
+    TS_Sound music = GetMusic(SOUND_MENU_MUSIC);
+    TS_Sound_PlayAdvanced(music, MusicGroupVolume(), 1.0f, true, 0);
+}
+
+void MenuMusic_Update(void) { Screen_Switch(MainMenuScreen); }
+
+void Nothing(void) {}
+
+}  // namespace
+
+const GameState StartupScreen = {Startup_Init, Startup_Update, Nothing, "Startup"};
+const GameState MenuMusicScreen = {MenuMusic_Init, MenuMusic_Update, Nothing, "MenuMusic"};

@@ -1,0 +1,62 @@
+// Focus loss silences the music and lets the screen pause; system resizes
+// never reach the framework; Alt+Enter toggles fullscreen.
+#include "app/window.h"
+
+#include "app/config.h"
+#include "platform/native.h"
+#include "platform/tessera.h"
+
+WindowHook LayoutHook = nullptr;
+WindowHook FocusGainedHook = nullptr;
+WindowHook FocusLostHook = nullptr;
+
+namespace {
+
+bool OnWindowEvent(int event) {
+    switch (event) {
+        case NATIVE_RESIZED:
+            return true;
+        case NATIVE_FOCUS_LOST:
+            if (userConfig.musicVolume > 0) {
+                TS_Sound_SetGroupVolume(0, 0.0f);
+                TS_Sound_SetGroupVolume(1, 0.0f);
+            }
+            if (FocusLostHook) FocusLostHook();
+            return false;
+        case NATIVE_FOCUS_GAINED:
+            if (userConfig.musicVolume > 0) {
+                const float volume = static_cast<float>(userConfig.musicVolume) / 100.0f;
+                TS_Sound_SetGroupVolume(0, volume);
+                TS_Sound_SetGroupVolume(1, volume);
+            }
+            if (FocusGainedHook) FocusGainedHook();
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void Window_InstallHook(void) { Native_InstallWindowHook(OnWindowEvent); }
+
+bool Window_IsFullscreen(void) {
+    return TS_System_GetWindowWidth() == TS_System_GetDisplayWidth() &&
+           TS_System_GetWindowHeight() == TS_System_GetDisplayHeight();
+}
+
+void Window_ToggleFullscreen(void) {
+    if (Window_IsFullscreen()) {
+        TS_System_SetWindowSize(1280, 720);
+        userConfig.fullscreen = false;
+    } else {
+        TS_System_Fullscreen();
+        userConfig.fullscreen = true;
+    }
+    if (LayoutHook) LayoutHook();
+}
+
+void Window_CheckFullscreenToggle(void) {
+    const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
+    if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) Window_ToggleFullscreen();
+}

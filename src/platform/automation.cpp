@@ -1,0 +1,180 @@
+// Test control of the framework: headless start, fixed frame time, injected
+// events, frame capture and the records of draw calls and sound activity.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+
+#include "platform/platform_internal.h"
+
+void Automation_ResetSound();
+
+namespace {
+
+bool recordSounds = true;
+float injectedMouseX = 0.0f;  // where injected button events happen
+float injectedMouseY = 0.0f;
+
+void PushKey(int key, bool down) {
+    Platform_EnsureInit();
+    const SDL_Keycode sym = Input_SdlFromKeyCode(key);
+    if (sym == SDLK_UNKNOWN) return;
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = sym;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    event.key.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+}
+
+void PushMouseButton(int button, bool down) {
+    Platform_EnsureInit();
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.button = button == TS_MOUSE_RIGHT ? SDL_BUTTON_RIGHT
+                          : button == 2            ? SDL_BUTTON_MIDDLE
+                                                   : SDL_BUTTON_LEFT;
+    event.button.x = static_cast<Sint32>(injectedMouseX);
+    event.button.y = static_cast<Sint32>(injectedMouseY);
+    event.button.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+}
+
+void PushWindowEvent(Uint8 kind, int a, int b) {
+    Platform_EnsureInit();
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = kind;
+    event.window.data1 = a;
+    event.window.data2 = b;
+    event.window.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+}
+
+}  // namespace
+
+void Automation_Start(const AutomationOptions& options) {
+    PlatformState& p = Platform();
+    p.automation = true;
+    p.headless = options.headless;
+    p.fixedDt = options.frameTime;
+    p.dt = options.frameTime;
+    p.headlessDisplayWidth = options.displayWidth;
+    p.headlessDisplayHeight = options.displayHeight;
+    if (options.headless) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    Platform_EnsureInit();
+}
+
+void Automation_Stop(void) {
+    Platform_Shutdown();
+    // Every test starts from a fresh framework: no keys held, default settings.
+    Platform() = PlatformState();
+    Automation_ResetSound();
+}
+
+bool Automation_Active(void) { return Platform().automation; }
+
+void Automation_RunFrames(int n) {
+    for (int i = 0; i < n; ++i) TS_Engine_Frame();
+}
+
+void Automation_SetFrameTime(float seconds) {
+    Platform().fixedDt = seconds;
+    Platform().dt = seconds;
+}
+
+void Automation_KeyDown(int key) { PushKey(key, true); }
+void Automation_KeyUp(int key) { PushKey(key, false); }
+
+void Automation_MouseMove(float x, float y) {
+    Platform_EnsureInit();
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Sint32>(x);
+    event.motion.y = static_cast<Sint32>(y);
+    event.motion.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+    // Later button events happen at the new spot.
+    injectedMouseX = x;
+    injectedMouseY = y;
+}
+
+void Automation_MouseDown(int button) { PushMouseButton(button, true); }
+void Automation_MouseUp(int button) { PushMouseButton(button, false); }
+void Automation_FocusLost(void) { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 0, 0); }
+void Automation_FocusGained(void) { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 0, 0); }
+void Automation_WindowResized(int width, int height) {
+    PushWindowEvent(SDL_WINDOWEVENT_RESIZED, width, height);
+}
+
+bool Automation_SaveFrame(const char* path) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(p.renderer, &width, &height) != 0) return false;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) return false;
+    bool ok = SDL_RenderReadPixels(p.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, surface->pixels,
+                                   surface->pitch) == 0;
+    if (ok) {
+        // The frame is opaque; the clear colour's alpha means nothing on screen.
+        Uint8* pixels = static_cast<Uint8*>(surface->pixels);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) pixels[y * surface->pitch + x * 4 + 3] = 255;
+        }
+        ok = IMG_SavePNG(surface, path) == 0;
+    }
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+unsigned Automation_ReadPixel(int x, int y) {
+    Platform_EnsureInit();
+    Uint8 rgba[4] = {0, 0, 0, 0};
+    SDL_Rect rect = {x, y, 1, 1};
+    if (SDL_RenderReadPixels(Platform().renderer, &rect, SDL_PIXELFORMAT_RGBA32, rgba, 4) != 0) {
+        return 0;
+    }
+    return (unsigned(rgba[0]) << 24) | (unsigned(rgba[1]) << 16) | (unsigned(rgba[2]) << 8) | 255u;
+}
+
+AutomationDrawCall* Record_Draw(AutomationDrawKind kind) {
+    PlatformState& p = Platform();
+    if (!p.recordDraws) return nullptr;
+    AutomationDrawCall call = {};
+    call.kind = kind;
+    call.fill = p.fill;
+    call.stroke = p.stroke;
+    call.filled = p.filling;
+    call.stroked = p.stroking;
+    call.textSize = p.textSize;
+    call.alignH = p.alignH;
+    call.alignV = p.alignV;
+    call.mode = (kind == DRAW_IMAGE || kind == DRAW_SUBIMAGE) ? p.imageMode : p.rectMode;
+    p.drawCalls.push_back(call);
+    return &p.drawCalls.back();
+}
+
+void Automation_RecordDraws(bool on) {
+    Platform().recordDraws = on;
+    if (!on) Platform().drawCalls.clear();
+}
+
+const std::vector<AutomationDrawCall>& Automation_DrawCalls(void) { return Platform().drawCalls; }
+void Automation_ClearDrawCalls(void) { Platform().drawCalls.clear(); }
+
+const std::vector<AutomationSoundEvent>& Automation_SoundLog(void) { return Platform().soundLog; }
+void Automation_ClearSoundLog(void) { Platform().soundLog.clear(); }
+
+void Automation_LogSounds(bool on) { recordSounds = on; }
+bool Automation_LoggingSounds(void) { return recordSounds; }

@@ -1,0 +1,97 @@
+// Test and tool control of the framework: headless start, fixed frame time,
+// injected input, frame capture, a record of draw calls and of sound activity.
+// The shipped game never calls anything here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/tessera.h"
+
+struct AutomationOptions {
+    bool headless = true;             // dummy video and audio drivers
+    float frameTime = 1.0f / 60.0f;   // every frame reports this dt; no pacing
+    int displayWidth = 1920;          // the display size fullscreen takes (headless)
+    int displayHeight = 1080;
+};
+
+// Starts the framework under automation. Call before any other TS_ function.
+void Automation_Start(const AutomationOptions& options = AutomationOptions());
+// Shuts SDL down again (tests that start the framework call it in TearDown).
+void Automation_Stop(void);
+bool Automation_Active(void);
+
+// Runs n frames of the engine (each one a full TS_Engine_Frame).
+void Automation_RunFrames(int n);
+void Automation_SetFrameTime(float seconds);
+
+// Input, delivered as real SDL events on the next frame.
+void Automation_KeyDown(int key);
+void Automation_KeyUp(int key);
+void Automation_MouseMove(float x, float y);
+void Automation_MouseDown(int button);
+void Automation_MouseUp(int button);
+void Automation_FocusLost(void);
+void Automation_FocusGained(void);
+void Automation_WindowResized(int width, int height);
+
+// Saves the last presented frame as a PNG.
+bool Automation_SaveFrame(const char* path);
+// Reads one pixel of the last presented frame (r, g, b, a packed as 0xRRGGBBAA).
+unsigned Automation_ReadPixel(int x, int y);
+
+// Draw-call record ---------------------------------------------------------
+enum AutomationDrawKind {
+    DRAW_CLEAR,
+    DRAW_RECT,
+    DRAW_ELLIPSE,
+    DRAW_QUAD,
+    DRAW_TRIANGLE,
+    DRAW_IMAGE,
+    DRAW_SUBIMAGE,
+    DRAW_TEXT
+};
+
+struct AutomationDrawCall {
+    AutomationDrawKind kind;
+    float x, y, w, h;          // as passed (rects, ellipses, images, text position)
+    float rotation;            // degrees, 0 where not applicable
+    TS_Color fill;             // current fill (or the clear colour)
+    TS_Color stroke;           // current stroke
+    bool filled, stroked;
+    int alpha;                 // images
+    float textSize;            // text
+    int alignH, alignV;        // text
+    int mode;                  // rect or image mode in force
+    TS_Image image;            // images
+    std::string text;          // text
+    float points[8];           // quad / triangle corners as passed
+};
+
+void Automation_RecordDraws(bool on);
+const std::vector<AutomationDrawCall>& Automation_DrawCalls(void);  // last frame's
+void Automation_ClearDrawCalls(void);
+
+// Sound activity ---------------------------------------------------------
+enum AutomationSoundEventKind { SOUND_PLAY, SOUND_STOP_GROUP, SOUND_GROUP_VOLUME };
+
+struct AutomationSoundEvent {
+    AutomationSoundEventKind kind;
+    int group;
+    std::string path;  // the sound's file, for plays
+    float volume;      // play volume or group volume
+    bool looping;
+};
+
+float Automation_GroupVolume(int group);
+// How many channels of the group are playing, and the file of the newest one.
+int Automation_GroupPlayingCount(int group);
+std::string Automation_GroupPlayingPath(int group);
+const std::vector<AutomationSoundEvent>& Automation_SoundLog(void);
+void Automation_ClearSoundLog(void);
+// The log is on by default; allocation-counting tests switch it off.
+void Automation_LogSounds(bool on);
+bool Automation_LoggingSounds(void);
+
+// Text rendering statistics: strings rasterised since start (cache misses).
+long Automation_TextRasterCount(void);

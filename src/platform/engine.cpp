@@ -1,0 +1,173 @@
+// The frame loop: events, screen changes, the current screen's update,
+// presenting and pacing to the set frame rate.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+
+#include "platform/platform_internal.h"
+
+PlatformState& Platform() {
+    static PlatformState state;
+    return state;
+}
+
+double Clock_Seconds() {
+    static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    return static_cast<double>(SDL_GetPerformanceCounter()) / frequency;
+}
+
+namespace {
+
+void CreateWindowAndRenderer(PlatformState& p) {
+    Uint32 flags = 0;
+    if (p.headless) flags |= SDL_WINDOW_HIDDEN;
+    p.window = SDL_CreateWindow(p.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                p.windowWidth, p.windowHeight, flags);
+    if (!p.window) {
+        SDL_Log("Vexal: cannot open a window: %s", SDL_GetError());
+        std::exit(1);
+    }
+    if (!p.headless) {
+        p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_ACCELERATED);
+    }
+    if (!p.renderer) p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!p.renderer) {
+        SDL_Log("Vexal: cannot create a renderer: %s", SDL_GetError());
+        std::exit(1);
+    }
+    SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
+}
+
+// Runs a requested screen change: the old screen's exit, then the new init.
+void ApplyStateChange(PlatformState& p) {
+    // A screen's init may itself request a change; follow a few hops at most.
+    for (int hops = 0; p.changePending && hops < 8; ++hops) {
+        p.changePending = false;
+        if (p.currentExit) p.currentExit();
+        p.currentInit = p.nextInit;
+        p.currentUpdate = p.nextUpdate;
+        p.currentExit = p.nextExit;
+        if (p.currentInit) p.currentInit();
+    }
+}
+
+void PaceFrame(PlatformState& p) {
+    if (p.automation) {
+        p.dt = p.fixedDt;
+        return;
+    }
+    const double target = p.frameRate > 0 ? 1.0 / p.frameRate : 0.0;
+    const double start = static_cast<double>(p.frameStart) /
+                         static_cast<double>(SDL_GetPerformanceFrequency());
+    // Sleep most of the gap, then spin the last stretch for an even cadence.
+    for (;;) {
+        const double remaining = target - (Clock_Seconds() - start);
+        if (remaining <= 0) break;
+        if (remaining > 0.002) {
+            SDL_Delay(static_cast<Uint32>((remaining - 0.0015) * 1000.0));
+        }
+    }
+    const Uint64 now = SDL_GetPerformanceCounter();
+    p.dt = static_cast<float>(static_cast<double>(now - p.frameStart) /
+                              static_cast<double>(SDL_GetPerformanceFrequency()));
+    p.frameStart = now;
+}
+
+}  // namespace
+
+void Platform_EnsureInit() {
+    PlatformState& p = Platform();
+    if (p.initialised) return;
+    p.initialised = true;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (p.headless) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        SDL_Log("Vexal: cannot start SDL: %s", SDL_GetError());
+        std::exit(1);
+    }
+    IMG_Init(IMG_INIT_PNG);
+    CreateWindowAndRenderer(p);
+    Text_Init();
+    Audio_Open();
+    p.frameStart = SDL_GetPerformanceCounter();
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        std::atexit(Platform_Shutdown);
+    }
+}
+
+void Platform_Shutdown() {
+    PlatformState& p = Platform();
+    if (!p.initialised) return;
+    Audio_Close();
+    Text_Shutdown();
+    if (p.renderer) SDL_DestroyRenderer(p.renderer);
+    if (p.window) SDL_DestroyWindow(p.window);
+    p.renderer = nullptr;
+    p.window = nullptr;
+    IMG_Quit();
+    SDL_Quit();
+    p.initialised = false;
+}
+
+void TS_Engine_SetNextGameState(TS_Callback init, TS_Callback update, TS_Callback exit) {
+    PlatformState& p = Platform();
+    p.nextInit = init;
+    p.nextUpdate = update;
+    p.nextExit = exit;
+    p.changePending = true;
+}
+
+void TS_Engine_Terminate(void) { Platform().running = false; }
+
+bool TS_Engine_IsRunning(void) { return Platform().running; }
+
+TS_Callback TS_Engine_CurrentUpdate(void) { return Platform().currentUpdate; }
+
+void TS_Engine_Frame(void) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    Input_BeginFrame();
+    Graphics_BeginFrame();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) {
+            p.running = false;
+            continue;
+        }
+        if (event.type == SDL_WINDOWEVENT && p.windowHook) {
+            int native = 0;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED: native = NATIVE_FOCUS_GAINED; break;
+                case SDL_WINDOWEVENT_FOCUS_LOST: native = NATIVE_FOCUS_LOST; break;
+                case SDL_WINDOWEVENT_RESIZED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED: native = NATIVE_RESIZED; break;
+                default: break;
+            }
+            if (native && p.windowHook(native)) continue;
+        }
+        Input_HandleEvent(event);
+    }
+    if (!p.currentUpdate && p.changePending) ApplyStateChange(p);
+    if (p.currentUpdate) p.currentUpdate();
+    if (p.changePending) ApplyStateChange(p);
+    SDL_RenderPresent(p.renderer);
+    Text_EndFrame();
+    PaceFrame(p);
+}
+
+void TS_Engine_Run(void) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    p.running = true;
+    p.frameStart = SDL_GetPerformanceCounter();
+    while (p.running) TS_Engine_Frame();
+    if (p.currentExit) p.currentExit();
+    p.currentInit = p.currentUpdate = p.currentExit = nullptr;
+}

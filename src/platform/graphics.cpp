@@ -1,0 +1,349 @@
+// Drawing settings and the filled and outlined primitives, all turned into
+// triangles for SDL_RenderGeometry with the current matrix applied.
+#include <SDL.h>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+const float kStrokeWidth = 2.0f;
+const float kFeather = 1.0f;  // soft rim that stands in for anti-aliasing
+const float kPi = 3.14159265358979f;
+
+std::vector<SDL_Vertex> vertices;
+std::vector<int> indices;
+std::vector<SDL_FPoint> outline;
+
+SDL_FPoint Transformed(float x, float y) {
+    const TS_Matrix& m = Platform().matrix;
+    if (Platform().matrixIsIdentity) return SDL_FPoint{x, y};
+    return SDL_FPoint{m.m[0][0] * x + m.m[0][1] * y + m.m[0][2],
+                      m.m[1][0] * x + m.m[1][1] * y + m.m[1][2]};
+}
+
+bool MatrixRotates() {
+    const TS_Matrix& m = Platform().matrix;
+    return m.m[0][1] != 0.0f || m.m[1][0] != 0.0f;
+}
+
+SDL_Vertex Vertex(SDL_FPoint point, SDL_Color color) {
+    SDL_Vertex v;
+    v.position = point;
+    v.color = color;
+    v.tex_coord = SDL_FPoint{0, 0};
+    return v;
+}
+
+SDL_FPoint Normalized(float x, float y) {
+    const float length = std::sqrt(x * x + y * y);
+    if (length <= 1e-6f) return SDL_FPoint{0, 0};
+    return SDL_FPoint{x / length, y / length};
+}
+
+// Outward offset directions (miter) of a closed polygon, scaled for unit width.
+void MiterDirection(const std::vector<SDL_FPoint>& pts, size_t i, bool clockwise,
+                    SDL_FPoint* out) {
+    const size_t n = pts.size();
+    const SDL_FPoint& prev = pts[(i + n - 1) % n];
+    const SDL_FPoint& cur = pts[i];
+    const SDL_FPoint& next = pts[(i + 1) % n];
+    SDL_FPoint e1 = Normalized(cur.x - prev.x, cur.y - prev.y);
+    SDL_FPoint e2 = Normalized(next.x - cur.x, next.y - cur.y);
+    // Outward normal of an edge depends on the winding.
+    SDL_FPoint n1 = clockwise ? SDL_FPoint{-e1.y, e1.x} : SDL_FPoint{e1.y, -e1.x};
+    SDL_FPoint n2 = clockwise ? SDL_FPoint{-e2.y, e2.x} : SDL_FPoint{e2.y, -e2.x};
+    SDL_FPoint m = Normalized(n1.x + n2.x, n1.y + n2.y);
+    float cosHalf = m.x * n1.x + m.y * n1.y;
+    if (cosHalf < 0.25f) cosHalf = 0.25f;
+    out->x = m.x / cosHalf;
+    out->y = m.y / cosHalf;
+}
+
+bool IsClockwise(const std::vector<SDL_FPoint>& pts) {
+    float area = 0.0f;
+    for (size_t i = 0; i < pts.size(); ++i) {
+        const SDL_FPoint& a = pts[i];
+        const SDL_FPoint& b = pts[(i + 1) % pts.size()];
+        area += a.x * b.y - b.x * a.y;
+    }
+    return area > 0.0f;  // y points down on screen
+}
+
+void Submit() {
+    if (vertices.empty()) return;
+    SDL_RenderGeometry(Platform().renderer, nullptr, vertices.data(),
+                       static_cast<int>(vertices.size()), indices.data(),
+                       static_cast<int>(indices.size()));
+    vertices.clear();
+    indices.clear();
+}
+
+// Fills the convex polygon in `outline` (screen points).
+void FillOutline(SDL_Color color, bool feather) {
+    const size_t n = outline.size();
+    if (n < 3 || color.a == 0) return;
+    SDL_FPoint centre = {0, 0};
+    for (const SDL_FPoint& p : outline) {
+        centre.x += p.x;
+        centre.y += p.y;
+    }
+    centre.x /= static_cast<float>(n);
+    centre.y /= static_cast<float>(n);
+    const int base = static_cast<int>(vertices.size());
+    vertices.push_back(Vertex(centre, color));
+    for (const SDL_FPoint& p : outline) vertices.push_back(Vertex(p, color));
+    for (size_t i = 0; i < n; ++i) {
+        indices.push_back(base);
+        indices.push_back(base + 1 + static_cast<int>(i));
+        indices.push_back(base + 1 + static_cast<int>((i + 1) % n));
+    }
+    if (feather) {
+        const bool clockwise = IsClockwise(outline);
+        SDL_Color clear = color;
+        clear.a = 0;
+        const int rim = static_cast<int>(vertices.size());
+        for (size_t i = 0; i < n; ++i) {
+            SDL_FPoint dir;
+            MiterDirection(outline, i, clockwise, &dir);
+            vertices.push_back(Vertex(
+                SDL_FPoint{outline[i].x + dir.x * kFeather, outline[i].y + dir.y * kFeather}, clear));
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const int a = base + 1 + static_cast<int>(i);
+            const int b = base + 1 + static_cast<int>((i + 1) % n);
+            const int c = rim + static_cast<int>(i);
+            const int d = rim + static_cast<int>((i + 1) % n);
+            indices.insert(indices.end(), {a, c, d, a, d, b});
+        }
+    }
+    Submit();
+}
+
+// Outlines the closed polygon in `outline` with a band of kStrokeWidth.
+void StrokeOutline(SDL_Color color, bool feather) {
+    const size_t n = outline.size();
+    if (n < 2 || color.a == 0) return;
+    const bool clockwise = IsClockwise(outline);
+    const float half = kStrokeWidth * 0.5f;
+    const int base = static_cast<int>(vertices.size());
+    SDL_Color clear = color;
+    clear.a = 0;
+    for (size_t i = 0; i < n; ++i) {
+        SDL_FPoint dir;
+        MiterDirection(outline, i, clockwise, &dir);
+        const SDL_FPoint& p = outline[i];
+        vertices.push_back(Vertex(SDL_FPoint{p.x - dir.x * half, p.y - dir.y * half}, color));
+        vertices.push_back(Vertex(SDL_FPoint{p.x + dir.x * half, p.y + dir.y * half}, color));
+        if (feather) {
+            const float reach = half + kFeather;
+            vertices.push_back(Vertex(SDL_FPoint{p.x - dir.x * reach, p.y - dir.y * reach}, clear));
+            vertices.push_back(Vertex(SDL_FPoint{p.x + dir.x * reach, p.y + dir.y * reach}, clear));
+        }
+    }
+    const int stride = feather ? 4 : 2;
+    for (size_t i = 0; i < n; ++i) {
+        const int a = base + static_cast<int>(i) * stride;
+        const int b = base + static_cast<int>((i + 1) % n) * stride;
+        indices.insert(indices.end(), {a, a + 1, b + 1, a, b + 1, b});
+        if (feather) {
+            indices.insert(indices.end(), {a + 2, a, b, a + 2, b, b + 2});
+            indices.insert(indices.end(), {a + 1, a + 3, b + 3, a + 1, b + 3, b + 1});
+        }
+    }
+    Submit();
+}
+
+void Paint(bool feather) {
+    PlatformState& p = Platform();
+    if (p.filling) FillOutline(Graphics_SdlColor(p.fill), feather);
+    if (p.stroking) StrokeOutline(Graphics_SdlColor(p.stroke), feather);
+}
+
+// Builds the outline of a (rounded) rectangle in local coordinates around
+// (cx, cy), rotated about (px, py), through the current matrix.
+void RectOutline(float left, float top, float w, float h, float px, float py, float rotation,
+                 float radius) {
+    outline.clear();
+    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const float c = static_cast<float>(std::cos(radians));
+    const float s = static_cast<float>(std::sin(radians));
+    auto add = [&](float x, float y) {
+        const float dx = x - px, dy = y - py;
+        outline.push_back(Transformed(px + dx * c - dy * s, py + dx * s + dy * c));
+    };
+    const float maxRadius = std::fmin(std::fabs(w), std::fabs(h)) * 0.5f;
+    if (radius > maxRadius) radius = maxRadius;
+    if (radius <= 0.5f) {
+        add(left, top);
+        add(left + w, top);
+        add(left + w, top + h);
+        add(left, top + h);
+        return;
+    }
+    const int steps = 6;
+    const float corners[4][3] = {{left + w - radius, top + radius, -90.0f},
+                                 {left + w - radius, top + h - radius, 0.0f},
+                                 {left + radius, top + h - radius, 90.0f},
+                                 {left + radius, top + radius, 180.0f}};
+    for (const auto& corner : corners) {
+        for (int k = 0; k <= steps; ++k) {
+            const float angle = (corner[2] + 90.0f * static_cast<float>(k) / steps) * kPi / 180.0f;
+            add(corner[0] + radius * std::cos(angle), corner[1] + radius * std::sin(angle));
+        }
+    }
+}
+
+void RecordShape(AutomationDrawKind kind, float x, float y, float w, float h, float rotation) {
+    AutomationDrawCall* call = Record_Draw(kind);
+    if (!call) return;
+    call->x = x;
+    call->y = y;
+    call->w = w;
+    call->h = h;
+    call->rotation = rotation;
+}
+
+}  // namespace
+
+int Graphics_ClampByte(int value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
+
+SDL_Color Graphics_SdlColor(TS_Color color) {
+    return SDL_Color{static_cast<Uint8>(Graphics_ClampByte(color.r)),
+                     static_cast<Uint8>(Graphics_ClampByte(color.g)),
+                     static_cast<Uint8>(Graphics_ClampByte(color.b)),
+                     static_cast<Uint8>(Graphics_ClampByte(color.a))};
+}
+
+void Graphics_BeginFrame() {
+    PlatformState& p = Platform();
+    if (p.recordDraws) p.drawCalls.clear();
+    TS_Settings_ResetMatrix();
+}
+
+TS_Color TS_Color_Create(int r, int g, int b, int a) { return TS_Color{r, g, b, a}; }
+
+void TS_Settings_Background(TS_Color color) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    const SDL_Color c = Graphics_SdlColor(color);
+    SDL_SetRenderDrawColor(p.renderer, c.r, c.g, c.b, 255);
+    SDL_RenderClear(p.renderer);
+    AutomationDrawCall* call = Record_Draw(DRAW_CLEAR);
+    if (call) call->fill = color;
+}
+
+void TS_Settings_Fill(TS_Color color) {
+    Platform().fill = color;
+    Platform().filling = true;
+}
+void TS_Settings_NoFill(void) { Platform().filling = false; }
+void TS_Settings_Stroke(TS_Color color) {
+    Platform().stroke = color;
+    Platform().stroking = true;
+}
+void TS_Settings_NoStroke(void) { Platform().stroking = false; }
+void TS_Settings_RectMode(int mode) { Platform().rectMode = mode; }
+void TS_Settings_ImageMode(int mode) { Platform().imageMode = mode; }
+void TS_Settings_TextAlignment(int horizontal, int vertical) {
+    Platform().alignH = horizontal;
+    Platform().alignV = vertical;
+}
+void TS_Settings_TextSize(float pixels) { Platform().textSize = pixels; }
+
+void TS_Settings_ApplyMatrix(TS_Matrix matrix) {
+    PlatformState& p = Platform();
+    p.matrix = TS_Matrix_Multiply(p.matrix, matrix);
+    p.matrixIsIdentity = false;
+}
+
+void TS_Settings_ResetMatrix(void) {
+    Platform().matrix = TS_Matrix_Identity();
+    Platform().matrixIsIdentity = true;
+}
+
+void TS_Graphics_DrawRect(float x, float y, float w, float h) {
+    TS_Graphics_DrawRectAdvanced(x, y, w, h, 0.0f, 0.0f);
+}
+
+void TS_Graphics_DrawRectAdvanced(float x, float y, float w, float h, float rotation,
+                                  float cornerRadius) {
+    Platform_EnsureInit();
+    RecordShape(DRAW_RECT, x, y, w, h, rotation);
+    const bool centred = Platform().rectMode == TS_MODE_CENTER;
+    const float left = centred ? x - w * 0.5f : x;
+    const float top = centred ? y - h * 0.5f : y;
+    RectOutline(left, top, w, h, x, y, rotation, cornerRadius);
+    const bool turned = std::fmod(rotation, 90.0f) != 0.0f || MatrixRotates();
+    Paint(turned || cornerRadius > 0.5f);
+}
+
+void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float rotation) {
+    Platform_EnsureInit();
+    RecordShape(DRAW_ELLIPSE, x, y, w, h, rotation);
+    const float rx = std::fabs(w) * 0.5f, ry = std::fabs(h) * 0.5f;
+    int segments = static_cast<int>(kPi * (rx + ry) / 4.0f);
+    if (segments < 16) segments = 16;
+    if (segments > 128) segments = 128;
+    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const float c = static_cast<float>(std::cos(radians));
+    const float s = static_cast<float>(std::sin(radians));
+    outline.clear();
+    for (int i = 0; i < segments; ++i) {
+        const float angle = 2.0f * kPi * static_cast<float>(i) / static_cast<float>(segments);
+        const float ex = rx * std::cos(angle), ey = ry * std::sin(angle);
+        outline.push_back(Transformed(x + ex * c - ey * s, y + ex * s + ey * c));
+    }
+    Paint(true);
+}
+
+void TS_Graphics_DrawEllipse(float x, float y, float w, float h) {
+    TS_Graphics_DrawEllipseAdvanced(x, y, w, h, 0.0f);
+}
+
+void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, float y2, float x3,
+                          float y3) {
+    Platform_EnsureInit();
+    AutomationDrawCall* call = Record_Draw(DRAW_QUAD);
+    if (call) {
+        const float pts[8] = {x0, y0, x1, y1, x2, y2, x3, y3};
+        for (int i = 0; i < 8; ++i) call->points[i] = pts[i];
+        call->x = (x0 + x1 + x2 + x3) * 0.25f;
+        call->y = (y0 + y1 + y2 + y3) * 0.25f;
+    }
+    outline.clear();
+    outline.push_back(Transformed(x0, y0));
+    outline.push_back(Transformed(x1, y1));
+    outline.push_back(Transformed(x2, y2));
+    outline.push_back(Transformed(x3, y3));
+    const bool axisAligned = !MatrixRotates() &&
+                             ((x0 == x1 && y1 == y2 && x2 == x3 && y3 == y0) ||
+                              (y0 == y1 && x1 == x2 && y2 == y3 && x3 == x0));
+    Paint(!axisAligned);
+}
+
+void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2, float y2,
+                                      float rotation) {
+    Platform_EnsureInit();
+    const float cx = (x0 + x1 + x2) / 3.0f, cy = (y0 + y1 + y2) / 3.0f;
+    AutomationDrawCall* call = Record_Draw(DRAW_TRIANGLE);
+    if (call) {
+        const float pts[6] = {x0, y0, x1, y1, x2, y2};
+        for (int i = 0; i < 6; ++i) call->points[i] = pts[i];
+        call->x = cx;
+        call->y = cy;
+        call->rotation = rotation;
+    }
+    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const float c = static_cast<float>(std::cos(radians));
+    const float s = static_cast<float>(std::sin(radians));
+    outline.clear();
+    const float xs[3] = {x0, x1, x2}, ys[3] = {y0, y1, y2};
+    for (int i = 0; i < 3; ++i) {
+        const float dx = xs[i] - cx, dy = ys[i] - cy;
+        outline.push_back(Transformed(cx + dx * c - dy * s, cy + dx * s + dy * c));
+    }
+    Paint(true);
+}

@@ -1,0 +1,199 @@
+// Images: loading PNGs into textures and drawing them whole, rotated or as a
+// sub-rectangle (animation frames), through the current matrix.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cmath>
+
+#include "platform/platform_internal.h"
+
+struct TS_ImageRecord {
+    SDL_Texture* texture;
+    int width;
+    int height;
+    // Large pictures (backgrounds) keep their pixels so that a copy scaled to
+    // the size they are shown at can be made once instead of every frame.
+    SDL_Surface* pixels;
+    SDL_Texture* scaled;
+    int scaledWidth;
+    int scaledHeight;
+};
+
+namespace {
+
+const int kPrescaleMinPixels = 512 * 512;
+const float kPi = 3.14159265358979f;
+
+// Splits the current matrix into a position, a uniform scale and a rotation.
+// Returns false for matrices that flip or stretch.
+bool SimilarityOfMatrix(float* scale, float* rotation) {
+    const TS_Matrix& m = Platform().matrix;
+    const float sx = std::sqrt(m.m[0][0] * m.m[0][0] + m.m[1][0] * m.m[1][0]);
+    const float sy = std::sqrt(m.m[0][1] * m.m[0][1] + m.m[1][1] * m.m[1][1]);
+    const float det = m.m[0][0] * m.m[1][1] - m.m[0][1] * m.m[1][0];
+    if (det <= 0.0f || std::fabs(sx - sy) > 1e-3f * (sx + sy)) return false;
+    *scale = sx;
+    *rotation = std::atan2(m.m[1][0], m.m[0][0]) * 180.0f / kPi;
+    return true;
+}
+
+SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
+    if (!image->pixels || width <= 0 || height <= 0 || width > 8192 || height > 8192) {
+        return nullptr;
+    }
+    if (image->scaled && image->scaledWidth == width && image->scaledHeight == height) {
+        return image->scaled;
+    }
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
+                                                         image->pixels->format->format);
+    if (!target) return nullptr;
+    if (SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) != 0) {
+        SDL_FreeSurface(target);
+        return nullptr;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, target);
+    SDL_FreeSurface(target);
+    if (!texture) return nullptr;
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    if (image->scaled) SDL_DestroyTexture(image->scaled);
+    image->scaled = texture;
+    image->scaledWidth = width;
+    image->scaledHeight = height;
+    return texture;
+}
+
+void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, float h,
+            int alpha, float rotation) {
+    AutomationDrawCall* call = Record_Draw(kind);
+    if (!call) return;
+    call->image = image;
+    call->x = x;
+    call->y = y;
+    call->w = w;
+    call->h = h;
+    call->alpha = alpha;
+    call->rotation = rotation;
+}
+
+// Draws `source` (null = whole image) into the box at (x, y) sized (w, h),
+// placed by the image mode, rotated about the anchor point.
+void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, float rotation,
+               const SDL_Rect* source) {
+    if (!image || !image->texture || w == 0.0f || h == 0.0f) return;
+    PlatformState& p = Platform();
+    alpha = Graphics_ClampByte(alpha);
+    if (alpha == 0) return;
+    const bool centred = p.imageMode == TS_MODE_CENTER;
+    float scale = 1.0f, matrixRotation = 0.0f;
+    float ax = x, ay = y;
+    if (!p.matrixIsIdentity) {
+        if (!SimilarityOfMatrix(&scale, &matrixRotation)) return;
+        const TS_Matrix& m = p.matrix;
+        ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
+        ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
+    }
+    const float dw = w * scale, dh = h * scale;
+    SDL_FRect dest = centred ? SDL_FRect{ax - dw * 0.5f, ay - dh * 0.5f, dw, dh}
+                             : SDL_FRect{ax, ay, dw, dh};
+    const SDL_FPoint pivot = centred ? SDL_FPoint{dw * 0.5f, dh * 0.5f} : SDL_FPoint{0, 0};
+    const double angle = static_cast<double>(rotation) + static_cast<double>(matrixRotation);
+    SDL_RendererFlip flip = SDL_FLIP_NONE;
+    if (dest.w < 0) {
+        dest.w = -dest.w;
+        dest.x -= dest.w;
+        flip = static_cast<SDL_RendererFlip>(flip | SDL_FLIP_HORIZONTAL);
+    }
+    if (dest.h < 0) {
+        dest.h = -dest.h;
+        dest.y -= dest.h;
+        flip = static_cast<SDL_RendererFlip>(flip | SDL_FLIP_VERTICAL);
+    }
+    SDL_Texture* texture = image->texture;
+    const SDL_Rect* src = source;
+    if (!source && angle == 0.0 && flip == SDL_FLIP_NONE) {
+        const int sw = static_cast<int>(std::lround(dest.w));
+        const int sh = static_cast<int>(std::lround(dest.h));
+        if (image->pixels && (sw != image->width || sh != image->height)) {
+            SDL_Texture* scaled = ScaledTexture(image, sw, sh);
+            if (scaled) {
+                texture = scaled;
+                dest.w = static_cast<float>(sw);
+                dest.h = static_cast<float>(sh);
+            }
+        }
+    }
+    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha));
+    if (angle == 0.0 && flip == SDL_FLIP_NONE) {
+        SDL_RenderCopyF(p.renderer, texture, src, &dest);
+    } else {
+        SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip);
+    }
+}
+
+}  // namespace
+
+TS_Image TS_Image_Load(const char* path) {
+    if (!path) return nullptr;
+    Platform_EnsureInit();
+    SDL_Surface* loaded = IMG_Load(path);
+    if (!loaded) return nullptr;
+    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!surface) return nullptr;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
+    if (!texture) {
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr, nullptr, 0, 0};
+    if (surface->w * surface->h >= kPrescaleMinPixels) {
+        image->pixels = surface;
+    } else {
+        SDL_FreeSurface(surface);
+    }
+    return image;
+}
+
+void TS_Image_Free(TS_Image* image) {
+    if (!image || !*image) return;
+    TS_Image record = *image;
+    if (Platform().renderer) {
+        if (record->texture) SDL_DestroyTexture(record->texture);
+        if (record->scaled) SDL_DestroyTexture(record->scaled);
+    }
+    if (record->pixels) SDL_FreeSurface(record->pixels);
+    delete record;
+    *image = nullptr;
+}
+
+int TS_Image_GetWidth(TS_Image image) { return image ? image->width : 0; }
+int TS_Image_GetHeight(TS_Image image) { return image ? image->height : 0; }
+
+void TS_Image_Draw(TS_Image image, float x, float y, float w, float h, int alpha) {
+    Record(DRAW_IMAGE, image, x, y, w, h, alpha, 0.0f);
+    DrawImage(image, x, y, w, h, alpha, 0.0f, nullptr);
+}
+
+void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, int alpha,
+                           float rotation) {
+    Record(DRAW_IMAGE, image, x, y, w, h, alpha, rotation);
+    DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
+}
+
+void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0,
+                           float v0, float u1, float v1, int alpha) {
+    Record(DRAW_SUBIMAGE, image, x, y, w, h, alpha, 0.0f);
+    if (!image) return;
+    SDL_Rect source;
+    source.x = static_cast<int>(std::floor(std::fmin(u0, u1)));
+    source.y = static_cast<int>(std::floor(std::fmin(v0, v1)));
+    source.w = static_cast<int>(std::lround(std::fabs(u1 - u0)));
+    source.h = static_cast<int>(std::lround(std::fabs(v1 - v0)));
+    // Frames past the strip's end (a fractional frame count) are clipped.
+    if (source.x >= image->width || source.y >= image->height) return;
+    if (source.x + source.w > image->width) source.w = image->width - source.x;
+    if (source.y + source.h > image->height) source.h = image->height - source.y;
+    if (source.w <= 0 || source.h <= 0) return;
+    DrawImage(image, x, y, w, h, alpha, 0.0f, &source);
+}

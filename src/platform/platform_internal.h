@@ -1,0 +1,99 @@
+// State shared by the framework layer's own files; nothing outside
+// src/platform includes this header.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/automation.h"
+#include "platform/native.h"
+#include "platform/tessera.h"
+
+struct PlatformState {
+    bool initialised = false;
+    bool automation = false;
+    bool headless = false;
+    float fixedDt = 1.0f / 60.0f;
+
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    int windowWidth = 1280;
+    int windowHeight = 720;
+    int headlessDisplayWidth = 1920;
+    int headlessDisplayHeight = 1080;
+    std::string title = "Vexal~";
+
+    // Engine
+    float frameRate = 60.0f;
+    float dt = 1.0f / 60.0f;
+    Uint64 frameStart = 0;
+    TS_Callback currentInit = nullptr;
+    TS_Callback currentUpdate = nullptr;
+    TS_Callback currentExit = nullptr;
+    TS_Callback nextInit = nullptr;
+    TS_Callback nextUpdate = nullptr;
+    TS_Callback nextExit = nullptr;
+    bool changePending = false;
+    bool running = false;
+
+    // Input
+    bool keyDown[TS_KEY_COUNT] = {};
+    bool keyTriggered[TS_KEY_COUNT] = {};
+    bool keyReleased[TS_KEY_COUNT] = {};
+    bool anyTriggered = false;
+    bool anyReleased = false;
+    bool mouseDown[3] = {};
+    bool mouseTriggered[3] = {};
+    float mouseX = 0, mouseY = 0;
+    float previousMouseX = 0, previousMouseY = 0;
+
+    // Drawing settings
+    TS_Color fill = {255, 255, 255, 255};
+    TS_Color stroke = {0, 0, 0, 255};
+    bool filling = true;
+    bool stroking = true;
+    int rectMode = TS_MODE_CENTER;
+    int imageMode = TS_MODE_CENTER;
+    int alignH = TS_ALIGN_LEFT;
+    int alignV = TS_ALIGN_BOTTOM;
+    float textSize = 20.0f;
+    TS_Matrix matrix = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    bool matrixIsIdentity = true;
+
+    NativeWindowHook windowHook = nullptr;
+
+    // Automation records
+    bool recordDraws = false;
+    std::vector<AutomationDrawCall> drawCalls;
+    std::vector<AutomationSoundEvent> soundLog;
+};
+
+PlatformState& Platform();
+
+// Creates the window, renderer, fonts and audio on first need.
+void Platform_EnsureInit();
+void Platform_Shutdown();
+
+// Per-file hooks the engine calls.
+void Input_BeginFrame();
+void Input_HandleEvent(const SDL_Event& event);
+int Input_KeyCodeFromSdl(SDL_Keycode key);
+SDL_Keycode Input_SdlFromKeyCode(int code);
+
+bool Audio_Open();
+void Audio_Close();
+
+bool Text_Init();
+void Text_Shutdown();
+void Text_EndFrame();
+
+void Graphics_BeginFrame();
+SDL_Color Graphics_SdlColor(TS_Color color);
+int Graphics_ClampByte(int value);
+
+// Appends a draw call to the record when recording is on.
+AutomationDrawCall* Record_Draw(AutomationDrawKind kind);
+
+double Clock_Seconds();

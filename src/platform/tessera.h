@@ -1,0 +1,201 @@
+// The framework layer: window, frame loop, input, drawing, text, images, sound
+// groups and vector/matrix math. The whole game speaks to the machine through
+// this header; everything behind it is SDL2.
+#pragma once
+
+#include <cstdint>
+
+// ---- Value types -----------------------------------------------------------
+
+struct TS_Vec2 {
+    float x;
+    float y;
+};
+
+// 3 x 3, row-major: m[row][column]. Points are columns (x, y, 1).
+struct TS_Matrix {
+    float m[3][3];
+};
+
+struct TS_Color {
+    int32_t r;
+    int32_t g;
+    int32_t b;
+    int32_t a;
+};
+
+struct TS_ImageRecord;
+struct TS_SoundRecord;
+typedef TS_ImageRecord* TS_Image;  // null when absent
+typedef TS_SoundRecord* TS_Sound;  // null when absent
+
+typedef void (*TS_Callback)(void);
+
+// ---- Key codes ------------------------------------------------------------
+
+enum {
+    TS_KEY_ANY = 0,
+    TS_KEY_SPACE = 32,
+    TS_KEY_MINUS = 45,
+    TS_KEY_0 = 48,
+    TS_KEY_9 = 57,
+    TS_KEY_A = 65,
+    TS_KEY_Z = 90,
+    TS_KEY_ESCAPE = 256,
+    TS_KEY_ENTER = 257,
+    TS_KEY_TAB = 258,
+    TS_KEY_BACKSPACE = 259,
+    TS_KEY_DELETE = 261,
+    TS_KEY_RIGHT = 262,
+    TS_KEY_LEFT = 263,
+    TS_KEY_DOWN = 264,
+    TS_KEY_UP = 265,
+    TS_KEY_F1 = 290,
+    TS_KEY_F3 = 292,
+    TS_KEY_F5 = 294,
+    TS_KEY_F12 = 301,
+    TS_KEY_KP_0 = 320,
+    TS_KEY_KP_9 = 329,
+    TS_KEY_LEFT_SHIFT = 340,
+    TS_KEY_LEFT_ALT = 342,
+    TS_KEY_RIGHT_SHIFT = 344,
+    TS_KEY_RIGHT_ALT = 346,
+    TS_KEY_COUNT = 350
+};
+
+enum { TS_MOUSE_LEFT = 0, TS_MOUSE_RIGHT = 1 };
+
+// Placement modes for rectangles and images.
+enum { TS_MODE_CENTER = 0, TS_MODE_CORNER = 1 };
+
+// Text alignment codes: one horizontal, one vertical.
+enum {
+    TS_ALIGN_LEFT = 1,
+    TS_ALIGN_CENTER = 2,
+    TS_ALIGN_RIGHT = 4,
+    TS_ALIGN_MIDDLE = 16,
+    TS_ALIGN_BOTTOM = 32
+};
+
+// ---- Engine ----------------------------------------------------------------
+
+// Requests a screen change; it takes effect after the current update returns:
+// the old screen's exit runs, then the new screen's init.
+void TS_Engine_SetNextGameState(TS_Callback init, TS_Callback update, TS_Callback exit);
+// Runs frames until TS_Engine_Terminate; then runs the current screen's exit.
+void TS_Engine_Run(void);
+void TS_Engine_Terminate(void);
+// One frame: events, input edges, screen change, update, present, pacing.
+void TS_Engine_Frame(void);
+bool TS_Engine_IsRunning(void);
+// The update callback of the screen that is current (null before the first).
+TS_Callback TS_Engine_CurrentUpdate(void);
+
+// ---- System ----------------------------------------------------------------
+
+void TS_System_SetWindowSize(int width, int height);
+void TS_System_Fullscreen(void);
+void TS_System_SetFrameRate(float framesPerSecond);
+void TS_System_SetWindowTitle(const char* title);
+void* TS_System_GetWindowHandle(void);  // the SDL_Window
+int TS_System_GetWindowWidth(void);
+int TS_System_GetWindowHeight(void);
+int TS_System_GetDisplayWidth(void);
+int TS_System_GetDisplayHeight(void);
+float TS_System_GetDt(void);  // seconds the previous frame took
+
+// ---- Input (edges are per frame) -------------------------------------------
+
+bool TS_Input_KeyTriggered(int key);  // went down this frame; 0 = any key
+bool TS_Input_KeyDown(int key);       // held; 0 = any key
+bool TS_Input_KeyReleased(int key);   // went up this frame; 0 = any key
+bool TS_Input_MouseTriggered(int button);
+bool TS_Input_MouseDown(int button);
+float TS_Input_GetMouseX(void);  // window pixels, y down
+float TS_Input_GetMouseY(void);
+float TS_Input_GetMousePreviousX(void);
+float TS_Input_GetMousePreviousY(void);
+float TS_Input_GetMouseDeltaX(void);
+float TS_Input_GetMouseDeltaY(void);
+
+// ---- Drawing settings (kept until changed) ---------------------------------
+
+TS_Color TS_Color_Create(int r, int g, int b, int a);
+void TS_Settings_Background(TS_Color color);  // clears the frame
+void TS_Settings_Fill(TS_Color color);
+void TS_Settings_NoFill(void);
+void TS_Settings_Stroke(TS_Color color);
+void TS_Settings_NoStroke(void);
+void TS_Settings_RectMode(int mode);
+void TS_Settings_ImageMode(int mode);
+void TS_Settings_TextAlignment(int horizontal, int vertical);
+void TS_Settings_TextSize(float pixels);
+void TS_Settings_ApplyMatrix(TS_Matrix matrix);  // current = current x matrix
+void TS_Settings_ResetMatrix(void);
+
+// ---- Primitives (window pixels, through the current matrix) ----------------
+
+void TS_Graphics_DrawRect(float x, float y, float w, float h);
+// Rotated by `rotation` degrees (clockwise on screen) about its anchor point.
+void TS_Graphics_DrawRectAdvanced(float x, float y, float w, float h, float rotation,
+                                  float cornerRadius);
+void TS_Graphics_DrawEllipse(float x, float y, float w, float h);
+void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float rotation);
+void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, float y2,
+                          float x3, float y3);
+// Rotated by `rotation` degrees about the triangle's centroid.
+void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2,
+                                      float y2, float rotation);
+void TS_Font_DrawText(const char* text, float x, float y);
+// Width in pixels of `text` at the current text size.
+float TS_Font_TextWidth(const char* text);
+
+// ---- Images ----------------------------------------------------------------
+
+TS_Image TS_Image_Load(const char* path);
+void TS_Image_Free(TS_Image* image);  // frees and sets the handle to null
+int TS_Image_GetWidth(TS_Image image);
+int TS_Image_GetHeight(TS_Image image);
+void TS_Image_Draw(TS_Image image, float x, float y, float w, float h, int alpha);
+void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, int alpha,
+                           float rotation);
+// Draws the source pixel rectangle (u0, v0)-(u1, v1) of the image into the
+// destination box at (x, y) of size (w, h).
+void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0,
+                           float v0, float u1, float v1, int alpha);
+
+// ---- Sound -----------------------------------------------------------------
+
+TS_Sound TS_Sound_Load(const char* path);
+TS_Sound TS_Sound_LoadMusic(const char* path);
+void TS_Sound_Free(TS_Sound sound);
+void TS_Sound_PlayAdvanced(TS_Sound sound, float volume, float pitch, bool looping, int group);
+void TS_Sound_SetGroupVolume(int group, float volume);
+void TS_Sound_StopGroup(int group);
+
+// ---- Math ------------------------------------------------------------------
+
+int TS_Math_ClampInt(int value, int min, int max);
+float TS_Math_ClampFloat(float value, float min, float max);
+float TS_Math_Degrees(float radians);
+
+TS_Vec2 TS_Vector_Set(float x, float y);
+TS_Vec2 TS_Vector_Zero(void);
+TS_Vec2 TS_Vector_Add(TS_Vec2 a, TS_Vec2 b);
+TS_Vec2 TS_Vector_Subtract(TS_Vec2 a, TS_Vec2 b);
+TS_Vec2 TS_Vector_Scale(TS_Vec2 v, float s);
+TS_Vec2 TS_Vector_Negate(TS_Vec2 v);
+TS_Vec2 TS_Vector_Normalize(TS_Vec2 v);  // the zero vector stays zero
+float TS_Vector_Length(TS_Vec2 v);
+float TS_Vector_DotProduct(TS_Vec2 a, TS_Vec2 b);
+TS_Vec2 TS_Vector_MatrixMultiply(TS_Matrix m, TS_Vec2 point);
+
+TS_Matrix TS_Matrix_Identity(void);
+// Columns: the images of the x axis, the y axis and the origin.
+TS_Matrix TS_Matrix_FromVector(TS_Vec2 xAxis, TS_Vec2 yAxis, TS_Vec2 origin);
+TS_Matrix TS_Matrix_Translate(TS_Vec2 offset);
+// Counter-clockwise in a y-up frame, which is clockwise on a y-down screen.
+TS_Matrix TS_Matrix_Rotate(float degrees);
+TS_Matrix TS_Matrix_Scale(TS_Vec2 scale);
+TS_Matrix TS_Matrix_Multiply(TS_Matrix a, TS_Matrix b);  // a x b
+TS_Matrix TS_Matrix_Inverse(TS_Matrix m);

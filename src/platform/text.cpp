@@ -1,0 +1,202 @@
+// Text: DejaVu Sans through SDL_ttf, one font per pixel size, and a bounded
+// cache of rendered strings so that text drawn every frame is rasterised once.
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+const int kCacheSlots = 512;
+const int kMaxTextPixels = 400;
+
+struct CachedText {
+    std::string text;
+    int pixelSize = 0;
+    SDL_Texture* texture = nullptr;
+    int width = 0;
+    int height = 0;
+    unsigned long lastUsed = 0;
+    bool used = false;
+};
+
+std::string fontPath;
+bool textReady = false;
+std::unordered_map<int, TTF_Font*> fonts;
+CachedText cache[kCacheSlots];
+std::unordered_multimap<unsigned long long, int> cacheIndex;
+unsigned long useClock = 0;
+long rasterCount = 0;
+
+std::string FindFontFile(const char* family) {
+    std::string found;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config) return found;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+    if (pattern) {
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(config, pattern, &result);
+        if (match) {
+            FcChar8* file = nullptr;
+            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+                found = reinterpret_cast<const char*>(file);
+            }
+            FcPatternDestroy(match);
+        }
+        FcPatternDestroy(pattern);
+    }
+    FcConfigDestroy(config);
+    return found;
+}
+
+TTF_Font* FontOfSize(int pixels) {
+    auto it = fonts.find(pixels);
+    if (it != fonts.end()) return it->second;
+    TTF_Font* font = TTF_OpenFont(fontPath.c_str(), pixels);
+    fonts.emplace(pixels, font);
+    return font;
+}
+
+unsigned long long HashOf(const char* text, int pixelSize) {
+    unsigned long long hash = 1469598103934665603ULL;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        hash = (hash ^ *c) * 1099511628211ULL;
+    }
+    return (hash ^ static_cast<unsigned long long>(pixelSize)) * 1099511628211ULL;
+}
+
+CachedText* Lookup(const char* text, int pixelSize) {
+    const unsigned long long hash = HashOf(text, pixelSize);
+    auto range = cacheIndex.equal_range(hash);
+    for (auto it = range.first; it != range.second; ++it) {
+        CachedText& entry = cache[it->second];
+        if (entry.pixelSize == pixelSize && entry.text == text) {
+            entry.lastUsed = ++useClock;
+            return &entry;
+        }
+    }
+    TTF_Font* font = FontOfSize(pixelSize);
+    if (!font) return nullptr;
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text, SDL_Color{255, 255, 255, 255});
+    if (!surface) return nullptr;
+    ++rasterCount;
+    // Reuse the least recently drawn slot.
+    int slot = 0;
+    for (int i = 0; i < kCacheSlots; ++i) {
+        if (!cache[i].used) {
+            slot = i;
+            break;
+        }
+        if (cache[i].lastUsed < cache[slot].lastUsed) slot = i;
+    }
+    CachedText& entry = cache[slot];
+    if (entry.used) {
+        const unsigned long long oldHash = HashOf(entry.text.c_str(), entry.pixelSize);
+        auto old = cacheIndex.equal_range(oldHash);
+        for (auto it = old.first; it != old.second; ++it) {
+            if (it->second == slot) {
+                cacheIndex.erase(it);
+                break;
+            }
+        }
+        if (entry.texture) SDL_DestroyTexture(entry.texture);
+    }
+    entry.texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
+    entry.width = surface->w;
+    entry.height = surface->h;
+    SDL_FreeSurface(surface);
+    entry.text = text;
+    entry.pixelSize = pixelSize;
+    entry.lastUsed = ++useClock;
+    entry.used = true;
+    if (entry.texture) SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
+    cacheIndex.emplace(hash, slot);
+    return &entry;
+}
+
+int PixelSize() {
+    float size = Platform().textSize;
+    if (!(size >= 1.0f)) return 0;
+    if (size > kMaxTextPixels) size = kMaxTextPixels;
+    return static_cast<int>(std::lround(size));
+}
+
+}  // namespace
+
+bool Text_Init() {
+    if (TTF_Init() != 0) return false;
+    fontPath = FindFontFile("DejaVu Sans");
+    if (fontPath.empty()) fontPath = FindFontFile("sans-serif");
+    textReady = !fontPath.empty();
+    return textReady;
+}
+
+void Text_Shutdown() {
+    for (CachedText& entry : cache) {
+        if (entry.texture) SDL_DestroyTexture(entry.texture);
+        entry = CachedText();
+    }
+    cacheIndex.clear();
+    for (auto& font : fonts) {
+        if (font.second) TTF_CloseFont(font.second);
+    }
+    fonts.clear();
+    if (TTF_WasInit()) TTF_Quit();
+    textReady = false;
+}
+
+void Text_EndFrame() {}
+
+long Automation_TextRasterCount(void) { return rasterCount; }
+
+float TS_Font_TextWidth(const char* text) {
+    if (!text || !*text || !textReady) return 0.0f;
+    const int pixels = PixelSize();
+    if (pixels <= 0) return 0.0f;
+    CachedText* entry = Lookup(text, pixels);
+    return entry ? static_cast<float>(entry->width) : 0.0f;
+}
+
+void TS_Font_DrawText(const char* text, float x, float y) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    AutomationDrawCall* call = Record_Draw(DRAW_TEXT);
+    if (call) {
+        call->text = text ? text : "";
+        call->x = x;
+        call->y = y;
+    }
+    if (!text || !*text || !textReady) return;
+    const int pixels = PixelSize();
+    if (pixels <= 0) return;
+    CachedText* entry = Lookup(text, pixels);
+    if (!entry || !entry->texture) return;
+    float ax = x, ay = y;
+    if (!p.matrixIsIdentity) {
+        const TS_Matrix& m = p.matrix;
+        ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
+        ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
+    }
+    const float w = static_cast<float>(entry->width);
+    const float h = static_cast<float>(entry->height);
+    float left = ax;
+    if (p.alignH == TS_ALIGN_CENTER) left = ax - w * 0.5f;
+    else if (p.alignH == TS_ALIGN_RIGHT) left = ax - w;
+    float top = ay;
+    if (p.alignV == TS_ALIGN_MIDDLE) top = ay - h * 0.5f;
+    else if (p.alignV == TS_ALIGN_BOTTOM) top = ay - h;
+    const SDL_Color colour = Graphics_SdlColor(p.fill);
+    if (!p.filling || colour.a == 0) return;
+    SDL_SetTextureColorMod(entry->texture, colour.r, colour.g, colour.b);
+    SDL_SetTextureAlphaMod(entry->texture, colour.a);
+    const SDL_FRect dest = {std::floor(left + 0.5f), std::floor(top + 0.5f), w, h};
+    SDL_RenderCopyF(p.renderer, entry->texture, nullptr, &dest);
+}

@@ -1,0 +1,47 @@
+// The menu background bounces between a quarter and the whole window width at
+// 24 pixels per second, so it keeps panning smoothly across menu screens.
+#include "screens/menu_background.h"
+
+#include "app/assets.h"
+#include "platform/tessera.h"
+
+namespace {
+
+bool initialised = false;
+float anchorX = 0.0f;
+float currentX = 0.0f;
+int movingLeft = 1;
+
+}  // namespace
+
+void MenuBackground_Init(void) {
+    if (initialised) return;
+    anchorX = currentX = static_cast<float>(TS_System_GetWindowWidth() >> 2);
+    movingLeft = 1;
+    initialised = true;
+}
+
+void MenuBackground_Reset(void) { initialised = false; }
+
+void MenuBackground_Draw(void) {
+    MenuBackground_Init();
+    const float step = TS_System_GetDt() * 24.0f;
+    if (anchorX > currentX && movingLeft == 1) {
+        movingLeft = 0;
+        currentX += step;
+    } else if (currentX > 4.0f * anchorX && movingLeft == 0) {
+        movingLeft = 1;
+        currentX -= step;
+    } else {
+        currentX += movingLeft == 1 ? -step : step;
+    }
+    TS_Image image = GetSpriteImage(SPRITE_MENU_BACKGROUND);
+    const int imageHeight = TS_Image_GetHeight(image);
+    if (imageHeight <= 0) return;
+    const float height = static_cast<float>(TS_System_GetWindowHeight());
+    const float width = static_cast<float>(TS_Image_GetWidth(image)) /
+                        static_cast<float>(imageHeight) * height;
+    TS_Settings_ImageMode(TS_MODE_CENTER);
+    TS_Image_Draw(image, currentX, static_cast<float>(TS_System_GetWindowHeight() / 2), width,
+                  height, 255);
+}

@@ -1,0 +1,49 @@
+// The sprite and sound caches load each slot once and fall back to the error
+// image when a picture is missing.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/assets.h"
+#include "support/headless.h"
+
+namespace {
+
+class AssetCacheTest : public HeadlessTest {};
+
+TEST_F(AssetCacheTest, SpriteLoadsOnceAndStaysShared) {
+    TS_Image first = GetSpriteImage(SPRITE_PLAYER);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetSpriteImage(SPRITE_PLAYER), first);
+    FreeSpriteImage(SPRITE_PLAYER);
+    EXPECT_EQ(spriteCache[SPRITE_PLAYER], nullptr);
+    EXPECT_NE(GetSpriteImage(SPRITE_PLAYER), nullptr);
+}
+
+TEST_F(AssetCacheTest, MissingSpriteBecomesTheErrorImage) {
+    // Hide the ship's picture for the length of this test.
+    const std::string real = spritePaths[SPRITE_PLAYER];
+    const std::string hidden = real + ".hidden";
+    ASSERT_EQ(std::rename(real.c_str(), hidden.c_str()), 0);
+    TS_Image image = GetSpriteImage(SPRITE_PLAYER);
+    std::rename(hidden.c_str(), real.c_str());
+    ASSERT_NE(image, nullptr);
+    TS_Image error = TS_Image_Load(errorImagePath);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(TS_Image_GetWidth(image), TS_Image_GetWidth(error));
+    EXPECT_EQ(TS_Image_GetHeight(image), TS_Image_GetHeight(error));
+    // The slot keeps the error image until it is freed.
+    EXPECT_EQ(GetSpriteImage(SPRITE_PLAYER), image);
+    TS_Image_Free(&error);
+}
+
+TEST_F(AssetCacheTest, SoundsLoadOnceAndMissingOnesStayEmpty) {
+    TS_Sound thruster = GetSound(SOUND_THRUSTER);
+    ASSERT_NE(thruster, nullptr);
+    EXPECT_EQ(GetSound(SOUND_THRUSTER), thruster);
+    EXPECT_EQ(TS_Sound_Load("./Assets/Sounds/SFX/no-such-sound.wav"), nullptr);
+    TS_Sound_PlayAdvanced(nullptr, 1.0f, 1.0f, false, 4);  // a quiet no-op
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// From program start through the splash logos to the main menu.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/assets.h"
+#include "app/config.h"
+#include "app/game.h"
+#include "app/screens.h"
+#include "support/headless.h"
+
+namespace {
+
+class StartupFlowTest : public HeadlessTest {
+protected:
+    void StartWindowed() {
+        SavePath probe = {{0}, false};
+        ASSERT_TRUE(SavePath_Ensure(&probe, "user.cfg"));
+        WriteText(SaveFolder() + "user.cfg", "0 100 100 2 ");
+        Game_Start();
+    }
+
+    // The alpha of the splash logo drawn this frame, or -1 when none.
+    static int LogoAlpha() {
+        for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+            if (call.kind == DRAW_IMAGE) return call.alpha;
+        }
+        return -1;
+    }
+};
+
+TEST_F(StartupFlowTest, FreshStartWritesDefaultsAndGoesFullscreen) {
+    Game_Start();
+    Automation_RunFrames(1);
+    EXPECT_EQ(ReadText(SaveFolder() + "user.cfg"), "1 100 100 2 ");
+    EXPECT_EQ(TS_System_GetWindowWidth(), TS_System_GetDisplayWidth());
+    EXPECT_EQ(TS_System_GetWindowHeight(), TS_System_GetDisplayHeight());
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 1.0f);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 1.0f);
+}
+
+TEST_F(StartupFlowTest, WindowedSplashFadesBothLogosThenReachesTheMenu) {
+    StartWindowed();
+    Automation_RecordDraws(true);
+    Automation_RunFrames(1);  // Startup
+    EXPECT_EQ(TS_System_GetWindowWidth(), 1280);
+    EXPECT_STREQ(Screen_CurrentName(), "Splash");
+    Automation_RunFrames(1);  // first splash frame already fades in
+    EXPECT_EQ(LogoAlpha(), 4);
+    Automation_RunFrames(59);  // t = 1.0 s: end of the fade-in
+    EXPECT_EQ(LogoAlpha(), 254);
+    Automation_RunFrames(15);  // holding
+    EXPECT_EQ(LogoAlpha(), 255);
+    Automation_RunFrames(74);  // t ~ 2.48 s: nearly faded out
+    EXPECT_GE(LogoAlpha(), 0);
+    EXPECT_LE(LogoAlpha(), 10);
+    Automation_RunFrames(1);  // the done frame draws nothing
+    EXPECT_EQ(LogoAlpha(), -1);
+    Automation_RunFrames(1);  // the second logo begins
+    EXPECT_EQ(Automation_DrawCalls().size() >= 2, true);
+    EXPECT_STREQ(Screen_CurrentName(), "Splash");
+    Automation_RunFrames(160);
+    EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
+    EXPECT_EQ(Automation_GroupPlayingPath(0), soundPaths[SOUND_MENU_MUSIC]);
+}
+
+TEST_F(StartupFlowTest, EachSkipInputGoesStraightToTheMenu) {
+    const int keys[] = {TS_KEY_ENTER, TS_KEY_ESCAPE, TS_KEY_SPACE};
+    for (int key : keys) {
+        Automation_Stop();
+        Automation_Start();
+        StartWindowed();
+        Automation_RunFrames(30);
+        Automation_KeyDown(key);
+        Automation_RunFrames(2);  // skip frame, then MenuMusic's frame
+        EXPECT_STREQ(Screen_CurrentName(), "MainMenu") << "key " << key;
+        Automation_KeyUp(key);
+        FreeSpriteImages();
+        FreeSounds();
+    }
+    Automation_Stop();
+    Automation_Start();
+    StartWindowed();
+    Automation_RunFrames(10);
+    Click(640, 360);
+    EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
+}
+
+TEST_F(StartupFlowTest, FullscreenWaitsInBlackAndCannotBeSkipped) {
+    Game_Start();  // fresh settings: fullscreen
+    Automation_RecordDraws(true);
+    Automation_RunFrames(2);
+    EXPECT_EQ(LogoAlpha(), -1);
+    Automation_KeyDown(TS_KEY_ESCAPE);
+    Automation_RunFrames(1);
+    Automation_KeyUp(TS_KEY_ESCAPE);
+    Click(640, 360);
+    Automation_RunFrames(290);  // just under 5 s in all
+    EXPECT_STREQ(Screen_CurrentName(), "Splash");
+    EXPECT_EQ(LogoAlpha(), -1);
+    Automation_RunFrames(10);
+    EXPECT_GT(LogoAlpha(), 0);
+}
+
+TEST_F(StartupFlowTest, SplashFrameShowsTheStudioLogo) {
+    StartWindowed();
+    Automation_RunFrames(1 + 75);  // into the hold
+    const std::string shot = ScreenshotPath("splash.png");
+    ASSERT_TRUE(Automation_SaveFrame(shot.c_str()));
+    // Somewhere on the centre line the logo is not black.
+    bool sawLogo = false;
+    for (int x = 340; x < 940 && !sawLogo; x += 4) {
+        for (int y = 300; y < 420 && !sawLogo; y += 4) {
+            sawLogo = Automation_ReadPixel(x, y) != 0x000000FFu;
+        }
+    }
+    EXPECT_TRUE(sawLogo);
+}
+
+TEST_F(StartupFlowTest, EscapeInTheMenuQuitsAndFreesTheMenuMusic) {
+    StartWindowed();
+    Automation_RunFrames(10);
+    TapKey(TS_KEY_SPACE);
+    Automation_RunFrames(1);
+    ASSERT_STREQ(Screen_CurrentName(), "MainMenu");
+    EXPECT_NE(soundCache[SOUND_MENU_MUSIC], nullptr);
+    Automation_KeyDown(TS_KEY_ESCAPE);
+    Automation_RunFrames(1);
+    EXPECT_EQ(soundCache[SOUND_MENU_MUSIC], nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// The headless test fixture.
+#include "support/headless.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/assets.h"
+#include "app/config.h"
+#include "app/window.h"
+
+namespace {
+
+void RemoveTree(const std::string& path) {
+    const std::string command = "rm -rf '" + path + "'";
+    if (std::system(command.c_str()) != 0) {
+        // Leftovers in /tmp are harmless.
+    }
+}
+
+}  // namespace
+
+void HeadlessTest::SetUp() {
+    char pattern[] = "/tmp/vexal-test-XXXXXX";
+    char* made = mkdtemp(pattern);
+    ASSERT_NE(made, nullptr);
+    tempDir_ = made;
+    const std::string data = tempDir_ + "/data";
+    mkdir(data.c_str(), 0700);
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    Settings_ResetForTests();
+    LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
+    Automation_Start();
+}
+
+void HeadlessTest::TearDown() {
+    FreeSpriteImages();
+    FreeSounds();
+    Automation_Stop();
+    LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
+    RemoveTree(tempDir_);
+}
+
+void HeadlessTest::TapKey(int key) {
+    Automation_KeyDown(key);
+    Automation_RunFrames(1);
+    Automation_KeyUp(key);
+    Automation_RunFrames(1);
+}
+
+void HeadlessTest::Click(float x, float y) {
+    Automation_MouseMove(x, y);
+    Automation_MouseDown(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    Automation_MouseUp(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+}
+
+void HeadlessTest::WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string HeadlessTest::ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+bool HeadlessTest::FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+std::string ScreenshotPath(const std::string& name) {
+    const std::string folder = std::string(VEXAL_BINARY_DIR) + "/screenshots";
+    mkdir(folder.c_str(), 0755);
+    return folder + "/" + name;
+}

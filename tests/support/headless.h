@@ -1,0 +1,35 @@
+// A test fixture that runs the real framework headless (dummy video and audio,
+// software rendering, 1/60 s frames) with a fresh save folder per test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/automation.h"
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A fresh folder for this test; XDG_DATA_HOME points into it.
+    const std::string& TempDir() const { return tempDir_; }
+    std::string SaveFolder() const { return tempDir_ + "/data/Orrinth/Vexal/"; }
+
+    // Press and release a key over two frames (down on one, up on the next).
+    void TapKey(int key);
+    // Move the pointer there and click with the left button.
+    void Click(float x, float y);
+
+    // Writes a whole text file (for settings, scores and levels in tests).
+    static void WriteText(const std::string& path, const std::string& text);
+    static std::string ReadText(const std::string& path);
+    static bool FileExists(const std::string& path);
+
+private:
+    std::string tempDir_;
+};
+
+// Where screenshots of tests go for review (created on demand).
+std::string ScreenshotPath(const std::string& name);
