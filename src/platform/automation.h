@@ -35,6 +35,11 @@ void Automation_FocusLost(void);
 void Automation_FocusGained(void);
 void Automation_WindowResized(int width, int height);
 
+// Called at the start of every modal frame (see TS_Engine_ModalFrame) with the
+// count of modal frames since the hook was set, so a test can type into a
+// dialog that runs its own loop. Null removes it.
+void Automation_SetModalHook(void (*hook)(int frame));
+
 // Saves the last presented frame as a PNG.
 bool Automation_SaveFrame(const char* path);
 // Reads one pixel of the last presented frame (r, g, b, a packed as 0xRRGGBBAA).

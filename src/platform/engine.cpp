@@ -130,9 +130,10 @@ bool TS_Engine_IsRunning(void) { return Platform().running; }
 
 TS_Callback TS_Engine_CurrentUpdate(void) { return Platform().currentUpdate; }
 
-void TS_Engine_Frame(void) {
-    Platform_EnsureInit();
-    PlatformState& p = Platform();
+namespace {
+
+// Events, input edges and the window hook: the start of every frame.
+void BeginFrame(PlatformState& p) {
     Input_BeginFrame();
     Graphics_BeginFrame();
     SDL_Event event;
@@ -154,12 +155,41 @@ void TS_Engine_Frame(void) {
         }
         Input_HandleEvent(event);
     }
-    if (!p.currentUpdate && p.changePending) ApplyStateChange(p);
-    if (p.currentUpdate) p.currentUpdate();
-    if (p.changePending) ApplyStateChange(p);
+}
+
+void EndFrame(PlatformState& p) {
     SDL_RenderPresent(p.renderer);
     Text_EndFrame();
     PaceFrame(p);
+}
+
+int modalFrameCount = 0;
+
+}  // namespace
+
+void TS_Engine_Frame(void) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    BeginFrame(p);
+    if (!p.currentUpdate && p.changePending) ApplyStateChange(p);
+    if (p.currentUpdate) p.currentUpdate();
+    if (p.changePending) ApplyStateChange(p);
+    EndFrame(p);
+}
+
+void TS_Engine_ModalFrame(TS_Callback frame) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    if (p.modalHook) p.modalHook(modalFrameCount);
+    ++modalFrameCount;
+    BeginFrame(p);
+    if (frame) frame();
+    EndFrame(p);
+}
+
+void Automation_SetModalHook(void (*hook)(int frame)) {
+    Platform().modalHook = hook;
+    modalFrameCount = 0;
 }
 
 void TS_Engine_Run(void) {

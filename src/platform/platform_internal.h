@@ -63,6 +63,7 @@ struct PlatformState {
     bool matrixIsIdentity = true;
 
     NativeWindowHook windowHook = nullptr;
+    void (*modalHook)(int frame) = nullptr;
 
     // Automation records
     bool recordDraws = false;

@@ -88,6 +88,10 @@ void TS_Engine_Terminate(void);
 // One frame: events, input edges, screen change, update, present, pacing.
 void TS_Engine_Frame(void);
 bool TS_Engine_IsRunning(void);
+// One frame for a modal dialog that runs its own loop inside an update (the
+// file chooser): events, input edges, `frame` instead of the screen's update,
+// present and pacing. Screen changes wait until the dialog returns.
+void TS_Engine_ModalFrame(TS_Callback frame);
 // The update callback of the screen that is current (null before the first).
 TS_Callback TS_Engine_CurrentUpdate(void);
 
