@@ -28,6 +28,7 @@ fuzz: bootstrap
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAL_FUZZ=ON -DVEXAL_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	@for target in build-fuzz/*_fuzz; do \
+	  [ -d $$target ] && continue; \
 	  name=$$(basename $$target); corpus=tests/fuzz/corpus/$${name%_fuzz}; \
 	  mkdir -p build-fuzz/corpus-$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \

@@ -1,0 +1,63 @@
+// A level as the game plays and the editor edits it, the level file reader and
+// writer, and the key names that level texts can mention.
+#pragma once
+
+#include <cstdint>
+
+#include "level/objects.h"
+
+enum LevelFlag : uint32_t {
+    LEVEL_UNLIMITED_FUEL = 1,  // no fuel cost, no gauge, no fuel bonus
+    LEVEL_NO_TURNING = 2,      // the ship cannot turn
+    LEVEL_NO_STRANDING = 4,    // an emptied tank does not strand the ship
+    LEVEL_HALF_SPEED = 8       // the ship's top speed is halved
+};
+
+enum { LEVEL_OBJECT_SLOTS = 100, LEVEL_TEXT_SLOTS = 20 };
+
+// The Level owns its tables, every entry in them and the goal entry; it never
+// owns the kind Shapes its objects point at.
+struct Level {
+    uint32_t flags;
+    Bounds bounds;              // encloses the ship's start box and everything placed
+    LevelObject** objects;      // objectCapacity slots, null holes
+    LevelObject* goal;          // the single end point, or null
+    uint64_t objectCapacity;
+    TextObject** texts;         // textCapacity slots, null holes
+    uint64_t textCapacity;
+    float parTime;              // seconds; no time bonus unless above 0
+    float startFuel;
+    float startRotation;        // degrees
+};
+
+// Flags 0, bounds 0, no tables, no goal, par time 0, fuel 100, rotation 0.
+void InitLevel(Level* level);
+
+// Reads a level file into `level` (which it initialises first). Returns 0 on
+// success, -1 when the tables cannot be allocated, otherwise the error number
+// from opening or reading the file; the Level is then still valid and must be
+// released with FreeLevel. With substituteKeys the "$THRUST_KEY$" placeholders
+// of texts become the player's key names (play); the editor keeps them.
+int ReadLevelFile(const char* path, Level* level, bool substituteKeys);
+
+// Writes the level to `path`: everything goes to a temporary file beside it,
+// which replaces the old file only when complete. Returns 0, or the error
+// number of what failed; the old file is then untouched.
+int WriteLevelFile(const char* path, const Level* level);
+
+// Releases every object, text and the goal, and the tables (never the Shapes).
+void FreeLevel(Level* level);
+
+// Expands "$THRUST_KEY$", "$TLEFT_KEY$" and "$TRIGHT_KEY$" in place into the
+// key names of the current control scheme; any other "$TOKEN$" vanishes. The
+// result is never longer than the text (and at most 299 characters).
+void SubstituteKeyNames(char* text);
+
+// The action (ACTION_THRUST, ACTION_TURN_LEFT, ACTION_TURN_RIGHT) that a
+// placeholder token names, or -1. The token is the text between the '$' signs.
+int KeyPlaceholderAction(const char* token, uint64_t length);
+
+// Names of keys for texts ("Left Arrow") and for key caps ("<-"); "" for a
+// key without a name.
+const char* KeyName(int key);
+const char* KeyShortName(int key);

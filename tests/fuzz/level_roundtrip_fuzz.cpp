@@ -1,0 +1,166 @@
+// Fuzzes the level reader and writer: any file reads without harm, reads
+// only finite numbers, and what the writer makes of it reads back the same.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "level/level.h"
+#include "level/level_line.h"
+
+namespace {
+
+const std::string& ScratchFolder() {
+    static std::string folder;
+    if (folder.empty()) {
+        // In memory where possible: every save syncs its file to disk.
+        char pattern[] = "/dev/shm/vexal-fuzz-XXXXXX";
+        if (access("/dev/shm", W_OK) != 0) std::memcpy(pattern, "/tmp/vexal-fuzz-XXXXXX", 23);
+        if (!mkdtemp(pattern)) std::abort();
+        folder = pattern;
+        std::atexit([] {
+            std::remove((folder + "/in.vexl").c_str());
+            std::remove((folder + "/first.vexl").c_str());
+            std::remove((folder + "/second.vexl").c_str());
+            rmdir(folder.c_str());
+        });
+    }
+    return folder;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string contents;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) std::abort();
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    std::fclose(file);
+    return contents;
+}
+
+void Check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "level round trip broken: %s\n", what);
+    std::abort();
+}
+
+void CheckObject(const LevelObject* entry) {
+    const GameObject* object = entry->object;
+    Check(std::isfinite(object->position.x) && std::isfinite(object->position.y) &&
+              std::isfinite(object->rotation) && std::isfinite(object->size.x) &&
+              std::isfinite(object->size.y),
+          "object with a non-finite number");
+}
+
+// Everything a read level holds is within its limits and finite.
+int CheckLevel(const Level& level) {
+    Check(std::isfinite(level.parTime) && std::isfinite(level.startFuel) &&
+              std::isfinite(level.startRotation),
+          "non-finite setting");
+    Check(std::isfinite(level.bounds.minX) && std::isfinite(level.bounds.minY) &&
+              std::isfinite(level.bounds.maxX) && std::isfinite(level.bounds.maxY),
+          "non-finite bounds");
+    int objects = 0;
+    for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+        if (!level.objects[i]) continue;
+        Check(level.objects[i]->kind != KIND_GOAL, "goal in the object table");
+        CheckObject(level.objects[i]);
+        ++objects;
+    }
+    if (level.goal) CheckObject(level.goal);
+    for (uint64_t i = 0; i < level.textCapacity; ++i) {
+        const TextObject* text = level.texts[i];
+        if (!text) continue;
+        Check(std::strlen(text->text) <= LEVEL_TEXT_MAX, "text too long");
+        Check(std::isfinite(text->width) && std::isfinite(text->textSize), "non-finite text");
+    }
+    return objects;
+}
+
+// The file with the width of every text left out: a text's width is worked
+// out again from its size, which the first write has rounded to six decimals.
+std::string WithoutTextWidths(const std::string& file) {
+    std::string result;
+    size_t start = 0;
+    while (start < file.size()) {
+        size_t end = file.find('\n', start);
+        if (end == std::string::npos) end = file.size();
+        std::string line = file.substr(start, end - start);
+        if (!line.empty() && line[0] == 'T') {
+            size_t comma = 0;
+            for (int i = 0; i < 4 && comma != std::string::npos; ++i) comma = line.find(',', comma + 1);
+            const size_t next = comma == std::string::npos ? comma : line.find(',', comma + 1);
+            if (next != std::string::npos) line.erase(comma + 1, next - comma - 1);
+        }
+        result += line;
+        result += '\n';
+        start = end + 1;
+    }
+    return result;
+}
+
+int TextCount(const Level& level) {
+    int count = 0;
+    for (uint64_t i = 0; i < level.textCapacity; ++i) count += level.texts[i] ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string folder = ScratchFolder();
+    const std::string in = folder + "/in.vexl";
+    const std::string first = folder + "/first.vexl";
+    const std::string second = folder + "/second.vexl";
+    FILE* file = std::fopen(in.c_str(), "wb");
+    if (!file) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    Level read;
+    Check(ReadLevelFile(in.c_str(), &read, false) == 0, "reading the input failed");
+    const int objects = CheckLevel(read);
+    Check(WriteLevelFile(first.c_str(), &read) == 0, "first write failed");
+
+    Level again;
+    Check(ReadLevelFile(first.c_str(), &again, false) == 0, "reading the written file failed");
+    Check(CheckLevel(again) == objects, "object count changed");
+    Check((again.goal != nullptr) == (read.goal != nullptr), "goal lost or gained");
+    Check(TextCount(again) == TextCount(read), "text count changed");
+    Check(again.flags == read.flags, "flags changed");
+    for (uint64_t i = 0, j = 0; i < read.textCapacity; ++i) {
+        if (!read.texts[i]) continue;
+        Check(std::strcmp(read.texts[i]->text, again.texts[j++]->text) == 0, "text changed");
+    }
+    // Numbers are written to six decimals, so the first write already holds
+    // the level as it will stay (text widths are worked out anew once more).
+    Check(WriteLevelFile(second.c_str(), &again) == 0, "second write failed");
+    const std::string firstFile = ReadAll(first);
+    const std::string secondFile = ReadAll(second);
+    Check(WithoutTextWidths(firstFile) == WithoutTextWidths(secondFile),
+          "second write differs from the first");
+    Level third;
+    Check(ReadLevelFile(second.c_str(), &third, false) == 0, "reading the second file failed");
+    Check(WriteLevelFile(second.c_str(), &third) == 0, "third write failed");
+    Check(ReadAll(second) == secondFile, "third write differs from the second");
+    FreeLevel(&third);
+
+    // Reading for play expands placeholders and never makes a text longer.
+    Level played;
+    Check(ReadLevelFile(in.c_str(), &played, true) == 0, "reading for play failed");
+    for (uint64_t i = 0; i < played.textCapacity; ++i) {
+        if (!played.texts[i]) continue;
+        Check(std::strlen(played.texts[i]->text) <= std::strlen(read.texts[i]->text),
+              "substitution made a text longer");
+    }
+
+    FreeLevel(&played);
+    FreeLevel(&again);
+    FreeLevel(&read);
+    return 0;
+}
