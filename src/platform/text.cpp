@@ -23,14 +23,16 @@ struct CachedText {
     int width = 0;
     int height = 0;
     unsigned long lastUsed = 0;
+    unsigned long long hash = 0;
     bool used = false;
 };
 
 std::string fontPath;
 bool textReady = false;
 std::unordered_map<int, TTF_Font*> fonts;
+// Looked up by a scan of the stored hashes: a miss (a clock that changes every
+// frame) then costs no allocation for an index entry.
 CachedText cache[kCacheSlots];
-std::unordered_multimap<unsigned long long, int> cacheIndex;
 unsigned long useClock = 0;
 long rasterCount = 0;
 
@@ -75,10 +77,8 @@ unsigned long long HashOf(const char* text, int pixelSize) {
 
 CachedText* Lookup(const char* text, int pixelSize) {
     const unsigned long long hash = HashOf(text, pixelSize);
-    auto range = cacheIndex.equal_range(hash);
-    for (auto it = range.first; it != range.second; ++it) {
-        CachedText& entry = cache[it->second];
-        if (entry.pixelSize == pixelSize && entry.text == text) {
+    for (CachedText& entry : cache) {
+        if (entry.used && entry.hash == hash && entry.pixelSize == pixelSize && entry.text == text) {
             entry.lastUsed = ++useClock;
             return &entry;
         }
@@ -98,17 +98,7 @@ CachedText* Lookup(const char* text, int pixelSize) {
         if (cache[i].lastUsed < cache[slot].lastUsed) slot = i;
     }
     CachedText& entry = cache[slot];
-    if (entry.used) {
-        const unsigned long long oldHash = HashOf(entry.text.c_str(), entry.pixelSize);
-        auto old = cacheIndex.equal_range(oldHash);
-        for (auto it = old.first; it != old.second; ++it) {
-            if (it->second == slot) {
-                cacheIndex.erase(it);
-                break;
-            }
-        }
-        if (entry.texture) SDL_DestroyTexture(entry.texture);
-    }
+    if (entry.used && entry.texture) SDL_DestroyTexture(entry.texture);
     entry.texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
     entry.width = surface->w;
     entry.height = surface->h;
@@ -116,9 +106,9 @@ CachedText* Lookup(const char* text, int pixelSize) {
     entry.text = text;
     entry.pixelSize = pixelSize;
     entry.lastUsed = ++useClock;
+    entry.hash = hash;
     entry.used = true;
     if (entry.texture) SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
-    cacheIndex.emplace(hash, slot);
     return &entry;
 }
 
@@ -144,7 +134,6 @@ void Text_Shutdown() {
         if (entry.texture) SDL_DestroyTexture(entry.texture);
         entry = CachedText();
     }
-    cacheIndex.clear();
     for (auto& font : fonts) {
         if (font.second) TTF_CloseFont(font.second);
     }

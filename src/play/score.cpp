@@ -1,0 +1,46 @@
+// The level score: a flat 250 for reaching the goal, the fuel left, and a bonus
+// for finishing under the level's par time.
+#include "play/score.h"
+
+#include <cmath>
+
+#include "world/numbers.h"
+#include "world/world.h"
+
+namespace {
+
+const int32_t kGoalScore = 250;
+const float kPointsPerFuel = 10.0f;
+const float kParBonus = 1000.0f;
+
+// The par-time bonus, worked in single precision as the results screen has
+// always shown it: (par - |time - par|) / par x 1000 while the clock is under
+// par; nothing at or after par, and nothing for a level without one.
+int32_t ParTimeBonus(float levelTime, float parTime) {
+    if (!(parTime > 0.0f) || !(levelTime < parTime)) return 0;
+    const float distance = std::fabs(levelTime - parTime);
+    return TruncateToInt((parTime - distance) / parTime * kParBonus);
+}
+
+}  // namespace
+
+int32_t Score_LevelValue(void) {
+    if (!world.levelComplete || world.stranded) return 0;
+    int32_t score = kGoalScore;
+    if (!(world.level.flags & LEVEL_UNLIMITED_FUEL) && world.ship.fuel) {
+        // A level may start with more than a full tank; the fuel bonus can
+        // still never take the score out of range.
+        int32_t fuelPoints = TruncateToInt(world.ship.fuel->fuel * kPointsPerFuel);
+        if (fuelPoints < 0) fuelPoints = 0;
+        score = fuelPoints > INT32_MAX - score ? INT32_MAX : score + fuelPoints;
+    }
+    const int32_t bonus = ParTimeBonus(world.levelTime, world.level.parTime);
+    score = bonus > INT32_MAX - score ? INT32_MAX : score + bonus;
+    return score;
+}
+
+void Score_Level(void) {
+    world.levelScore = Score_LevelValue();
+    const int64_t total = static_cast<int64_t>(world.totalScore) + world.levelScore;
+    world.totalScore = total > INT32_MAX ? INT32_MAX : static_cast<int32_t>(total);
+}

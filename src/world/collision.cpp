@@ -1,0 +1,124 @@
+// Asteroid bounces, fuel pick-ups and the goal touch. Walls and traps are
+// scenery: the ship flies through them.
+#include "world/world.h"
+
+#include "app/assets.h"
+#include "app/config.h"
+
+namespace {
+
+const float kRestitution = 0.5f;      // a bounce halves the speed
+const float kSeparation = 0.01f;      // world units between the circles after a push-out
+const float kHitFuelCost = 5.0f;
+const float kTrailHoldSeconds = 0.5f;
+const float kFuelCellAmount = 50.0f;
+const float kKickSpeedSquared = 9.0f;  // 3 units per frame or faster shakes the camera
+
+float Radius(const GameObject* object) {
+    return object->size.x * 0.5f * object->collider->scale.x;
+}
+
+float EffectVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f * 0.5f; }
+
+void StopEngineSounds(void) {
+    TS_Sound_StopGroup(2);
+    TS_Sound_StopGroup(3);
+    world.thrustSoundOn = 0;
+    world.turnSoundOn = 0;
+}
+
+// The direction from the ship to the asteroid. A ship exactly on the
+// asteroid's centre has no such direction: it goes back the way it came.
+TS_Vec2 HitDirection(TS_Vec2 d, TS_Vec2 velocity) {
+    if (TS_Vector_DotProduct(d, d) > 0.0f) return TS_Vector_Normalize(d);
+    if (TS_Vector_DotProduct(velocity, velocity) > 0.0f) return TS_Vector_Normalize(velocity);
+    return TS_Vec2{0.0f, 1.0f};
+}
+
+void BounceOffAsteroid(GameObject* asteroid) {
+    Ship& ship = world.ship;
+    GameObject* body = ship.body;
+    const TS_Vec2 u = ship.velocity;
+    const TS_Vec2 d = TS_Vector_Subtract(asteroid->position, body->position);
+    const TS_Vec2 n = HitDirection(d, u);
+
+    // Out of the rock along the line of centres, to just clear of touching: a
+    // ship left exactly touching (one that hit at rest) would be hit again
+    // every frame, draining its tank in a third of a second.
+    const float clear = Radius(body) + Radius(asteroid) + kSeparation;
+    body->position = TS_Vector_Subtract(asteroid->position, TS_Vector_Scale(n, clear));
+
+    // Mirror the velocity about the tangent: the part along the line of
+    // centres turns round, the rest carries on.
+    TS_Vec2 v;
+    if (TS_Vector_DotProduct(n, TS_Vector_Normalize(u)) == 0.0f) {
+        v = TS_Vector_Negate(u);
+    } else {
+        const float along = 2.0f * TS_Vector_DotProduct(u, n) / TS_Vector_DotProduct(n, n);
+        v = TS_Vector_Subtract(u, TS_Vector_Scale(n, along));
+    }
+    ship.velocity = TS_Vector_Scale(v, kRestitution);
+    body->position = TS_Vector_Add(body->position, ship.velocity);
+
+    FuelGauge* gauge = ship.fuel;
+    if (!ship.unlimitedFuel) {
+        if (gauge->fuel >= gauge->trail) gauge->trail = gauge->fuel;
+        gauge->fuel -= kHitFuelCost;
+        gauge->trailDelay = kTrailHoldSeconds;
+        if (gauge->fuel < gauge->min) gauge->fuel = gauge->min;
+    }
+
+    TS_Sound_PlayAdvanced(GetSound(SOUND_COLLISION), EffectVolume(), 1.0f, false, 4);
+
+    if (TS_Vector_DotProduct(u, u) >= kKickSpeedSquared) World_StartCameraKick(u);
+
+    if (!(world.level.flags & LEVEL_NO_STRANDING) && gauge->fuel <= gauge->min) {
+        world.stranded = 1;
+        StopEngineSounds();
+    }
+}
+
+void PickUpFuelCell(GameObject* cell) {
+    cell->active = 0;
+    TS_Sound_PlayAdvanced(GetSound(SOUND_FUEL_PICKUP), EffectVolume(), 1.0f, false, 4);
+    if (world.ship.unlimitedFuel) return;
+    FuelGauge* gauge = world.ship.fuel;
+    // Filled up to a full tank; a tank that starts above full never loses by it.
+    float filled = gauge->fuel + kFuelCellAmount;
+    if (filled > gauge->max) filled = gauge->max;
+    if (filled > gauge->fuel) gauge->fuel = filled;
+}
+
+}  // namespace
+
+bool Collides(const GameObject* a, const GameObject* b) {
+    if (!a || !b || a == b) return false;
+    if (!a->active || !b->active) return false;
+    if (!a->collider || !b->collider) return false;
+    if (a->collider->type != COLLIDER_CIRCLE || b->collider->type != COLLIDER_CIRCLE) return false;
+    const float reach = Radius(a) + Radius(b);
+    const TS_Vec2 d = TS_Vector_Subtract(b->position, a->position);
+    return reach * reach >= TS_Vector_DotProduct(d, d);
+}
+
+void World_Collide(void) {
+    GameObject* body = world.ship.body;
+    const Level& level = world.level;
+    if (level.objects) {
+        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+            LevelObject* entry = level.objects[i];
+            if (!entry || !entry->object) continue;
+            if (!Collides(body, entry->object)) continue;
+            if (entry->kind == KIND_ASTEROID) {
+                BounceOffAsteroid(entry->object);
+            } else if (entry->kind == KIND_FUEL_CELL) {
+                PickUpFuelCell(entry->object);
+            }
+        }
+    }
+    if (level.goal && Collides(body, level.goal->object)) {
+        world.levelComplete = 1;
+        world.phase = PHASE_CAPTURE;
+        StopEngineSounds();
+    }
+}

@@ -1,0 +1,66 @@
+// One frame of the World: background, level objects and texts, goal, ship,
+// then the HUD on top.
+#include "app/assets.h"
+#include "world/draw.h"
+
+void DrawWorldObject(GameObject* object) {
+    if (!object || !object->active) return;
+    const Camera& camera = world.camera;
+    DrawTransform transform;
+    transform.position = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
+    transform.rotation = object->rotation;
+    transform.size = TS_Vector_Scale(object->size, camera.zoom);
+    DrawShape(object->shape, transform);
+}
+
+void DrawBackground(TS_Image image) {
+    const float height = static_cast<float>(TS_System_GetWindowHeight());
+    const int imageHeight = TS_Image_GetHeight(image);
+    if (imageHeight <= 0) return;
+    const float width = static_cast<float>(TS_Image_GetWidth(image)) /
+                        static_cast<float>(imageHeight) * height;
+    TS_Settings_ImageMode(TS_MODE_CENTER);
+    TS_Image_Draw(image, static_cast<float>(TS_System_GetWindowWidth() / 2),
+                  static_cast<float>(TS_System_GetWindowHeight() / 2), width, height, 255);
+}
+
+namespace {
+
+void DrawLevelTexts(void) {
+    const Level& level = world.level;
+    if (!level.texts) return;
+    const Camera& camera = world.camera;
+    for (uint64_t i = 0; i < level.textCapacity; ++i) {
+        const TextObject* text = level.texts[i];
+        if (!text || !text->text) continue;
+        const TS_Vec2 p = TS_Vector_MatrixMultiply(camera.worldToScreen, text->position);
+        TS_Settings_TextSize(text->textSize * camera.zoom);
+        TS_Settings_TextAlignment(text->alignH, text->alignV);
+        TS_Settings_Fill(text->colour);
+        TS_Font_DrawText(text->text, p.x, p.y);
+    }
+}
+
+}  // namespace
+
+void DrawWorld(void) {
+    if (!world.ship.body || !world.ship.fuel) return;
+    DrawBackground(GetSpriteImage(SPRITE_GAMEPLAY_BACKGROUND));
+    // Images are placed by their centre for the rest of the frame (the
+    // animation strips rely on it).
+    TS_Settings_ImageMode(TS_MODE_CENTER);
+
+    const Level& level = world.level;
+    if (level.objects) {
+        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+            if (level.objects[i]) DrawWorldObject(level.objects[i]->object);
+        }
+    }
+    DrawLevelTexts();
+    if (level.goal) DrawWorldObject(level.goal->object);
+    DrawWorldObject(world.ship.body);
+
+    if (world.phase == PHASE_FLYING && world.mapState == MAP_OFF) DrawFlyingHud();
+    if (world.phase == PHASE_INTRO || world.phase == PHASE_CAPTURE) DrawSkipHint();
+    DrawLevelClock();
+}

@@ -1,0 +1,101 @@
+// The HUD over a flying level: the goal compass and its distance, the fuel
+// gauge under the ship, the empty-tank hint, the thruster flames, the skip
+// hint of the intro and the capture, and the level clock.
+#include <cstdio>
+
+#include "world/draw.h"
+
+namespace {
+
+const TS_Color kWhite = {255, 255, 255, 255};
+const TS_Color kBlack = {0, 0, 0, 255};
+const TS_Color kGaugeBack = {105, 105, 105, 255};
+const TS_Color kGaugeTrail = {68, 1, 1, 255};
+const TS_Color kGaugeHigh = {4, 152, 29, 255};
+const TS_Color kGaugeMid = {196, 145, 2, 255};
+const TS_Color kGaugeLow = {198, 16, 3, 255};
+const TS_Color kLabelLight = {250, 235, 215, 255};
+const TS_Color kKeyFill = {240, 240, 240, 255};
+const TS_Color kKeyOutline = {27, 172, 235, 255};
+const float kGaugeHeight = 20.0f;
+const float kHudTextSize = 20.0f;
+const float kEmptyTankHintSeconds = 3.0f;
+
+void DrawCompass(void) {
+    GameObject* arrow = world.compass.arrow;
+    if (!arrow) return;
+    DrawWorldObject(arrow);
+    const TS_Vec2 a = TS_Vector_MatrixMultiply(world.camera.worldToScreen, arrow->position);
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_Fill(kWhite);
+    TS_Settings_TextSize(kHudTextSize);
+    TS_Font_DrawText(world.compass.distanceText, a.x + 40.0f, a.y);
+}
+
+void DrawFlames(void) {
+    if (world.thrustHeld) DrawWorldObject(world.flames[FLAME_BOTTOM]);
+    if (world.turnLeftHeld) DrawWorldObject(world.flames[FLAME_RIGHT]);
+    if (world.turnRightHeld) DrawWorldObject(world.flames[FLAME_LEFT]);
+}
+
+}  // namespace
+
+void DrawFuelGauge(const FuelGauge* gauge, TS_Vec2 screenPos) {
+    const TS_Vec2 o = TS_Vector_Add(screenPos, TS_Vec2{-50.0f, 40.0f});
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(kGaugeBack);
+    TS_Graphics_DrawRect(o.x, o.y, gauge->max, kGaugeHeight);
+    if (gauge->trail > gauge->fuel) {
+        TS_Settings_Fill(kGaugeTrail);
+        TS_Graphics_DrawRect(o.x, o.y, gauge->trail, kGaugeHeight);
+    }
+    TS_Settings_Fill(gauge->shown >= 60.0f ? kGaugeHigh
+                     : gauge->shown >= 30.0f ? kGaugeMid
+                                             : kGaugeLow);
+    TS_Graphics_DrawRect(o.x, o.y, gauge->shown, kGaugeHeight);
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_Fill(gauge->fuel > 50.0f ? kBlack : kLabelLight);
+    TS_Settings_TextSize(kHudTextSize);
+    TS_Font_DrawText(gauge->label, o.x + 50.0f, o.y + 10.0f);
+}
+
+void DrawFlyingHud(void) {
+    if (world.level.goal) DrawCompass();
+    const TS_Vec2 s = TS_Vector_MatrixMultiply(world.camera.worldToScreen, world.ship.body->position);
+    const FuelGauge* gauge = world.ship.fuel;
+    if (!(world.level.flags & LEVEL_UNLIMITED_FUEL)) DrawFuelGauge(gauge, s);
+    if (gauge->fuel <= 0.0f && world.emptyTankTime > kEmptyTankHintSeconds) {
+        TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_BOTTOM);
+        TS_Settings_Fill(kWhite);
+        TS_Settings_TextSize(kHudTextSize);
+        TS_Font_DrawText("Press Esc to Restart", s.x, s.y - 35.0f);
+    }
+    DrawFlames();
+}
+
+void DrawSkipHint(void) {
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    TS_Settings_RectMode(TS_MODE_CENTER);
+    TS_Settings_Fill(kKeyFill);
+    TS_Settings_Stroke(kKeyOutline);
+    TS_Graphics_DrawRect(w * 0.045f, h * 0.97f, 15.0f, 15.0f);
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_TextSize(15.0f);
+    TS_Settings_Fill(kBlack);
+    TS_Font_DrawText("X", w * 0.045f, h * 0.97f);
+    TS_Settings_Fill(kWhite);
+    TS_Font_DrawText("Press", w * 0.02f, h * 0.97f);
+    TS_Font_DrawText("to Skip", w * 0.072f, h * 0.97f);
+}
+
+void DrawLevelClock(void) {
+    static char clock[30];
+    std::snprintf(clock, sizeof clock, "Time: %4.2fs", static_cast<double>(world.levelTime));
+    TS_Settings_TextAlignment(TS_ALIGN_RIGHT, TS_ALIGN_BOTTOM);
+    TS_Settings_Fill(kWhite);
+    TS_Settings_TextSize(kHudTextSize);
+    TS_Font_DrawText(clock, static_cast<float>(TS_System_GetWindowWidth()),
+                     static_cast<float>(TS_System_GetWindowHeight()));
+}

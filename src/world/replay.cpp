@@ -1,0 +1,149 @@
+// Reading replay files. A replay comes from anyone's editor, so every line is
+// checked and anything odd is skipped and counted, never trusted.
+#include "world/replay.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/config.h"
+
+namespace {
+
+const uint32_t kMaxEvents = 1u << 22;
+const int kLineBuffer = 512;
+
+void NoteBadLine(Replay* replay, uint32_t line, const char* reason) {
+    if (replay->badLines == 0) {
+        replay->firstBadLine = line;
+        std::snprintf(replay->firstBadReason, sizeof replay->firstBadReason, "%s", reason);
+    }
+    ++replay->badLines;
+}
+
+// Next whitespace-separated word of the line; null when none is left.
+char* NextWord(char** cursor) {
+    char* p = *cursor;
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') ++p;
+    if (!*p) return nullptr;
+    char* word = p;
+    while (*p && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') ++p;
+    if (*p) *p++ = '\0';
+    *cursor = p;
+    return word;
+}
+
+// A whole word as a decimal number within [low, high].
+bool ParseNumber(const char* word, long low, long high, long* value) {
+    if (!word || !*word) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(word, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+    *value = parsed;
+    return true;
+}
+
+// -1 when memory runs out, 0 otherwise.
+int AddEvent(Replay* replay, int32_t frame, int32_t key, bool down) {
+    if (replay->count == replay->capacity) {
+        const uint32_t capacity = replay->capacity ? replay->capacity * 2 : 64;
+        void* grown = std::realloc(replay->events, capacity * sizeof(ReplayEvent));
+        if (!grown) return -1;
+        replay->events = static_cast<ReplayEvent*>(grown);
+        replay->capacity = capacity;
+    }
+    replay->events[replay->count++] = ReplayEvent{frame, key, static_cast<uint8_t>(down)};
+    return 0;
+}
+
+int ParseLine(Replay* replay, char* line, uint32_t lineNumber) {
+    char* comment = std::strchr(line, '#');
+    if (comment) *comment = '\0';
+    char* cursor = line;
+    char* first = NextWord(&cursor);
+    if (!first) return 0;
+    if (!std::strcmp(first, "scheme")) {
+        long scheme = 0;
+        if (!ParseNumber(NextWord(&cursor), 0, CONTROL_SCHEME_COUNT - 1, &scheme) ||
+            NextWord(&cursor)) {
+            NoteBadLine(replay, lineNumber, "scheme needs one index from 0 to 3");
+            return 0;
+        }
+        replay->scheme = static_cast<int32_t>(scheme);
+        return 0;
+    }
+    long frame = 0, key = 0;
+    if (!ParseNumber(first, 0, REPLAY_MAX_FRAME, &frame)) {
+        NoteBadLine(replay, lineNumber, "expected a frame number or 'scheme'");
+        return 0;
+    }
+    const char* action = NextWord(&cursor);
+    const bool down = action && !std::strcmp(action, "down");
+    const bool up = action && !std::strcmp(action, "up");
+    if (!down && !up) {
+        NoteBadLine(replay, lineNumber, "expected 'down' or 'up' after the frame");
+        return 0;
+    }
+    if (!ParseNumber(NextWord(&cursor), 1, TS_KEY_COUNT - 1, &key) || NextWord(&cursor)) {
+        NoteBadLine(replay, lineNumber, "expected one key code from 1 to 349");
+        return 0;
+    }
+    if (replay->count >= kMaxEvents) {
+        NoteBadLine(replay, lineNumber, "too many key events");
+        return 0;
+    }
+    return AddEvent(replay, static_cast<int32_t>(frame), static_cast<int32_t>(key), down);
+}
+
+}  // namespace
+
+void InitReplay(Replay* replay) {
+    replay->scheme = REPLAY_DEFAULT_SCHEME;
+    replay->events = nullptr;
+    replay->count = 0;
+    replay->capacity = 0;
+    replay->badLines = 0;
+    replay->firstBadLine = 0;
+    replay->firstBadReason[0] = '\0';
+}
+
+int ReadReplayFile(const char* path, Replay* replay) {
+    InitReplay(replay);
+    FILE* file = std::fopen(path, "r");
+    if (!file) return errno ? errno : EIO;
+    char line[kLineBuffer];
+    uint32_t lineNumber = 0;
+    int result = 0;
+    while (result == 0 && std::fgets(line, sizeof line, file)) {
+        ++lineNumber;
+        const size_t length = std::strlen(line);
+        if (length == sizeof line - 1 && line[length - 1] != '\n') {
+            // Far longer than any real line: skip the rest of it as well.
+            int c;
+            while ((c = std::fgetc(file)) != EOF && c != '\n') {
+            }
+            NoteBadLine(replay, lineNumber, "line too long");
+            continue;
+        }
+        result = ParseLine(replay, line, lineNumber);
+    }
+    std::fclose(file);
+    if (result != 0) {
+        FreeReplay(replay);
+        return result;
+    }
+    // Lines may come in any order; presses of one frame keep their file order.
+    std::stable_sort(replay->events, replay->events + replay->count,
+                     [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
+    return 0;
+}
+
+void FreeReplay(Replay* replay) {
+    std::free(replay->events);
+    replay->events = nullptr;
+    replay->count = 0;
+    replay->capacity = 0;
+}

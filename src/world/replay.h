@@ -1,0 +1,67 @@
+// Replays: a level flown from a file of timed key presses, headless at a fixed
+// 60 frames per second — for tests, for proving a level beatable, for authors.
+//
+//   # vexal replay 1
+//   scheme 2              # optional control scheme index, default 2
+//   <frame> down <key>    # key codes of the framework, e.g. 32, 263, 262, 77, 88
+//   <frame> up <key>
+//
+// Frame 0 is the first world update after the level starts.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/tessera.h"
+
+enum { REPLAY_DEFAULT_SCHEME = 2, REPLAY_DEFAULT_FRAMES = 36000 };
+enum { REPLAY_MAX_FRAME = 100000000 };
+
+struct ReplayEvent {
+    int32_t frame;
+    int32_t key;
+    uint8_t down;  // 1 pressed, 0 released
+};
+
+struct Replay {
+    int32_t scheme;        // control scheme the level's key names are read with
+    ReplayEvent* events;   // owned; by frame, file order within a frame
+    uint32_t count;
+    uint32_t capacity;
+    uint32_t badLines;     // lines not understood, and skipped
+    uint32_t firstBadLine; // 1-based line number of the first, 0 when none
+    char firstBadReason[64];
+};
+
+// An empty replay: scheme 2, no events.
+void InitReplay(Replay* replay);
+// Reads a replay file into `replay` (initialised first). Lines that cannot be
+// understood are skipped and counted; they never fail the read. Returns 0,
+// -1 when memory runs out, otherwise the error number from opening the file.
+int ReadReplayFile(const char* path, Replay* replay);
+void FreeReplay(Replay* replay);
+
+// Where the World stands after a replay frame.
+struct ReplayState {
+    int32_t frames;       // world updates run so far
+    int32_t phase;
+    bool levelComplete;
+    bool stranded;
+    float levelTime;
+    float fuel;
+    int32_t levelScore;   // what the level would score now
+    TS_Vec2 position;
+    TS_Vec2 velocity;
+    float rotation;
+};
+
+typedef void (*ReplayFrameHook)(const ReplayState* state, void* context);
+
+// Plays a level under a replay (null: no keys pressed) in the running
+// framework: reads the level with the replay scheme's key names, sets up the
+// World and runs engine frames, each pressing and releasing that frame's keys
+// through the real input path and then updating and drawing the World. Stops
+// when the capture is over, the ship is stranded, or after maxFrames updates.
+// `hook`, when given, sees the state after every frame. Returns 0, or the
+// error of reading the level file (as ReadLevelFile); `result` gets the end state.
+int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
+               ReplayFrameHook hook, void* context, ReplayState* result);

@@ -1,0 +1,97 @@
+// Flying a level under a replay in the running framework: the replay's keys go
+// through the real input path, one engine frame per world update.
+#include <cstring>
+
+#include "app/config.h"
+#include "level/level.h"
+#include "platform/automation.h"
+#include "play/score.h"
+#include "world/draw.h"
+#include "world/kind_shapes.h"
+#include "world/replay.h"
+#include "world/world.h"
+
+namespace {
+
+bool runnerActive = false;
+int32_t framesRun = 0;
+
+// The frame's update while a replay runs, as a gameplay screen would do it.
+void Replay_Frame(void) {
+    if (!runnerActive) return;
+    World_Update();
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
+    DrawWorld();
+    ++framesRun;
+}
+
+void TakeState(ReplayState* state) {
+    state->frames = framesRun;
+    state->phase = world.phase;
+    state->levelComplete = world.levelComplete != 0;
+    state->stranded = world.stranded != 0;
+    state->levelTime = world.levelTime;
+    state->fuel = world.ship.fuel ? world.ship.fuel->fuel : 0.0f;
+    state->levelScore = Score_LevelValue();
+    const GameObject* body = world.ship.body;
+    state->position = body ? body->position : TS_Vec2{0.0f, 0.0f};
+    state->velocity = world.ship.velocity;
+    state->rotation = body ? body->rotation : 0.0f;
+}
+
+}  // namespace
+
+int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
+               ReplayFrameHook hook, void* context, ReplayState* result) {
+    std::memset(result, 0, sizeof *result);
+    const int savedScheme = userConfig.controlScheme;
+    userConfig.controlScheme = replay ? replay->scheme : REPLAY_DEFAULT_SCHEME;
+
+    const bool buildShapes = kindShapes[KIND_SHAPE_ASTEROID] == nullptr;
+    if (buildShapes) BuildKindShapes();
+    Level level;
+    const int error = ReadLevelFile(levelPath, &level, true);
+    if (error != 0) {
+        FreeLevel(&level);
+        if (buildShapes) FreeKindShapes();
+        userConfig.controlScheme = savedScheme;
+        return error;
+    }
+    SetupWorld(&level);
+
+    // Make the replay's update the current screen before frame 0.
+    TS_Engine_SetNextGameState(nullptr, Replay_Frame, nullptr);
+    if (TS_Engine_CurrentUpdate() && TS_Engine_CurrentUpdate() != Replay_Frame) {
+        Automation_RunFrames(1);
+    }
+
+    bool held[TS_KEY_COUNT] = {};
+    uint32_t next = 0;
+    framesRun = 0;
+    runnerActive = true;
+    for (int32_t frame = 0; frame < maxFrames; ++frame) {
+        for (; replay && next < replay->count && replay->events[next].frame <= frame; ++next) {
+            const ReplayEvent& event = replay->events[next];
+            if (event.frame < frame || event.key <= 0 || event.key >= TS_KEY_COUNT) continue;
+            if (event.down) Automation_KeyDown(event.key);
+            else Automation_KeyUp(event.key);
+            held[event.key] = event.down != 0;
+        }
+        Automation_RunFrames(1);
+        TakeState(result);
+        if (hook) hook(result, context);
+        if (world.phase >= PHASE_DONE || world.stranded) break;
+    }
+    runnerActive = false;
+    TakeState(result);
+
+    // Leave no key held for whatever runs next.
+    for (int key = 0; key < TS_KEY_COUNT; ++key) {
+        if (held[key]) Automation_KeyUp(key);
+    }
+    TeardownWorld();
+    FreeLevel(&level);
+    if (buildShapes) FreeKindShapes();
+    userConfig.controlScheme = savedScheme;
+    return 0;
+}

@@ -1,0 +1,147 @@
+// Replays: reading replay files without trusting them, flying a level under
+// one in-process, and the level tool's run command on the test level.
+#include <cstdio>
+#include <string>
+
+#include "app/config.h"
+#include "support/headless.h"
+#include "world/replay.h"
+#include "world/world.h"
+
+namespace {
+
+class ReplayTest : public HeadlessTest {
+protected:
+    std::string Write(const std::string& text) {
+        const std::string path = TempDir() + "/test.replay";
+        WriteText(path, text);
+        return path;
+    }
+};
+
+const std::string kReplays = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/";
+
+TEST_F(ReplayTest, ReadsSchemeAndEventsSortedByFrameKeepingFileOrderWithinAFrame) {
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile(Write("# vexal replay 1\nscheme 1   # arrows\n"
+                                   "40 up 265\n3 down 265\n40 down 262\n  3 down 88 # skip\n")
+                                 .c_str(),
+                             &replay),
+              0);
+    EXPECT_EQ(replay.scheme, 1);
+    ASSERT_EQ(replay.count, 4u);
+    EXPECT_EQ(replay.events[0].frame, 3);
+    EXPECT_EQ(replay.events[0].key, 265);
+    EXPECT_EQ(replay.events[1].key, 88);
+    EXPECT_EQ(replay.events[2].frame, 40);
+    EXPECT_EQ(replay.events[2].down, 0);
+    EXPECT_EQ(replay.events[3].down, 1);
+    EXPECT_EQ(replay.badLines, 0u);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, BadLinesAreSkippedAndCountedNeverTrusted) {
+    const std::string longLine(5000, '7');
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile(Write("scheme 9\n"
+                                   "-1 down 32\n"
+                                   "5 press 32\n"
+                                   "5 down 0\n"
+                                   "5 down 350\n"
+                                   "5 down 32 extra\n"
+                                   "99999999999999999999 down 32\n"
+                                   "5 down 3x2\n" +
+                                   longLine + " down 32\n"
+                                   "7 down 32\n")
+                                 .c_str(),
+                             &replay),
+              0);
+    EXPECT_EQ(replay.scheme, REPLAY_DEFAULT_SCHEME);
+    EXPECT_EQ(replay.badLines, 9u);
+    EXPECT_EQ(replay.firstBadLine, 1u);
+    ASSERT_EQ(replay.count, 1u);  // only the last line, read after the long one
+    EXPECT_EQ(replay.events[0].frame, 7);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, MissingFileReportsItsError) {
+    Replay replay;
+    EXPECT_NE(ReadReplayFile((TempDir() + "/none.replay").c_str(), &replay), 0);
+    EXPECT_EQ(replay.count, 0u);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, TheTestLevelIsBeatenInProcessUnderItsSchemeAndTheSchemeIsRestored) {
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile((kReplays + "test_straight.replay").c_str(), &replay), 0);
+    userConfig.controlScheme = 0;
+    int frames = 0;
+    ReplayState end;
+    ASSERT_EQ(Replay_Run((kReplays + "test_straight.vexl").c_str(), &replay, 36000,
+                         [](const ReplayState*, void* context) { ++*static_cast<int*>(context); },
+                         &frames, &end),
+              0);
+    EXPECT_EQ(end.phase, PHASE_DONE);
+    EXPECT_TRUE(end.levelComplete);
+    EXPECT_FALSE(end.stranded);
+    EXPECT_EQ(end.frames, frames);
+    EXPECT_GT(end.levelScore, 250);
+    EXPECT_NEAR(end.fuel, 90.0f, 0.01f);  // half a second of thrust
+    EXPECT_EQ(userConfig.controlScheme, 0);
+    FreeReplay(&replay);
+
+    // Without the replay nobody presses anything: the ship never leaves the start.
+    ASSERT_EQ(Replay_Run((kReplays + "test_straight.vexl").c_str(), nullptr, 300, nullptr,
+                         nullptr, &end),
+              0);
+    EXPECT_EQ(end.frames, 300);
+    EXPECT_EQ(end.phase, PHASE_FLYING);
+    EXPECT_EQ(end.position.y, 0.0f);
+}
+
+TEST_F(ReplayTest, UnreadableLevelIsAnErrorNotAnEmptyFlight) {
+    ReplayState end;
+    EXPECT_NE(Replay_Run((TempDir() + "/missing.vexl").c_str(), nullptr, 10, nullptr, nullptr, &end),
+              0);
+}
+
+std::string RunTool(const std::string& arguments, int* status) {
+    const std::string command = std::string(VEXAL_BINARY_DIR) + "/vexal-level " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    if (!pipe) return output;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    *status = pclose(pipe);
+    return output;
+}
+
+TEST_F(ReplayTest, ToolRunReachesTheGoalOfTheTestLevel) {
+    int status = -1;
+    const std::string output =
+        RunTool("run " + kReplays + "test_straight.vexl --replay " + kReplays + "test_straight.replay",
+                &status);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_EQ(output.rfind("{\"frames\": ", 0), 0u) << output;
+    EXPECT_NE(output.find("\"phase\": 3, \"levelComplete\": true, \"stranded\": false"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("\"levelScore\": 2047"), std::string::npos) << output;
+}
+
+TEST_F(ReplayTest, ToolTraceWritesALinePerFrameThenTheSummary) {
+    int status = -1;
+    const std::string output = RunTool("run " + kReplays + "test_straight.vexl --frames 3 --trace", &status);
+    EXPECT_EQ(status, 0);
+    int lines = 0;
+    for (char c : output) lines += c == '\n';
+    EXPECT_EQ(lines, 4) << output;
+    EXPECT_NE(output.find("{\"frames\": 3, \"phase\": 0"), std::string::npos) << output;
+
+    EXPECT_NE(RunTool("run " + kReplays + "test_straight.vexl --frames x", &status), "");
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    RunTool("run " + TempDir() + "/missing.vexl", &status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+}  // namespace
