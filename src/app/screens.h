@@ -16,6 +16,18 @@ extern const GameState SplashScreen;
 extern const GameState MenuMusicScreen;
 extern const GameState MainMenuScreen;
 
+// The menu screens.
+extern const GameState OptionsScreen;
+extern const GameState HelpScreen;
+extern const GameState CreditsScreen;
+
+// Where the main menu's "Play", "Level Select" and "Level Editor" lead.
+extern const GameState CampaignScreen;
+extern const GameState LevelSelectScreen;
+extern const GameState EditorScreen;
+// A level file played on its own, reached from the level select.
+extern const GameState CustomLevelScreen;
+
 // Requests the change; it happens after the current update returns.
 void Screen_Switch(const GameState& screen);
 

@@ -1,19 +1,99 @@
-// The main menu: for now the game's name over the panning background; Escape
-// quits. The full menu with its buttons replaces this screen.
+// The main menu: the logo over the panning background, seven buttons that
+// lead everywhere, and the "are you sure" popup before quitting.
 #include "app/assets.h"
 #include "app/game.h"
 #include "app/screens.h"
 #include "app/window.h"
+#include "play/campaign_start.h"
+#include "screens/help.h"
 #include "screens/menu_background.h"
+#include "ui/button.h"
+#include "ui/popup.h"
 
 namespace {
 
-void MainMenu_Init(void) { MenuBackground_Init(); }
+enum {
+    MENU_PLAY,
+    MENU_LEVEL_SELECT,
+    MENU_OPTIONS,
+    MENU_HELP,
+    MENU_EDITOR,
+    MENU_CREDITS,
+    MENU_QUIT,
+    MENU_BUTTON_COUNT
+};
 
-void MainMenu_Update(void) {
-    Window_CheckFullscreenToggle();
-    if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Game_Quit();
+const char* const kLabels[MENU_BUTTON_COUNT] = {"Play",         "Level Select", "Options", "Help",
+                                                "Level Editor", "Credits",      "Quit"};
+
+Button* buttons[MENU_BUTTON_COUNT] = {};
+ButtonList* buttonList = nullptr;
+Popup* quitPopup = nullptr;
+
+bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
+
+// "Yes" ends the game; any other answer only closes the question.
+void MainMenu_OnQuitChoice(Popup* popup, Button* pressed) {
+    popup->open = false;
+    if (popup->count > 0 && pressed == popup->buttons[0]) Game_Quit();
+}
+
+void MainMenu_Layout(void) {
     const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float left = (w * 0.1f + 150.0f) * 0.5f;
+    const float step = (w * 0.9f - 1050.0f) / 6.0f + 150.0f;
+    for (int i = 0; i < MENU_BUTTON_COUNT; ++i) {
+        if (buttons[i]) buttons[i]->position = TS_Vector_Set(left + step * i, h * 0.775f);
+    }
+    // The question stays in the middle of the new window.
+    if (quitPopup) Popup_Move(quitPopup, TS_Vector_Set(w * 0.5f, h * 0.5f));
+}
+
+void MainMenu_Init(void) {
+    for (int i = 0; i < MENU_BUTTON_COUNT; ++i) {
+        buttons[i] = Button_Create(TS_Vector_Zero());
+        if (buttons[i]) Button_SetLabel(buttons[i], kLabels[i]);
+    }
+    buttonList = ButtonList_Create(buttons, MENU_BUTTON_COUNT);
+    quitPopup = Popup_Create("Quit Game", "Are you sure you want to quit?", 2,
+                             MainMenu_OnQuitChoice);
+    if (quitPopup) {
+        Button_SetLabel(quitPopup->buttons[0], "Yes");
+        Button_SetLabel(quitPopup->buttons[1], "No");
+        quitPopup->open = false;
+        quitPopup->draggable = false;
+    }
+    MainMenu_Layout();
+    MenuBackground_Init();
+    LayoutHook = MainMenu_Layout;
+}
+
+void MainMenu_HandleButtons(void) {
+    ButtonList_Update(buttonList);
+    if (Pressed(MENU_PLAY)) {
+        TS_Sound_StopGroup(0);
+        FreeSpriteImage(SPRITE_MENU_BACKGROUND);
+        MenuBackground_Reset();
+        campaignStartIndex = 0;
+        Screen_Switch(CampaignScreen);
+    }
+    if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(LevelSelectScreen);
+    if (Pressed(MENU_HELP)) {
+        helpInGame = false;  // so that its "Back" returns here
+        Screen_Switch(HelpScreen);
+    }
+    if (Pressed(MENU_OPTIONS)) Screen_Switch(OptionsScreen);
+    if (Pressed(MENU_EDITOR)) {
+        FreeSpriteImage(SPRITE_MENU_BACKGROUND);
+        MenuBackground_Reset();
+        Screen_Switch(EditorScreen);
+    }
+    if (Pressed(MENU_CREDITS)) Screen_Switch(CreditsScreen);
+    if (Pressed(MENU_QUIT) && quitPopup) quitPopup->open = true;
+}
+
+void MainMenu_Draw(void) {
     const float h = static_cast<float>(TS_System_GetWindowHeight());
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     MenuBackground_Draw();
@@ -22,13 +102,32 @@ void MainMenu_Update(void) {
     TS_Image_Draw(logo, static_cast<float>(TS_System_GetWindowWidth() / 2), h * 0.425f,
                   static_cast<float>(TS_Image_GetWidth(logo)) * 0.75f,
                   static_cast<float>(TS_Image_GetHeight(logo)) * 0.75f, 255);
-    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
-    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
-    TS_Settings_TextSize(25.0f);
-    TS_Font_DrawText("Press Esc to quit", w * 0.5f, h * 0.775f);
+    ButtonList_Draw(buttonList);
+    Popup_Draw(quitPopup);
 }
 
-void MainMenu_Exit(void) { FreeSpriteImages(); }
+void MainMenu_Update(void) {
+    Window_CheckFullscreenToggle();
+    if (quitPopup && quitPopup->open) {
+        Popup_Update(quitPopup);
+    } else {
+        MainMenu_HandleButtons();
+    }
+    MainMenu_Draw();
+}
+
+void MainMenu_Exit(void) {
+    FreeSpriteImages();
+    ButtonList_Free(buttonList);
+    buttonList = nullptr;
+    for (Button*& button : buttons) {
+        Button_Free(button);
+        button = nullptr;
+    }
+    Popup_Free(quitPopup);
+    quitPopup = nullptr;
+    LayoutHook = nullptr;
+}
 
 }  // namespace
 

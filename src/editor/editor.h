@@ -1,0 +1,103 @@
+// The level editor: what the Editor screen keeps while a level is built,
+// moved about and test-played, and the steps its files share. The screen
+// itself is `EditorScreen` in app/screens.h.
+#pragma once
+
+#include "editor/gizmo.h"
+#include "level/level.h"
+#include "ui/button.h"
+#include "ui/popup.h"
+#include "world/camera.h"
+
+enum PaletteItem {
+    PALETTE_ASTEROID = 0,
+    PALETTE_FUEL_CELL = 1,
+    PALETTE_GOAL = 2,
+    PALETTE_TEXT = 3,
+    PALETTE_ITEM_COUNT = 4
+};
+
+enum { EDITOR_PATH_SIZE = 260, EDITOR_TEXT_BUFFER = 150 };
+
+// Where the ship starts: the origin, unturned, the ship's size.
+struct ShipMarker {
+    TS_Vec2 position;
+    float rotation;
+    TS_Vec2 size;
+};
+
+struct EditorState {
+    Level editedLevel;                 // the level under edit; its tables hold 100 and 20
+    char savePath[EDITOR_PATH_SIZE];   // the file the last confirmed save chose
+    char titleText[EDITOR_PATH_SIZE];  // the name in the top bar
+    bool dirty;                        // changes that are not saved
+    bool exitRequested;                // the unsaved question came from Exit, not Open
+    bool playMode;                     // the level is being test-played
+    bool showColliders;                // F3: collider outlines
+    bool textEditing;                  // typed keys go into the selected text
+    bool selectionIsText;
+    void* selection;                   // a LevelObject or (selectionIsText) a TextObject
+    Gizmo* gizmo;
+    Camera editorCamera;
+    DragHandle* paletteHandles[PALETTE_ITEM_COUNT];
+    TS_Vec2 paletteHome[PALETTE_ITEM_COUNT];
+    Shape* paletteIcons[PALETTE_ITEM_COUNT];
+    Shape* shipMarkerShape;
+    ShipMarker shipMarker;
+    int draggedPaletteItem;            // the item dragged last frame, or -1
+    Button* saveButton;
+    Button* openButton;
+    Button* helpButton;
+    Button* exitButton;
+    Button* playButton;
+    Button* editTextButton;            // above a selected text: "Edit Text" / "Done"
+    Popup* resultPopup;
+    Popup* overwritePopup;
+    Popup* unsavedPopup;
+    Popup* helpPopup;
+    Level playLevel;                   // the copy that play mode flies
+};
+
+extern EditorState editor;
+
+// The name the top bar shows for a level that has no file yet.
+extern const char* const kUnsavedTitle;
+
+// ---- Screen (editor_screen.cpp) ---------------------------------------------
+void Editor_Layout(void);
+
+// ---- Files (editor_files.cpp) -----------------------------------------------
+void Editor_SaveCommand(void);
+void Editor_OpenCommand(void);
+void Editor_WriteLevel(void);
+void Editor_ExitCommand(void);
+void Editor_ClosePopup(Popup* popup, Button* pressed);
+void Editor_OnOverwriteChoice(Popup* popup, Button* pressed);
+void Editor_OnUnsavedChoice(Popup* popup, Button* pressed);
+
+// ---- Placing and shaping (editor_palette.cpp, editor_objects.cpp) -----------
+void Editor_UpdatePalette(void);
+void Editor_UpdateObjects(void);
+void Editor_UpdateCameraKeys(void);
+void Editor_Pick(void);
+void Editor_DeleteObject(void* item);
+void Editor_RefreshEditTextLabel(void);
+// Drops the selection, its handles and text editing.
+void Editor_ClearSelection(void);
+
+// ---- Drawing (editor_draw.cpp) ------------------------------------------------
+void Editor_DrawScene(void);
+void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* camera);
+void Editor_DrawColliderOutline(const GameObject* object);
+void Editor_DrawTopBar(void);
+void Editor_DrawSideBar(void);
+
+// ---- Play mode (play_mode.cpp) ------------------------------------------------
+void Editor_SetPlayMode(bool on);
+// One frame of test play: the World's update; Escape stops playing.
+void Editor_UpdatePlayMode(void);
+// Ends play mode without touching the music (the editor is closing).
+void Editor_AbandonPlayMode(void);
+// A copy with its own GameObject and Collider sharing the kind Shape; null for
+// a null entry or when memory runs out.
+LevelObject* DuplicateLevelObject(const LevelObject* entry);

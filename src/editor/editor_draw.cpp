@@ -1,0 +1,155 @@
+// Drawing the editor: the level as it is being built, the ship's start, the
+// selection's handles, collider outlines (F3), the top bar and the side bar.
+#include "editor/editor.h"
+#include "world/draw.h"
+
+namespace {
+
+const TS_Color kWhite = {255, 255, 255, 255};
+const TS_Color kBarGrey = {128, 128, 128, 255};
+const TS_Color kNone = {0, 0, 0, 0};
+
+void DrawEditedObject(const GameObject* object) {
+    if (!object || !object->active) return;
+    const Camera& camera = editor.editorCamera;
+    DrawTransform transform;
+    transform.position = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
+    transform.rotation = object->rotation;
+    transform.size = TS_Vector_Scale(object->size, camera.zoom);
+    DrawShape(object->shape, transform);
+}
+
+void DrawHandle(int which, TS_Vec2 position, TS_Vec2 size) {
+    DrawTransform transform;
+    transform.position = position;
+    transform.rotation = 0.0f;  // the handles stay upright whatever the target's turn
+    transform.size = size;
+    DrawShape(handleShapes[which], transform);
+}
+
+// While one handle is dragged only that one shows.
+void DrawGizmo(const Gizmo* gizmo) {
+    if (!gizmo || !gizmo->target) return;
+    const float zoom = editor.editorCamera.zoom;
+    const TS_Vec2 handle = TS_Vector_Set(15.0f, 15.0f);
+    if (!gizmo->rotateActive && !gizmo->scaleActive) {
+        DrawHandle(GIZMO_MOVE_SHAPE, gizmo->moveHandle->position,
+                   TS_Vector_Set(*gizmo->fields.width * zoom, *gizmo->fields.height * zoom));
+    }
+    if (!gizmo->moveActive && !gizmo->scaleActive) {
+        DrawHandle(GIZMO_ROTATE_SHAPE, gizmo->rotateHandle->position, handle);
+    }
+    if (!gizmo->moveActive && !gizmo->rotateActive) {
+        DrawHandle(GIZMO_SCALE_SHAPE, gizmo->scaleHandle->position, handle);
+    }
+}
+
+}  // namespace
+
+void Editor_DrawScene(void) {
+    const Level& level = editor.editedLevel;
+    const Camera& camera = editor.editorCamera;
+    if (level.objects) {
+        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+            const LevelObject* entry = level.objects[i];
+            if (!entry || !entry->object) continue;
+            DrawEditedObject(entry->object);
+            if (editor.showColliders) Editor_DrawColliderOutline(entry->object);
+        }
+    }
+    if (level.goal) DrawEditedObject(level.goal->object);
+    if (level.texts) Editor_DrawTexts(level.texts, level.textCapacity, &camera);
+
+    const ShipMarker& marker = editor.shipMarker;
+    DrawTransform ship;
+    ship.position = TS_Vector_MatrixMultiply(camera.worldToScreen, marker.position);
+    ship.rotation = marker.rotation;
+    ship.size = TS_Vector_Scale(marker.size, camera.zoom);
+    DrawShape(editor.shipMarkerShape, ship);
+
+    if (!editor.selection) return;
+    DrawGizmo(editor.gizmo);
+    if (editor.selectionIsText && editor.editTextButton) {
+        Button_Draw(editor.editTextButton, editor.editTextButton->state);
+    }
+}
+
+void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* camera) {
+    // Texts are drawn upright, and also when they are not marked visible.
+    for (uint64_t i = 0; i < count; ++i) {
+        const TextObject* text = texts[i];
+        if (!text || !text->text) continue;
+        const TS_Vec2 at = TS_Vector_MatrixMultiply(camera->worldToScreen, text->position);
+        TS_Settings_TextSize(text->textSize * camera->zoom);
+        TS_Settings_TextAlignment(text->alignH, text->alignV);
+        TS_Settings_Fill(text->colour);
+        TS_Font_DrawText(text->text, at.x, at.y);
+    }
+}
+
+void Editor_DrawColliderOutline(const GameObject* object) {
+    const Collider* collider = object->collider;
+    if (!collider) return;
+    const Camera& camera = editor.editorCamera;
+    const TS_Vec2 centre = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
+    const float width = collider->scale.x * object->size.x * camera.zoom;
+    const float height = collider->scale.y * object->size.y * camera.zoom;
+    TS_Settings_NoFill();
+    TS_Settings_Stroke(TS_Color{0, 255, 0, 255});
+    if (collider->type == COLLIDER_CIRCLE) TS_Graphics_DrawEllipse(centre.x, centre.y, width, height);
+}
+
+void Editor_DrawTopBar(void) {
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_Fill(kBarGrey);
+    TS_Settings_NoStroke();
+    TS_Graphics_DrawRect(0.0f, 0.0f, w, 50.0f);
+    const Button* buttons[5] = {editor.saveButton, editor.openButton, editor.helpButton,
+                                editor.exitButton, editor.playButton};
+    for (const Button* button : buttons) {
+        if (button) Button_Draw(button, button->state);
+    }
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_Fill(kWhite);
+    TS_Settings_TextSize(20.0f);
+    TS_Font_DrawText(editor.titleText, w * 0.5f, 25.0f);
+    if (!editor.dirty || !editor.playButton) return;
+    // The red "Unsaved" badge sits at the top of the bar, over the title.
+    const float y = editor.playButton->position.y - editor.playButton->size.y * 0.5f + 8.0f;
+    TS_Settings_RectMode(TS_MODE_CENTER);
+    TS_Settings_Fill(TS_Color{255, 0, 0, 255});
+    TS_Graphics_DrawRect(w * 0.5f, y, 100.0f, 16.0f);
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_Fill(kWhite);
+    TS_Settings_TextSize(15.0f);
+    TS_Font_DrawText("Unsaved", w * 0.5f, y);
+}
+
+void Editor_DrawSideBar(void) {
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_Fill(kBarGrey);
+    TS_Settings_NoStroke();
+    TS_Graphics_DrawRect(0.0f, 50.0f, 50.0f, static_cast<float>(TS_System_GetWindowHeight()));
+    for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
+        const DragHandle* item = editor.paletteHandles[i];
+        if (!item) continue;
+        const float x = item->position.x;
+        const float y = item->position.y;
+        const float hw = item->size.x * 0.5f;
+        const float hh = item->size.y * 0.5f;
+        TS_Settings_Fill(kNone);
+        TS_Settings_NoFill();
+        TS_Settings_Stroke(item->dragging ? TS_Color{255, 0, 0, 255} : TS_Color{0, 255, 255, 255});
+        TS_Settings_RectMode(TS_MODE_CENTER);
+        TS_Graphics_DrawQuad(x - hw, y - hh, x - hw, y + hh, x + hw, y + hh, x + hw, y - hh);
+        // The icon stays at home; while dragging a second one follows the pointer.
+        DrawTransform icon;
+        icon.rotation = 0.0f;
+        icon.size = item->size;
+        icon.position = editor.paletteHome[i];
+        DrawShape(editor.paletteIcons[i], icon);
+        icon.position = item->position;
+        DrawShape(editor.paletteIcons[i], icon);
+    }
+}

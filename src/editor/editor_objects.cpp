@@ -1,0 +1,216 @@
+// Working on what is placed: picking with the mouse, the handles, nudging with
+// the arrow keys, Delete, typing into texts, and the editor camera's keys.
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "editor/editor.h"
+#include "level/objects.h"
+#include "ui/text_entry.h"
+
+namespace {
+
+const float kPanSpeed = 800.0f;    // world units per second at any zoom
+const float kZoomSpeed = 2.0f;     // zoom per second
+const float kSmallestZoom = 0.1f;
+const float kNudgeSpeed = 100.0f;  // world units per second
+
+TextObject* SelectedText(void) {
+    return editor.selectionIsText ? static_cast<TextObject*>(editor.selection) : nullptr;
+}
+
+bool InsideBox(TS_Vec2 p, TS_Vec2 centre, float width, float height) {
+    return p.x > centre.x - width * 0.5f && p.x < centre.x + width * 0.5f &&
+           p.y > centre.y - height * 0.5f && p.y < centre.y + height * 0.5f;
+}
+
+bool HitsObject(TS_Vec2 p, const LevelObject* entry) {
+    return entry && entry->object &&
+           InsideBox(p, entry->object->position, entry->object->size.x, entry->object->size.y);
+}
+
+void SelectObject(LevelObject* entry) {
+    editor.selection = entry;
+    editor.selectionIsText = false;
+    Gizmo_TargetObject(editor.gizmo, entry->object);
+}
+
+void SelectText(TextObject* text) {
+    editor.selection = text;
+    editor.selectionIsText = true;
+    Gizmo_TargetText(editor.gizmo, text);
+}
+
+// A text left empty when editing ends is removed: with no characters it has
+// no box, so it could never be picked (or deleted) again.
+void DeleteIfEmpty(TextObject* text) {
+    if (text->text && text->text[0] != '\0') return;
+    Editor_DeleteObject(text);
+    editor.selection = nullptr;
+    editor.selectionIsText = false;
+    Gizmo_ClearTarget(editor.gizmo);
+}
+
+// Editing also ends when something else is picked (or empty space is).
+void EndTextEditing(void) {
+    TextObject* text = SelectedText();
+    if (editor.textEditing && text) DeleteIfEmpty(text);
+    editor.textEditing = false;
+}
+
+void Nudge(void) {
+    TS_Vec2* position = editor.gizmo->fields.position;
+    const float step = kNudgeSpeed * TS_System_GetDt();
+    if (TS_Input_KeyDown(TS_KEY_UP)) position->y += step;
+    else if (TS_Input_KeyDown(TS_KEY_DOWN)) position->y -= step;
+    else if (TS_Input_KeyDown(TS_KEY_LEFT)) position->x -= step;
+    else if (TS_Input_KeyDown(TS_KEY_RIGHT)) position->x += step;
+    else return;
+    editor.dirty = true;
+}
+
+// Typing needs room: a text being edited gets a buffer of 150 bytes (149
+// characters), keeping what it had, cut to fit.
+void MakeRoomForTyping(TextObject* text) {
+    if (text->textCapacity == EDITOR_TEXT_BUFFER && text->text) return;
+    char* buffer = static_cast<char*>(std::realloc(text->text, EDITOR_TEXT_BUFFER));
+    if (!buffer) return;
+    if (!text->text) buffer[0] = '\0';
+    buffer[EDITOR_TEXT_BUFFER - 1] = '\0';
+    text->text = buffer;
+    text->textCapacity = EDITOR_TEXT_BUFFER;
+}
+
+// The "Edit Text" / "Done" button above a selected text and the typing itself.
+// Returns whether the button took this frame's click.
+bool UpdateTextEditing(TextObject* text, bool handleDragged) {
+    if (!handleDragged && text->text) {
+        text->width = static_cast<float>(std::strlen(text->text)) * text->textSize * 0.5f;
+    }
+    Button* button = editor.editTextButton;
+    if (!button) return false;
+    // Just above the text's box as drawn, and above the rotate handle too, so
+    // that a click on the button never also grabs a handle.
+    const TS_Vec2 onScreen =
+        TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
+    const float lift = text->textSize * editor.editorCamera.zoom * 0.5f + 15.0f +
+                       button->size.y * 0.5f;
+    button->position = TS_Vector_Set(onScreen.x, onScreen.y - lift);
+    Button_HitTest(button);
+    bool tookClick = false;
+    if (button->state == BUTTON_PRESSED) {
+        editor.textEditing = !editor.textEditing;
+        if (editor.textEditing) {
+            MakeRoomForTyping(text);
+        } else {
+            DeleteIfEmpty(text);
+        }
+        Editor_RefreshEditTextLabel();
+        tookClick = true;
+    }
+    if (editor.textEditing && editor.selection == text && text->text &&
+        TextEntry_EditBuffer(text->text, static_cast<size_t>(text->textCapacity))) {
+        editor.dirty = true;
+    }
+    return tookClick;
+}
+
+bool RunGizmo(void) {
+    const bool active = Gizmo_Update(editor.gizmo);
+    if (editor.gizmo && editor.gizmo->changed) editor.dirty = true;
+    return active;
+}
+
+}  // namespace
+
+void Editor_RefreshEditTextLabel(void) {
+    if (editor.editTextButton) {
+        Button_SetLabel(editor.editTextButton, editor.textEditing ? "Done" : "Edit Text");
+    }
+}
+
+void Editor_ClearSelection(void) {
+    editor.selection = nullptr;
+    editor.selectionIsText = false;
+    if (editor.gizmo) Gizmo_ClearTarget(editor.gizmo);
+    editor.textEditing = false;
+    Editor_RefreshEditTextLabel();
+}
+
+void Editor_DeleteObject(void* item) {
+    if (!item) return;
+    Level& level = editor.editedLevel;
+    if (item == level.goal) {
+        FreeLevelObject(level.goal);
+        level.goal = nullptr;
+        return;
+    }
+    if (level.objects) {
+        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+            if (level.objects[i] != item) continue;
+            FreeLevelObject(level.objects[i]);
+            level.objects[i] = nullptr;
+            return;
+        }
+    }
+    if (level.texts) {
+        for (uint64_t i = 0; i < level.textCapacity; ++i) {
+            if (level.texts[i] != item) continue;
+            FreeTextObjects(&level.texts[i], 1);
+            return;
+        }
+    }
+}
+
+void Editor_Pick(void) {
+    if (!TS_Input_MouseTriggered(TS_MOUSE_LEFT)) return;
+    const TS_Vec2 p = TS_Vector_MatrixMultiply(
+        editor.editorCamera.screenToWorld, TS_Vector_Set(TS_Input_GetMouseX(), TS_Input_GetMouseY()));
+    EndTextEditing();
+    Editor_ClearSelection();
+    // The goal first, then objects, then texts, whatever is drawn on top.
+    Level& level = editor.editedLevel;
+    if (HitsObject(p, level.goal)) {
+        SelectObject(level.goal);
+    }
+    for (uint64_t i = 0; !editor.selection && level.objects && i < level.objectCapacity; ++i) {
+        if (HitsObject(p, level.objects[i])) SelectObject(level.objects[i]);
+    }
+    for (uint64_t i = 0; !editor.selection && level.texts && i < level.textCapacity; ++i) {
+        TextObject* text = level.texts[i];
+        if (text && InsideBox(p, text->position, text->width, text->textSize)) SelectText(text);
+    }
+    if (editor.gizmo) Gizmo_Place(editor.gizmo);
+}
+
+void Editor_UpdateObjects(void) {
+    if (TS_Input_KeyTriggered(TS_KEY_DELETE)) {
+        Editor_DeleteObject(editor.selection);
+        Editor_ClearSelection();
+        editor.dirty = true;
+    }
+    const bool active = RunGizmo();
+    bool buttonTookClick = false;
+    if (editor.selection && editor.gizmo && editor.gizmo->target) {
+        Nudge();
+        if (TextObject* text = SelectedText()) buttonTookClick = UpdateTextEditing(text, active);
+    }
+    if (active) return;
+    if (!buttonTookClick) Editor_Pick();
+    RunGizmo();
+}
+
+void Editor_UpdateCameraKeys(void) {
+    Camera& camera = editor.editorCamera;
+    const float dt = TS_System_GetDt();
+    if (TS_Input_KeyDown('W')) camera.position.y += kPanSpeed * dt;
+    else if (TS_Input_KeyDown('S')) camera.position.y -= kPanSpeed * dt;
+    if (TS_Input_KeyDown('A')) camera.position.x -= kPanSpeed * dt;
+    else if (TS_Input_KeyDown('D')) camera.position.x += kPanSpeed * dt;
+    else if (TS_Input_KeyTriggered('F')) camera.position = TS_Vector_Zero();
+    if (TS_Input_KeyTriggered('R')) camera.zoom = 1.0f;
+    else if (TS_Input_KeyDown('E')) camera.zoom += kZoomSpeed * dt;
+    else if (TS_Input_KeyDown('Q')) camera.zoom -= kZoomSpeed * dt;
+    camera.zoom = TS_Math_ClampFloat(camera.zoom, kSmallestZoom, std::numeric_limits<float>::max());
+    Camera_UpdateMatrices(&camera);
+}

@@ -1,0 +1,300 @@
+// The Editor screen: what it builds on entry and frees on exit, the order of
+// one frame (popups, top bar, play mode or editing, drawing) and the layout.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/assets.h"
+#include "app/screens.h"
+#include "app/window.h"
+#include "editor/editor.h"
+#include "world/draw.h"
+#include "world/kind_shapes.h"
+#include "world/world.h"
+
+EditorState editor = {};
+
+const char* const kUnsavedTitle = "Unsaved Vexal Level.vexl";
+
+namespace {
+
+const char* const kHelpText =
+    "--- Editing ---\n"
+    "Drag objects from the left side bar to spawn items.\n"
+    "Click on an object to move, rotate or scale it.\n"
+    "Del - Delete an Object\n"
+    "\n"
+    "--- Camera ---\n"
+    "Use W,A,S,D to move the camera.\n"
+    "Arrow Keys to move objects in one axis.\n"
+    "Q - Zoom Out     E - Zoom In\n"
+    "R - Reset Camera Zoom     F - Reset Camera Position\n"
+    "\n"
+    "--- Utilities ---\n"
+    "F3 - Toggle Collider Bounds Rendering\n"
+    "F5 - Toggle Play Mode";
+
+const int kPaletteSprites[PALETTE_ITEM_COUNT] = {SPRITE_ASTEROID, SPRITE_FUEL, SPRITE_GOAL,
+                                                 SPRITE_TEXT_BOX};
+
+// The top bar's flat grey looks: no outlines, no growing on hover.
+const ButtonStyle kTopBarStyles[4] = {
+    {{240, 240, 240, 255}, {0, 0, 0, 0}, {0, 0, 0, 255}, {1.0f, 1.0f}},
+    {{255, 255, 255, 255}, {0, 0, 0, 0}, {0, 0, 0, 255}, {1.0f, 1.0f}},
+    {{54, 56, 58, 255}, {0, 0, 0, 0}, {255, 255, 255, 255}, {1.0f, 1.0f}},
+    {{54, 56, 58, 255}, {0, 0, 0, 0}, {128, 128, 128, 255}, {1.0f, 1.0f}},
+};
+
+Button* CreateTopBarButton(const char* label) {
+    Button* button = Button_Create(TS_Vector_Zero());
+    if (!button) return nullptr;
+    button->size = TS_Vector_Set(70.0f, 50.0f);
+    Button_SetLabel(button, label);
+    for (int i = 0; i < 4; ++i) button->styles[i] = kTopBarStyles[i];
+    return button;
+}
+
+Popup* CreateClosedPopup(const char* title, const char* message, size_t count,
+                         PopupCallback callback, const char* first, const char* second) {
+    Popup* popup = Popup_Create(title, message, count, callback);
+    if (!popup) return nullptr;
+    if (count > 0) Button_SetLabel(popup->buttons[0], first);
+    if (count > 1) Button_SetLabel(popup->buttons[1], second);
+    popup->open = false;
+    return popup;
+}
+
+void CreatePopups(void) {
+    editor.resultPopup = CreateClosedPopup("", "", 1, Editor_ClosePopup, "Ok", nullptr);
+    if (editor.resultPopup) {
+        Popup_Resize(editor.resultPopup, TS_Vector_Set(1088.0f, editor.resultPopup->size.y));
+    }
+    editor.overwritePopup =
+        CreateClosedPopup("Existing File Found", "Do you want to overwrite it?", 2,
+                          Editor_OnOverwriteChoice, "Ok", "Cancel");
+    editor.unsavedPopup = CreateClosedPopup(
+        "Unsaved Changes Detected",
+        "Unsaved changes will be lost. Are you sure you want to continue?", 2,
+        Editor_OnUnsavedChoice, "Lose Changes", "Let Me Save");
+    editor.helpPopup = CreateClosedPopup("Help", kHelpText, 1, Editor_ClosePopup, "Ok", nullptr);
+    if (editor.helpPopup) {
+        Popup_Resize(editor.helpPopup, TS_Vector_Set(550.0f, 450.0f));
+        Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 150.0f));
+    }
+}
+
+// A level with empty tables of the editor's sizes. A table that cannot be
+// allocated is left out with a capacity of 0, so every loop simply skips it.
+void InitEmptyLevel(Level* level) {
+    InitLevel(level);
+    level->objects = static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
+    level->objectCapacity = level->objects ? LEVEL_OBJECT_SLOTS : 0;
+    level->texts = static_cast<TextObject**>(std::calloc(LEVEL_TEXT_SLOTS, sizeof(TextObject*)));
+    level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
+}
+
+Popup* const* Popups(void) {
+    static Popup* list[4];
+    list[0] = editor.resultPopup;
+    list[1] = editor.overwritePopup;
+    list[2] = editor.unsavedPopup;
+    list[3] = editor.helpPopup;
+    return list;
+}
+
+bool Pressed(const Button* button) { return button && button->state == BUTTON_PRESSED; }
+
+void OpenPopup(Popup* popup) {
+    if (popup) popup->open = true;
+}
+
+// The popups are modal: while one is open nothing else of the editor acts.
+// Returns true when this frame's input is used up.
+bool Editor_RunPopups(void) {
+    bool anyOpen = false;
+    Popup* const* popups = Popups();
+    for (int i = 0; i < 4; ++i) {
+        if (!popups[i] || !popups[i]->open) continue;
+        anyOpen = true;
+        if (Popup_Update(popups[i])) return true;
+    }
+    return anyOpen;
+}
+
+void Editor_HandleInput(void) {
+    if (Editor_RunPopups()) return;
+    Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton,
+                         editor.exitButton, editor.playButton};
+    for (Button* button : topBar) {
+        if (button) Button_HitTest(button);
+    }
+    if (!editor.playMode) {
+        // The file chooser runs frames of its own; the keys and clicks that
+        // closed it must not act on the editor as well (an Escape that
+        // cancels it is not an Exit), so the frame's input ends here.
+        if (Pressed(editor.saveButton)) {
+            Editor_SaveCommand();
+            return;
+        }
+        if (Pressed(editor.openButton)) {
+            Editor_OpenCommand();
+            return;
+        }
+        if (Pressed(editor.helpButton)) OpenPopup(editor.helpPopup);
+        if (Pressed(editor.exitButton)) Editor_ExitCommand();
+    }
+    if (Pressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
+        Editor_SetPlayMode(!editor.playMode);
+    }
+    if (editor.playMode) {
+        Editor_UpdatePlayMode();
+        return;
+    }
+    Editor_UpdatePalette();
+    Editor_UpdateObjects();
+    if (!editor.textEditing) Editor_UpdateCameraKeys();
+    if (TS_Input_KeyTriggered(TS_KEY_F1)) OpenPopup(editor.helpPopup);
+    if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
+    if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_ExitCommand();
+}
+
+void Editor_Draw(void) {
+    Window_CheckFullscreenToggle();
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    if (editor.playMode) {
+        // The World draws the gameplay background itself.
+        DrawWorld();
+        Editor_DrawTopBar();
+    } else {
+        DrawBackground(GetSpriteImage(SPRITE_GAMEPLAY_BACKGROUND));
+        Editor_DrawScene();
+        Editor_DrawTopBar();
+        Editor_DrawSideBar();
+    }
+    Popup* const* popups = Popups();
+    for (int i = 0; i < 4; ++i) Popup_Draw(popups[i]);
+}
+
+void Editor_Init(void) {
+    BuildKindShapes();
+    for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
+        editor.paletteIcons[i] = CreateImageShape(GetSpriteImage(kPaletteSprites[i]));
+    }
+    editor.shipMarkerShape = CreateImageShape(GetSpriteImage(SPRITE_PLAYER));
+
+    editor.saveButton = CreateTopBarButton("Save");
+    editor.openButton = CreateTopBarButton("Open");
+    editor.helpButton = CreateTopBarButton("Help");
+    editor.exitButton = CreateTopBarButton("Exit");
+    editor.playButton = CreateTopBarButton("Play");
+    editor.editTextButton = Button_Create(TS_Vector_Zero());
+    if (editor.editTextButton) {
+        editor.editTextButton->size = TS_Vector_Set(100.0f, 25.0f);
+        // The standard label size would run out of so small a button.
+        editor.editTextButton->textSize = 18.0f;
+    }
+    for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
+        editor.paletteHome[i] = TS_Vector_Set(25.0f, 75.0f + 50.0f * static_cast<float>(i));
+        editor.paletteHandles[i] =
+            DragHandle_Create(editor.paletteHome[i], TS_Vector_Set(50.0f, 50.0f));
+    }
+
+    editor.editorCamera.position = TS_Vector_Zero();
+    editor.editorCamera.zoom = 1.0f;
+    Camera_UpdateMatrices(&editor.editorCamera);
+
+    CreatePopups();
+    editor.gizmo = Gizmo_Create(&editor.editorCamera);
+    editor.shipMarker = ShipMarker{TS_Vector_Zero(), 0.0f, TS_Vector_Set(65.0f, 65.0f)};
+    InitEmptyLevel(&editor.editedLevel);
+    InitLevel(&editor.playLevel);
+
+    editor.draggedPaletteItem = -1;
+    editor.selection = nullptr;
+    editor.showColliders = false;
+    editor.textEditing = false;
+    editor.selectionIsText = false;
+    Editor_RefreshEditTextLabel();
+
+    std::snprintf(editor.titleText, sizeof editor.titleText, "%s", kUnsavedTitle);
+    editor.savePath[0] = '\0';
+    editor.playMode = false;
+    editor.dirty = false;
+    editor.exitRequested = false;
+    Editor_Layout();
+    LayoutHook = Editor_Layout;
+}
+
+void Editor_Update(void) {
+    Editor_HandleInput();
+    Editor_Draw();
+}
+
+void FreeButton(Button*& button) {
+    Button_Free(button);
+    button = nullptr;
+}
+
+void FreePopup(Popup*& popup) {
+    Popup_Free(popup);
+    popup = nullptr;
+}
+
+void Editor_Exit(void) {
+    // Leaving is only offered while editing, but a closing window can end the
+    // game in the middle of a test flight.
+    if (editor.playMode) Editor_AbandonPlayMode();
+    for (Shape*& icon : editor.paletteIcons) {
+        FreeOwnedShape(icon);
+        icon = nullptr;
+    }
+    FreeOwnedShape(editor.shipMarkerShape);
+    editor.shipMarkerShape = nullptr;
+    editor.selection = nullptr;
+    FreeLevel(&editor.editedLevel);
+    FreeKindShapes();
+    FreeSound(SOUND_GAME_MUSIC);
+    FreeButton(editor.saveButton);
+    FreeButton(editor.openButton);
+    FreeButton(editor.helpButton);
+    FreeButton(editor.exitButton);
+    FreeButton(editor.playButton);
+    FreeButton(editor.editTextButton);
+    for (DragHandle*& handle : editor.paletteHandles) {
+        DragHandle_Free(handle);
+        handle = nullptr;
+    }
+    FreePopup(editor.resultPopup);
+    FreePopup(editor.overwritePopup);
+    FreePopup(editor.unsavedPopup);
+    FreePopup(editor.helpPopup);
+    Gizmo_Free(editor.gizmo);
+    editor.gizmo = nullptr;
+    LayoutHook = nullptr;
+}
+
+}  // namespace
+
+void Editor_Layout(void) {
+    const int w = TS_System_GetWindowWidth();
+    const int h = TS_System_GetWindowHeight();
+    if (editor.playMode && world.compass.arrow) {
+        world.compass.arrow->position =
+            TS_Vector_Set(static_cast<float>(w / 2 + 45), static_cast<float>(h / 2 + 20));
+    }
+    const float right = static_cast<float>(w);
+    if (editor.saveButton) editor.saveButton->position = TS_Vector_Set(35.0f, 25.0f);
+    if (editor.openButton) editor.openButton->position = TS_Vector_Set(105.0f, 25.0f);
+    if (editor.exitButton) editor.exitButton->position = TS_Vector_Set(right - 35.0f, 25.0f);
+    if (editor.helpButton) editor.helpButton->position = TS_Vector_Set(right - 105.0f, 25.0f);
+    if (editor.playButton) editor.playButton->position = TS_Vector_Set(right - 175.0f, 25.0f);
+    const TS_Vec2 centre = TS_Vector_Set(static_cast<float>(w / 2), static_cast<float>(h / 2));
+    Popup* const* popups = Popups();
+    for (int i = 0; i < 4; ++i) {
+        if (popups[i]) Popup_Move(popups[i], centre);
+    }
+    // The camera's matrices follow the window size too.
+    Camera_UpdateMatrices(&editor.editorCamera);
+    if (editor.gizmo) Gizmo_Place(editor.gizmo);
+}
+
+const GameState EditorScreen = {Editor_Init, Editor_Update, Editor_Exit, "Editor"};

@@ -1,0 +1,208 @@
+// The Campaign screen: reads each level of the list in turn, flies it, and
+// shows the results, the victory and the pause menu over it.
+#include "play/campaign.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/assets.h"
+#include "app/screens.h"
+#include "app/window.h"
+#include "play/campaign_start.h"
+#include "play/pause.h"
+#include "play/play_screen.h"
+#include "play/results.h"
+#include "screens/help.h"
+#include "world/kind_shapes.h"
+#include "world/world.h"
+
+const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
+    "./Assets/levels/tutorial_0.vexl", "./Assets/levels/tutorial_1.vexl",
+    "./Assets/levels/tutorial_2.vexl", "./Assets/levels/tutorial_3.vexl",
+    "./Assets/levels/tutorial_4.vexl", "./Assets/levels/tutorial_5.vexl",
+    "./Assets/levels/level_1.vexl",    "./Assets/levels/level_2.vexl",
+    "./Assets/levels/level_3.vexl",    "./Assets/levels/level_4.vexl",
+    "./Assets/levels/level_5.vexl",    "./Assets/levels/level_6.vexl",
+    "./Assets/levels/level_7.vexl",    "./Assets/levels/level_8.vexl",
+    "./Assets/levels/level_9.vexl",    "./Assets/levels/level_10.vexl",
+    "./Assets/levels/level_11.vexl",   "./Assets/levels/level_12.vexl",
+    "./Assets/levels/level_13.vexl",
+};
+
+namespace {
+
+enum { POPUP_SLOTS = 8 };
+
+CampaignList* campaign = nullptr;
+
+// Test levels, when a test has set them.
+bool useTestPaths = false;
+std::string testPaths[CAMPAIGN_LEVEL_COUNT];
+
+// The popups in slot order, which is also their update and drawing order.
+void GatherPopups(Popup* slots[POPUP_SLOTS]) {
+    slots[0] = gameOverPopup;
+    slots[1] = levelWinPopup;
+    slots[2] = victoryPopup;
+    slots[3] = victoryEntryPopup;
+    slots[4] = topScoresPopup;
+    slots[5] = pausePopup;
+    slots[6] = restartPopup;
+    slots[7] = exitPopup;
+}
+
+void Campaign_Layout(void) {
+    Popup* slots[POPUP_SLOTS];
+    GatherPopups(slots);
+    Play_CentrePopups(slots, POPUP_SLOTS);
+}
+
+CampaignList* CreateCampaignList(void) {
+    CampaignList* list = static_cast<CampaignList*>(std::calloc(1, sizeof(CampaignList)));
+    if (!list) return nullptr;
+    list->paths = static_cast<const char**>(std::calloc(CAMPAIGN_LEVEL_COUNT, sizeof(char*)));
+    if (!list->paths) {
+        std::free(list);
+        return nullptr;
+    }
+    for (int i = 0; i < CAMPAIGN_LEVEL_COUNT; ++i) {
+        list->paths[i] = useTestPaths ? testPaths[i].c_str() : campaignLevelPaths[i];
+    }
+    list->count = CAMPAIGN_LEVEL_COUNT;
+    list->current = -1;
+    InitLevel(&list->level);
+    return list;
+}
+
+void FreeCampaignList(CampaignList* list) {
+    if (!list) return;
+    FreeLevel(&list->level);
+    std::free(list->paths);
+    std::free(list);
+}
+
+void ReadCurrentLevel(void) {
+    FreeLevel(&campaign->level);
+    // A file that cannot be read leaves an empty level, which is played as is.
+    ReadLevelFile(campaign->paths[campaign->current], &campaign->level, true);
+}
+
+bool IsLastLevel(void) {
+    return campaign->current == static_cast<int32_t>(campaign->count) - 1;
+}
+
+// The end of the level, once the World has run its frame.
+void DecideLevelEnd(void) {
+    if (world.stranded) {
+        if (gameOverPopup) gameOverPopup->open = true;
+    } else if (world.levelComplete && world.phase == PHASE_DONE) {
+        Results_FinishCampaignLevel(IsLastLevel());
+    }
+}
+
+}  // namespace
+
+void Campaign_ReloadLevel(void) {
+    if (!campaign) return;
+    if (campaign->current >= 0) {
+        if (campaign->current >= static_cast<int32_t>(campaign->count)) campaign->current = 0;
+        ReadCurrentLevel();
+    }
+    StartLevel(&campaign->level);
+}
+
+void Campaign_NextLevel(void) {
+    if (!campaign) return;
+    campaign->current += 1;
+    if (campaign->current >= static_cast<int32_t>(campaign->count)) campaign->current = 0;
+    Campaign_ReloadLevel();
+}
+
+const CampaignList* Campaign_List(void) { return campaign; }
+
+void Campaign_SetLevelPathsForTests(const char* const paths[CAMPAIGN_LEVEL_COUNT]) {
+    useTestPaths = paths != nullptr;
+    for (int i = 0; i < CAMPAIGN_LEVEL_COUNT; ++i) testPaths[i] = paths ? paths[i] : "";
+}
+
+void Campaign_Init(void) {
+    Results_CreateCampaignPopups();
+    Pause_CreatePopups();
+    nameEntered = false;
+    BuildKindShapes();
+
+    // Without its level list the campaign cannot run: its update then
+    // leaves for the main menu.
+    campaign = CreateCampaignList();
+    if (campaign) {
+        if (campaignStartIndex >= 0) {
+            const int32_t count = static_cast<int32_t>(campaign->count);
+            campaign->current = campaignStartIndex < count ? campaignStartIndex : 0;
+            ReadCurrentLevel();
+        }
+        SetupWorld(&campaign->level);
+        world.reloadLevel = Campaign_ReloadLevel;
+        Play_StartMusic();
+    }
+
+    helpInGame = true;
+    helpOpen = false;
+    LayoutHook = Campaign_Layout;
+    FocusLostHook = Pause_OnFocusLost;
+    FocusGainedHook = Pause_OnFocusGained;
+    Help_Init();
+}
+
+void Campaign_Update(void) {
+    Popup* slots[POPUP_SLOTS];
+    GatherPopups(slots);
+    if (!campaign) {
+        Screen_Switch(MenuMusicScreen);
+        TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+        return;
+    }
+
+    if (helpOpen) {
+        Help_Update();
+    } else {
+        const bool entryOpen = victoryEntryPopup && victoryEntryPopup->open;
+        // A key that types into the name must not also press the entry's buttons.
+        if (entryOpen && Results_TypingName()) slots[3] = nullptr;
+        if (Play_UpdatePopups(slots, POPUP_SLOTS) || (entryOpen && !slots[3])) {
+            if (victoryEntryPopup && victoryEntryPopup->open) {
+                Results_UpdateNameEntry();
+            } else if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
+                Pause_Resume();
+            }
+        } else {
+            World_Update();
+            DecideLevelEnd();
+            // Pausing only while flying: not during the intro or the capture.
+            GatherPopups(slots);
+            if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
+                !Play_AnyOpen(slots, POPUP_SLOTS)) {
+                Pause_Open();
+            }
+        }
+    }
+    GatherPopups(slots);
+    Play_Draw(slots, POPUP_SLOTS);
+}
+
+void Campaign_Exit(void) {
+    Help_Exit();
+    if (campaign) TeardownWorld();
+    FreeKindShapes();
+    FreeSounds();
+    FreeSpriteImages();
+    Results_FreeCampaignPopups();
+    Pause_FreePopups();
+    FreeCampaignList(campaign);
+    campaign = nullptr;
+    LayoutHook = nullptr;
+    FocusGainedHook = nullptr;
+    FocusLostHook = nullptr;
+}
+
+const GameState CampaignScreen = {Campaign_Init, Campaign_Update, Campaign_Exit, "Campaign"};

@@ -1,0 +1,65 @@
+// The frame pieces both gameplay screens share.
+#include "play/play_screen.h"
+
+#include "app/assets.h"
+#include "app/config.h"
+#include "app/game.h"
+#include "app/window.h"
+#include "screens/help.h"
+#include "world/draw.h"
+#include "world/world.h"
+
+bool Play_AnyOpen(Popup* const* popups, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (popups[i] && popups[i]->open) return true;
+    }
+    return false;
+}
+
+bool Play_UpdatePopups(Popup* const* popups, size_t count) {
+    bool anyOpen = false;
+    for (size_t i = 0; i < count; ++i) {
+        Popup* popup = popups[i];
+        if (!popup || !popup->open) continue;
+        anyOpen = true;
+        // One action per frame: it may open, close or replace other popups.
+        if (Popup_Update(popup)) break;
+    }
+    return anyOpen;
+}
+
+void Play_CentrePopups(Popup* const* popups, size_t count) {
+    const TS_Vec2 centre = TS_Vector_Set(static_cast<float>(TS_System_GetWindowWidth() / 2),
+                                         static_cast<float>(TS_System_GetWindowHeight() / 2));
+    for (size_t i = 0; i < count; ++i) {
+        if (popups[i]) Popup_Move(popups[i], centre);
+    }
+}
+
+void Play_Draw(Popup* const* popups, size_t count) {
+    Window_CheckFullscreenToggle();
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
+    DrawWorld();
+    for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
+    if (helpOpen) Help_Draw();
+}
+
+void Play_StartMusic(void) {
+    TS_Sound_PlayAdvanced(GetMusic(SOUND_GAME_MUSIC), MusicGroupVolume(), 1.0f, true, 1);
+}
+
+void Play_Restart(void) {
+    World_Reset();
+    if (world.reloadLevel) world.reloadLevel();
+}
+
+Popup* Play_CreatePopup(const char* title, const char* message, const char* const* labels,
+                        size_t count, float width, float height, PopupCallback callback) {
+    Popup* popup = Popup_Create(title, message, count, callback);
+    if (!popup) return nullptr;
+    for (size_t i = 0; i < count; ++i) Button_SetLabel(popup->buttons[i], labels[i]);
+    Popup_Resize(popup, TS_Vector_Set(width, height));
+    popup->open = false;
+    popup->draggable = false;
+    return popup;
+}

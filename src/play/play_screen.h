@@ -1,0 +1,29 @@
+// What the two gameplay screens (the campaign and a custom level) share: the
+// modal popup step, the frame's drawing, the gameplay music and the restart.
+#pragma once
+
+#include <cstddef>
+
+#include "ui/popup.h"
+
+// Runs the open popups in slot order; the first one whose button is activated
+// runs its action and ends the step. Returns whether any popup was open.
+bool Play_UpdatePopups(Popup* const* popups, size_t count);
+// Whether any of the popups is open.
+bool Play_AnyOpen(Popup* const* popups, size_t count);
+// Puts every popup back in the middle of the window (after a window change).
+void Play_CentrePopups(Popup* const* popups, size_t count);
+// The frame's drawing: the fullscreen toggle check, the World and its HUD,
+// the popups in slot order and, while it is open, the help overlay.
+void Play_Draw(Popup* const* popups, size_t count);
+
+// Starts the gameplay music (sound group 1) at the music volume.
+void Play_StartMusic(void);
+// Starts the level again from its intro: the World's reset, then the owning
+// screen's reload of the level file, which brings back every fuel cell.
+void Play_Restart(void);
+
+// A closed, fixed popup of the given size with its buttons labelled in order;
+// null when memory runs out.
+Popup* Play_CreatePopup(const char* title, const char* message, const char* const* labels,
+                        size_t count, float width, float height, PopupCallback callback);

@@ -1,0 +1,47 @@
+// The end of a level: "Game Over", "You Win!", the two "Victory!" popups
+// after the campaign's last level, the name entry for the top-ten table and
+// the "Top Scores" popup.
+#pragma once
+
+#include <cstddef>
+
+#include "ui/popup.h"
+
+// The campaign's results popups, in its slot order; null until created.
+extern Popup* gameOverPopup;
+extern Popup* levelWinPopup;
+extern Popup* victoryPopup;
+extern Popup* victoryEntryPopup;
+extern Popup* topScoresPopup;
+
+// Set by "Save Score": the next frame without popups records the name.
+extern bool nameEntered;
+
+// Creates the campaign's five results popups, all closed.
+void Results_CreateCampaignPopups(void);
+void Results_FreeCampaignPopups(void);
+
+// The level's results: time, par time, level score and running total.
+void Results_Summary(char* text, size_t size);
+
+// The campaign's end of a level whose goal capture is over: scores it, then
+// "You Win!" after an ordinary level, or after the last one either
+// "Victory!", the name entry or (once a name was saved) the "Top Scores".
+void Results_FinishCampaignLevel(bool lastLevel);
+
+// The name entry, once a frame while its popup is open: a typed character
+// is added while the name is shorter than ten, Backspace removes the last.
+void Results_UpdateNameEntry(void);
+// Whether this frame's keys type into the name. The keys that type letters
+// and blanks also move through and press buttons, so the entry popup's
+// buttons are left alone in such a frame.
+bool Results_TypingName(void);
+// The name being typed ("Player" when the entry opens).
+const char* Results_EnteredName(void);
+
+// The popup actions. Each closes its own popup first.
+void Results_OnGameOver(Popup* popup, Button* pressed);
+void Results_OnLevelWin(Popup* popup, Button* pressed);
+void Results_OnVictory(Popup* popup, Button* pressed);
+void Results_OnVictoryEntry(Popup* popup, Button* pressed);
+void Results_OnTopScores(Popup* popup, Button* pressed);

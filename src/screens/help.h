@@ -1,0 +1,21 @@
+// The help page: animated hints for thrust and turning, the player's key
+// caps and the map picture. It is the Help screen of the main menu and the
+// help overlay that the pause menu opens during a game.
+#pragma once
+
+// True while the page is the in-game overlay: its "Back" then only closes
+// it. The gameplay screens set it before Help_Init; the main menu clears it.
+extern bool helpInGame;
+// The overlay is shown; set by the pause menu, cleared by "Back".
+extern bool helpOpen;
+
+// The Help screen's callbacks; a gameplay screen calls the same three to set
+// up, run (while helpOpen) and release the overlay.
+void Help_Init(void);
+void Help_Update(void);
+void Help_Exit(void);
+// Draws the whole page. Help_Update draws it itself only on the Help screen;
+// a gameplay screen calls it last in its frame while helpOpen.
+void Help_Draw(void);
+// Places the button and the demo ships for the window size.
+void Help_Layout(void);

@@ -1,0 +1,231 @@
+// The level select: a button for each tutorial and each level under two
+// headings, a custom level from a file, and "Back".
+#include <cstdio>
+#include <cstring>
+
+#include "app/assets.h"
+#include "app/screens.h"
+#include "app/window.h"
+#include "play/campaign.h"
+#include "play/campaign_start.h"
+#include "play/custom_level.h"
+#include "screens/menu_background.h"
+#include "ui/button.h"
+#include "ui/file_chooser.h"
+#include "ui/popup.h"
+#include "ui/text_fit.h"
+#include "world/kind_shapes.h"
+
+namespace {
+
+enum {
+    TUTORIAL_COUNT = 6,
+    LEVEL_BUTTONS = CAMPAIGN_LEVEL_COUNT,   // tutorials, then the normal levels
+    CUSTOM_BUTTON = LEVEL_BUTTONS,          // 19
+    BACK_BUTTON = LEVEL_BUTTONS + 1,        // 20
+    BUTTON_COUNT = LEVEL_BUTTONS + 2        // 21
+};
+
+const char* const kTutorialLabels[TUTORIAL_COUNT] = {
+    "T1: Movement", "T2: Fuel", "T3: Bouncing", "T4: Steering", "T5: Map", "T6: Fuel Cells"};
+
+const char* const kLoadError =
+    "Failed to load level. Check that the file can be opened in the level editor.";
+const float kPopupMargin = 30.0f;  // between the error message and the panel's sides
+
+const float kColumnGap = 30.0f;
+const float kLabelMargin = 16.0f;  // room left and right of a label in its button
+const float kRowGap = 30.0f;
+
+Button* buttons[BUTTON_COUNT] = {};
+ButtonList* buttonList = nullptr;
+Popup* errorPopup = nullptr;
+
+void LevelSelect_OnErrorOk(Popup* popup, Button* pressed) {
+    (void)pressed;
+    popup->open = false;
+}
+
+bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
+
+void Place(int index, float x, float y) {
+    if (buttons[index]) buttons[index]->position = TS_Vector_Set(x, y);
+}
+
+// The two grids fill rows left to right, as many columns as fit in the
+// window less a 100 pixel margin on each side.
+void LevelSelect_Layout(void) {
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float bw = buttons[0] ? buttons[0]->size.x : 150.0f;
+    const float bh = buttons[0] ? buttons[0]->size.y : 50.0f;
+    const float usable = w - 200.0f;
+    int columns = static_cast<int>(usable / (bw + kColumnGap));
+    if (columns < 1) columns = 1;
+    const float g = static_cast<float>(columns);
+    const float step = usable / g;
+    const float left = w - g * bw - (g - 1.0f) * kColumnGap - bw * 0.25f;
+    const float rowStep = bh + kRowGap;
+
+    const float tutorialTop = h * 0.3f;
+    for (int k = 0; k < TUTORIAL_COUNT; ++k) {
+        Place(k, left + static_cast<float>(k % columns) * step,
+              tutorialTop + static_cast<float>(k / columns) * rowStep);
+    }
+    // The normal grid sits at a fixed distance below the first tutorial row.
+    const float levelTop = tutorialTop + bh + 100.0f;
+    for (int k = 0; k < LEVEL_BUTTONS - TUTORIAL_COUNT; ++k) {
+        Place(TUTORIAL_COUNT + k, left + static_cast<float>(k % columns) * step,
+              levelTop + static_cast<float>(k / columns) * rowStep);
+    }
+    Place(CUSTOM_BUTTON, w * 0.5f, h * 0.85f);
+    Place(BACK_BUTTON, w * 0.85f, h * 0.85f);
+}
+
+// The longer tutorial names would spill out of their buttons: the row takes
+// one text size at which every name fits.
+void FitTutorialLabels(void) {
+    float size = buttons[0] ? buttons[0]->textSize : 25.0f;
+    for (int i = 0; i < TUTORIAL_COUNT; ++i) {
+        if (!buttons[i]) continue;
+        const float fitted =
+            FitTextSize(kTutorialLabels[i], size, buttons[i]->size.x - kLabelMargin);
+        if (fitted < size) size = fitted;
+    }
+    for (int i = 0; i < TUTORIAL_COUNT; ++i) {
+        if (buttons[i]) buttons[i]->textSize = size;
+    }
+}
+
+void LevelSelect_Init(void) {
+    for (int i = 0; i < BUTTON_COUNT; ++i) buttons[i] = Button_Create(TS_Vector_Zero());
+    for (int i = 0; i < TUTORIAL_COUNT; ++i) {
+        if (buttons[i]) Button_SetLabel(buttons[i], kTutorialLabels[i]);
+    }
+    FitTutorialLabels();
+    for (int i = TUTORIAL_COUNT; i < LEVEL_BUTTONS; ++i) {
+        char label[20];
+        std::snprintf(label, sizeof label, "Level %d", i - TUTORIAL_COUNT + 1);
+        if (buttons[i]) Button_SetLabel(buttons[i], label);
+    }
+    if (buttons[CUSTOM_BUTTON]) {
+        Button_SetLabel(buttons[CUSTOM_BUTTON], "Select a Custom Level from a File");
+        buttons[CUSTOM_BUTTON]->size = TS_Vector_Set(500.0f, 50.0f);
+    }
+    if (buttons[BACK_BUTTON]) Button_SetLabel(buttons[BACK_BUTTON], "Back");
+    LevelSelect_Layout();
+    buttonList = ButtonList_Create(buttons, BUTTON_COUNT);
+
+    errorPopup = Popup_Create("Custom Level Load", kLoadError, 1, LevelSelect_OnErrorOk);
+    if (errorPopup) {
+        Button_SetLabel(errorPopup->buttons[0], "Ok");
+        // The message is one long line: the panel widens to hold it.
+        TS_Settings_TextSize(17.0f);
+        const float width = TS_Font_TextWidth(kLoadError) + 2.0f * kPopupMargin;
+        if (width > errorPopup->size.x) {
+            Popup_Resize(errorPopup, TS_Vector_Set(width, errorPopup->size.y));
+        }
+        errorPopup->open = false;
+    }
+    MenuBackground_Init();
+    LayoutHook = LevelSelect_Layout;
+}
+
+// Leaving the menus for a level: the menu music stops and the background
+// picture is let go; the pan starts afresh on the way back.
+void LeaveMenus(void) {
+    TS_Sound_StopGroup(0);
+    FreeSpriteImage(SPRITE_MENU_BACKGROUND);
+    MenuBackground_Reset();
+}
+
+void ShowLoadError(void) {
+    if (errorPopup) errorPopup->open = true;
+}
+
+void OpenCustomLevel(void) {
+    skipFirstFrame = true;
+    char path[LEVEL_PATH_SIZE] = {};
+    if (!ChooseLevelFile(path)) {
+        ShowLoadError();
+        return;
+    }
+    BuildKindShapes();
+    // Any failure to read the file is shown: playing an empty level in its
+    // place would pass a broken file off as a working one.
+    if (ReadLevelFile(path, &customLevel, true) != 0) {
+        FreeLevel(&customLevel);
+        FreeKindShapes();
+        ShowLoadError();
+        return;
+    }
+    std::snprintf(customPath, sizeof customPath, "%s", path);
+    Screen_Switch(CustomLevelScreen);
+    LeaveMenus();
+}
+
+void LevelSelect_HandleButtons(void) {
+    ButtonList_Update(buttonList);
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) {
+        if (!Pressed(i)) continue;
+        LeaveMenus();
+        campaignStartIndex = i;
+        Screen_Switch(CampaignScreen);
+        break;  // one level per frame
+    }
+    if (Pressed(CUSTOM_BUTTON)) OpenCustomLevel();
+    if (Pressed(BACK_BUTTON)) Screen_Switch(MainMenuScreen);
+}
+
+// A heading sits 12.5 pixels above the top left corner of its first button.
+void DrawHeading(const char* text, const Button* first) {
+    if (!first) return;
+    TS_Font_DrawText(text, first->position.x - first->size.x * 0.5f,
+                     first->position.y - first->size.y * 0.5f - 12.5f);
+}
+
+void LevelSelect_Draw(void) {
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    MenuBackground_Draw();
+    DrawDimOverlay();
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_TextSize(65.0f);
+    TS_Font_DrawText("Level Select", static_cast<float>(TS_System_GetWindowWidth() / 2),
+                     h * 0.15f);
+    TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_BOTTOM);
+    TS_Settings_TextSize(30.0f);
+    DrawHeading("Tutorial Levels", buttons[0]);
+    DrawHeading("Normal Levels", buttons[TUTORIAL_COUNT]);
+    ButtonList_Draw(buttonList);
+    Popup_Draw(errorPopup);
+}
+
+void LevelSelect_Update(void) {
+    if (errorPopup && errorPopup->open) {
+        Popup_Update(errorPopup);
+    } else {
+        LevelSelect_HandleButtons();
+    }
+    Window_CheckFullscreenToggle();
+    LevelSelect_Draw();
+}
+
+void LevelSelect_Exit(void) {
+    FreeSpriteImage(SPRITE_MENU_BACKGROUND);
+    ButtonList_Free(buttonList);
+    buttonList = nullptr;
+    for (Button*& button : buttons) {
+        Button_Free(button);
+        button = nullptr;
+    }
+    Popup_Free(errorPopup);
+    errorPopup = nullptr;
+    LayoutHook = nullptr;
+}
+
+}  // namespace
+
+const GameState LevelSelectScreen = {LevelSelect_Init, LevelSelect_Update, LevelSelect_Exit,
+                                     "LevelSelect"};

@@ -1,0 +1,372 @@
+// The file chooser's loop, its folder moves and its answers to the mouse and
+// the keyboard.
+#include "ui/file_chooser.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "app/config.h"
+#include "app/window.h"
+#include "platform/automation.h"
+#include "platform/tessera.h"
+#include "ui/file_chooser_state.h"
+#include "ui/text_entry.h"
+
+ChooserState chooser;
+
+namespace {
+
+const float kDoubleClickSeconds = 0.4f;
+const char* const kShippedLevels = "./Assets/levels/";
+const char* const kTooLong = "Path too long: a level's path can have at most 259 characters.";
+
+bool chooserActive = false;
+bool answerPending = false;
+bool answerCancel = false;
+char answerPath[FOLDER_PATH_SIZE] = "";
+
+// Built anew each time: the save folder is the player's and may move between runs.
+char levelsFolder[SAVE_PATH_SIZE] = "";
+
+void SetMessage(const char* text) {
+    std::snprintf(chooser.message, sizeof chooser.message, "%s", text);
+}
+
+// Keeps the highlighted entry among the rows that are shown.
+void ScrollToSelection(void) {
+    const int rows = chooser.layout.visibleRows > 0 ? chooser.layout.visibleRows : 1;
+    if (chooser.selected < 0) return;
+    if (chooser.selected < chooser.firstRow) chooser.firstRow = chooser.selected;
+    if (chooser.selected >= chooser.firstRow + rows) chooser.firstRow = chooser.selected - rows + 1;
+}
+
+void ClampScroll(void) {
+    const int rows = chooser.layout.visibleRows > 0 ? chooser.layout.visibleRows : 1;
+    const int last = chooser.listing.count - rows;
+    if (chooser.firstRow > last) chooser.firstRow = last;
+    if (chooser.firstRow < 0) chooser.firstRow = 0;
+}
+
+// Opening a level starts with the first real entry highlighted, so Enter
+// works at once; saving starts with none, so Enter saves the typed name.
+void SelectDefault(void) {
+    chooser.selected = -1;
+    if (chooser.saving) return;
+    for (int i = 0; i < chooser.listing.count; ++i) {
+        if (!chooser.listing.entries[i].isParent) {
+            chooser.selected = i;
+            return;
+        }
+    }
+    if (chooser.listing.count > 0) chooser.selected = 0;
+}
+
+bool GoTo(const char* folder) {
+    if (!FolderListing_Read(&chooser.listing, folder)) {
+        SetMessage("That folder cannot be opened.");
+        return false;
+    }
+    chooser.message[0] = '\0';
+    if (chooser.listing.truncated) SetMessage("This folder holds too many entries; not all are shown.");
+    chooser.firstRow = 0;
+    chooser.hovered = -1;
+    chooser.lastClickRow = -1;
+    chooser.shownPathWidth = -1.0f;
+    SelectDefault();
+    return true;
+}
+
+void GoToParent(void) {
+    char parent[FOLDER_PATH_SIZE];
+    if (!Folder_Parent(chooser.listing.folder, parent, sizeof parent)) return;
+    size_t childLength = 0;
+    const char* child = Folder_LastName(chooser.listing.folder, &childLength);
+    char childName[FOLDER_NAME_SIZE] = "";
+    if (childLength < sizeof childName) {
+        std::memcpy(childName, child, childLength);
+        childName[childLength] = '\0';
+    }
+    if (!GoTo(parent)) return;
+    // Coming back up, the folder we left is highlighted.
+    for (int i = 0; i < chooser.listing.count; ++i) {
+        if (std::strcmp(chooser.listing.entries[i].name, childName) == 0) {
+            chooser.selected = i;
+            ScrollToSelection();
+            break;
+        }
+    }
+}
+
+void EnterFolder(const FolderEntry& entry) {
+    if (entry.isParent) {
+        GoToParent();
+        return;
+    }
+    char folder[FOLDER_PATH_SIZE];
+    const int written = std::snprintf(folder, sizeof folder, "%s%s/", chooser.listing.folder,
+                                      entry.name);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof folder) {
+        SetMessage("That folder lies too deep to be opened here.");
+        return;
+    }
+    GoTo(folder);
+}
+
+bool EnsureLevelsFolder(void) {
+    SavePath path = {{0}, false};
+    if (!SavePath_Ensure(&path, "levels/")) return false;
+    std::memcpy(levelsFolder, path.path, sizeof levelsFolder);
+    std::error_code error;
+    std::filesystem::create_directories(levelsFolder, error);
+    return std::filesystem::is_directory(levelsFolder, error);
+}
+
+void GoToMyLevels(void) {
+    if (!EnsureLevelsFolder() || !GoTo(levelsFolder)) {
+        SetMessage("Your levels folder cannot be opened.");
+    }
+}
+
+void GoToHome(void) {
+    const char* home = std::getenv("HOME");
+    char folder[FOLDER_PATH_SIZE];
+    const bool slash = home && *home && home[std::strlen(home) - 1] == '/';
+    const int written = std::snprintf(folder, sizeof folder, "%s%s", home && *home ? home : "/",
+                                      slash || !home || !*home ? "" : "/");
+    if (written < 0 || static_cast<size_t>(written) >= sizeof folder) return;
+    GoTo(folder);
+}
+
+// Finishes with folder + name (+ ".vexl"), or refuses a path that does not
+// fit: it is never cut short.
+void Confirm(const char* name, bool addExtension) {
+    const char* extension = addExtension && !IsLevelFileName(name) ? ".vexl" : "";
+    const size_t length =
+        std::strlen(chooser.listing.folder) + std::strlen(name) + std::strlen(extension);
+    if (length > LEVEL_PATH_SIZE - 1) {
+        SetMessage(kTooLong);
+        return;
+    }
+    // Measured above, so the three parts fit.
+    chooser.result[0] = '\0';
+    std::strcat(chooser.result, chooser.listing.folder);
+    std::strcat(chooser.result, name);
+    std::strcat(chooser.result, extension);
+    chooser.confirmed = true;
+    chooser.finished = true;
+}
+
+void Activate(void) {
+    const int index = chooser.selected;
+    if (index >= 0 && index < chooser.listing.count) {
+        const FolderEntry& entry = chooser.listing.entries[index];
+        if (entry.isFolder) {
+            EnterFolder(entry);
+            return;
+        }
+        if (!chooser.saving) {
+            Confirm(entry.name, false);
+            return;
+        }
+    }
+    if (!chooser.saving) {
+        SetMessage("Choose a level file first.");
+    } else if (chooser.name[0] == '\0') {
+        SetMessage("Type a name for the level first.");
+    } else {
+        Confirm(chooser.name, true);
+    }
+}
+
+void Select(int index) {
+    if (chooser.listing.count == 0) return;
+    if (index < 0) index = 0;
+    if (index > chooser.listing.count - 1) index = chooser.listing.count - 1;
+    chooser.selected = index;
+    ScrollToSelection();
+    // Picking an existing level while saving offers its name to replace it.
+    const FolderEntry& entry = chooser.listing.entries[index];
+    if (chooser.saving && !entry.isFolder) {
+        std::snprintf(chooser.name, sizeof chooser.name, "%s", entry.name);
+    }
+}
+
+void MoveSelection(int step) {
+    Select(chooser.selected < 0 ? (step > 0 ? 0 : chooser.listing.count - 1)
+                                : chooser.selected + step);
+}
+
+bool Pressed(int index) {
+    return chooser.buttons[index] && chooser.buttons[index]->state == BUTTON_PRESSED;
+}
+
+void HandleButtons(void) {
+    for (Button* button : chooser.buttons) {
+        if (button) Button_HitTest(button);
+    }
+    const int page = chooser.layout.visibleRows > 1 ? chooser.layout.visibleRows - 1 : 1;
+    if (Pressed(CHOOSER_CANCEL)) chooser.finished = true;
+    else if (Pressed(CHOOSER_CONFIRM)) Activate();
+    else if (Pressed(CHOOSER_MY_LEVELS)) GoToMyLevels();
+    else if (Pressed(CHOOSER_SHIPPED)) GoTo(kShippedLevels);
+    else if (Pressed(CHOOSER_HOME)) GoToHome();
+    else if (Pressed(CHOOSER_PARENT)) GoToParent();
+    else if (Pressed(CHOOSER_SCROLL_UP)) chooser.firstRow -= page;
+    else if (Pressed(CHOOSER_SCROLL_DOWN)) chooser.firstRow += page;
+    ClampScroll();
+}
+
+void HandleListMouse(void) {
+    const ChooserLayout& l = chooser.layout;
+    const float mx = TS_Input_GetMouseX();
+    const float my = TS_Input_GetMouseY();
+    chooser.hovered = -1;
+    if (mx <= l.listLeft || mx >= l.listRight || my <= l.listTop || my >= l.listBottom) return;
+    const int row = static_cast<int>((my - l.listTop) / l.rowHeight);
+    const int index = chooser.firstRow + row;
+    if (row >= l.visibleRows || index >= chooser.listing.count) return;
+    chooser.hovered = index;
+    if (!TS_Input_MouseTriggered(TS_MOUSE_LEFT)) return;
+    const bool doubleClick = chooser.lastClickRow == index &&
+                             chooser.clock - chooser.lastClickTime <= kDoubleClickSeconds;
+    Select(index);
+    chooser.lastClickRow = doubleClick ? -1 : index;
+    chooser.lastClickTime = chooser.clock;
+    if (doubleClick) Activate();
+}
+
+bool IsArrow(int key) {
+    return key == TS_KEY_UP || key == TS_KEY_DOWN || key == TS_KEY_LEFT || key == TS_KEY_RIGHT;
+}
+
+void HandleKeys(void) {
+    if (chooser.saving) {
+        const bool hadText = chooser.name[0] != '\0';
+        if (TextEntry_EditBuffer(chooser.name, sizeof chooser.name)) {
+            chooser.selected = -1;  // typing means "this name", not the highlighted entry
+            chooser.message[0] = '\0';
+            return;
+        }
+        if (!hadText && TS_Input_KeyTriggered(TS_KEY_BACKSPACE)) {
+            GoToParent();
+            return;
+        }
+    } else if (TS_Input_KeyTriggered(TS_KEY_BACKSPACE)) {
+        GoToParent();
+        return;
+    }
+    bool previous = TS_Input_KeyTriggered(TS_KEY_UP) || TS_Input_KeyTriggered(TS_KEY_LEFT);
+    bool next = TS_Input_KeyTriggered(TS_KEY_DOWN) || TS_Input_KeyTriggered(TS_KEY_RIGHT);
+    bool activate = TS_Input_KeyTriggered(TS_KEY_ENTER);
+    // While opening, the flying keys work too; while saving, letters and
+    // Space belong to the name.
+    if (!chooser.saving) {
+        const int thrust = SchemeKey(ACTION_THRUST);
+        previous = previous || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_LEFT));
+        next = next || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_RIGHT));
+        activate = activate || TS_Input_KeyTriggered(TS_KEY_SPACE) ||
+                   (!IsArrow(thrust) && TS_Input_KeyTriggered(thrust));
+    }
+    if (previous) MoveSelection(-1);
+    else if (next) MoveSelection(1);
+    else if (activate) Activate();
+}
+
+void FileChooser_Frame(void) {
+    chooser.clock += TS_System_GetDt();
+    FileChooser_Layout();
+    const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
+    if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) {
+        Window_ToggleFullscreen();
+        FileChooser_Layout();
+    } else if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
+        chooser.finished = true;
+    } else {
+        HandleButtons();
+        if (!chooser.finished) HandleListMouse();
+        if (!chooser.finished) HandleKeys();
+    }
+    ClampScroll();
+    FileChooser_Draw();
+}
+
+bool CreateButtons(void) {
+    static const char* const labels[CHOOSER_BUTTON_COUNT] = {
+        "Open", "Cancel", "My Levels", "Shipped Levels", "Home", "Parent Folder",
+        "\xE2\x96\xB2", "\xE2\x96\xBC"};
+    for (int i = 0; i < CHOOSER_BUTTON_COUNT; ++i) {
+        chooser.buttons[i] = Button_Create(TS_Vector_Zero());
+        if (!chooser.buttons[i]) return false;
+        Button_SetLabel(chooser.buttons[i], labels[i]);
+        chooser.buttons[i]->textSize = 20.0f;
+    }
+    if (chooser.saving) Button_SetLabel(chooser.buttons[CHOOSER_CONFIRM], "Save");
+    return true;
+}
+
+void FreeButtons(void) {
+    for (Button*& button : chooser.buttons) {
+        Button_Free(button);
+        button = nullptr;
+    }
+}
+
+const int kAutomationFrameLimit = 6000;
+
+bool TakeAutomationAnswer(char destination[LEVEL_PATH_SIZE]) {
+    answerPending = false;
+    if (answerCancel || std::strlen(answerPath) > LEVEL_PATH_SIZE - 1) return false;
+    std::memcpy(destination, answerPath, std::strlen(answerPath) + 1);
+    return true;
+}
+
+bool RunChooser(bool saving, char destination[LEVEL_PATH_SIZE]) {
+    if (answerPending) return TakeAutomationAnswer(destination);
+    if (chooserActive) return false;
+    chooser = ChooserState();
+    chooser.saving = saving;
+    chooser.selected = chooser.hovered = chooser.lastClickRow = -1;
+    chooser.shownPathWidth = -1.0f;
+    bool ready = FolderListing_Create(&chooser.listing) && CreateButtons();
+    if (ready) {
+        FileChooser_Layout();
+        if (!EnsureLevelsFolder() || !GoTo(levelsFolder)) ready = GoTo(kShippedLevels);
+        if (!ready) ready = GoTo("/");
+    }
+    if (ready) {
+        chooserActive = true;
+        // A window closed meanwhile counts as a cancel.
+        const bool engineRunning = TS_Engine_IsRunning();
+        // Under test automation nobody may be there to answer: give up (as a
+        // cancel) after a long wait instead of hanging the test run.
+        const int automationLimit = Automation_Active() ? kAutomationFrameLimit : -1;
+        for (int frames = 0; !chooser.finished && (!engineRunning || TS_Engine_IsRunning());
+             ++frames) {
+            if (automationLimit >= 0 && frames >= automationLimit) break;
+            TS_Engine_ModalFrame(FileChooser_Frame);
+        }
+        chooserActive = false;
+    }
+    const bool chosen = ready && chooser.confirmed;
+    if (chosen) std::memcpy(destination, chooser.result, std::strlen(chooser.result) + 1);
+    FreeButtons();
+    FolderListing_Free(&chooser.listing);
+    return chosen;
+}
+
+}  // namespace
+
+bool ChooseLevelFile(char destination[LEVEL_PATH_SIZE]) { return RunChooser(false, destination); }
+
+bool ChooseSaveLevelFile(char destination[LEVEL_PATH_SIZE]) {
+    return RunChooser(true, destination);
+}
+
+void FileChooser_SetAutomationAnswer(const char* path, bool cancel) {
+    answerPending = true;
+    answerCancel = cancel || !path;
+    std::snprintf(answerPath, sizeof answerPath, "%s", path ? path : "");
+}

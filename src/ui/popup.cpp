@@ -1,0 +1,203 @@
+// Popup dialogs: creation, layout of the button row, moving, resizing, the
+// modal step and drawing.
+#include "ui/popup.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+char* CopyText(const char* text) {
+    if (!text) text = "";
+    const size_t length = std::strlen(text);
+    char* copy = static_cast<char*>(std::malloc(length + 1));
+    if (copy) std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+void PlaceTitleBar(Popup* popup) {
+    popup->dragHandle->position =
+        TS_Vector_Set(popup->position.x, popup->position.y - popup->size.y * 0.5f + 20.0f);
+    popup->dragHandle->size = TS_Vector_Set(popup->size.x, 40.0f);
+}
+
+}  // namespace
+
+Popup* Popup_Create(const char* title, const char* message, size_t count,
+                    PopupCallback callback) {
+    Popup* popup = static_cast<Popup*>(std::calloc(1, sizeof(Popup)));
+    if (!popup) return nullptr;
+    popup->count = count;
+    popup->position = TS_Vector_Set(static_cast<float>(TS_System_GetWindowWidth()) * 0.5f,
+                                    static_cast<float>(TS_System_GetWindowHeight()) * 0.5f);
+    popup->size = TS_Vector_Set(500.0f, 200.0f);
+    popup->open = true;
+    popup->draggable = true;
+    popup->callback = callback;
+    bool complete = true;
+    if (count > 0) {
+        popup->buttons = static_cast<Button**>(std::calloc(count, sizeof(Button*)));
+        complete = popup->buttons != nullptr;
+        for (size_t i = 0; complete && i < count; ++i) {
+            popup->buttons[i] = Button_Create(popup->position);
+            complete = popup->buttons[i] != nullptr;
+        }
+    }
+    if (complete) {
+        popup->buttonList = ButtonList_Create(popup->buttons, count);
+        popup->dragHandle = DragHandle_Create(TS_Vector_Zero(), TS_Vector_Zero());
+        popup->title = CopyText(title);
+        popup->message = CopyText(message);
+        complete = popup->buttonList && popup->dragHandle && popup->title && popup->message;
+    }
+    if (!complete) {
+        if (!popup->buttons) popup->count = 0;
+        Popup_Free(popup);
+        return nullptr;
+    }
+    Popup_LayoutButtons(popup, 40.0f, 50.0f);
+    PlaceTitleBar(popup);
+    return popup;
+}
+
+void Popup_Free(Popup* popup) {
+    if (!popup) return;
+    ButtonList_Free(popup->buttonList);
+    if (popup->buttons) {
+        for (size_t i = 0; i < popup->count; ++i) Button_Free(popup->buttons[i]);
+    }
+    std::free(popup->buttons);
+    DragHandle_Free(popup->dragHandle);
+    std::free(popup->title);
+    std::free(popup->message);
+    std::free(popup);
+}
+
+bool Popup_SetTitle(Popup* popup, const char* title) {
+    char* copy = CopyText(title);
+    if (!copy) return false;
+    std::free(popup->title);
+    popup->title = copy;
+    return true;
+}
+
+bool Popup_SetMessage(Popup* popup, const char* message) {
+    char* copy = CopyText(message);
+    if (!copy) return false;
+    std::free(popup->message);
+    popup->message = copy;
+    return true;
+}
+
+void Popup_PlaceButton(Popup* popup, size_t index, TS_Vec2 offset) {
+    if (index >= popup->count) return;
+    Button* button = popup->buttons[index];
+    const float halfW = popup->size.x * 0.5f;
+    const float halfH = popup->size.y * 0.5f;
+    const float bx = button->size.x * 0.5f;
+    const float by = button->size.y * 0.5f;
+    button->position.x = TS_Math_ClampFloat(popup->position.x + offset.x,
+                                            popup->position.x - halfW + bx,
+                                            popup->position.x + halfW - bx);
+    button->position.y = TS_Math_ClampFloat(popup->position.y + offset.y,
+                                            popup->position.y - halfH + by,
+                                            popup->position.y + halfH - by);
+}
+
+void Popup_LayoutButtons(Popup* popup, float gap, float heightFactor) {
+    if (popup->count == 0) return;
+    float total = static_cast<float>(popup->count - 1) * gap;
+    for (size_t i = 0; i < popup->count; ++i) total += popup->buttons[i]->size.x;
+    float x = -total * 0.5f;
+    const float y = popup->size.y / 200.0f * heightFactor;
+    for (size_t i = 0; i < popup->count; ++i) {
+        const float width = popup->buttons[i]->size.x;
+        x += width * 0.5f;
+        Popup_PlaceButton(popup, i, TS_Vector_Set(x, y));
+        x += width * 0.5f + gap;
+    }
+}
+
+void Popup_Move(Popup* popup, TS_Vec2 centre) {
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float halfW = popup->size.x * 0.5f;
+    const float halfH = popup->size.y * 0.5f;
+    const TS_Vec2 old = popup->position;
+    popup->position.x = TS_Math_ClampFloat(centre.x, halfW, w - halfW);
+    popup->position.y = TS_Math_ClampFloat(centre.y, halfH, h - halfH);
+    PlaceTitleBar(popup);
+    for (size_t i = 0; i < popup->count; ++i) {
+        Popup_PlaceButton(popup, i, TS_Vector_Subtract(popup->buttons[i]->position, old));
+    }
+}
+
+void Popup_Resize(Popup* popup, TS_Vec2 size) {
+    popup->size.x = TS_Math_ClampFloat(size.x, 0.0f,
+                                       static_cast<float>(TS_System_GetDisplayWidth()));
+    popup->size.y = TS_Math_ClampFloat(size.y, 0.0f,
+                                       static_cast<float>(TS_System_GetDisplayHeight()));
+    Popup_LayoutButtons(popup, 40.0f, 50.0f);
+    Popup_Move(popup, popup->position);
+}
+
+Button* Popup_Update(Popup* popup) {
+    if (!popup || !popup->open) return nullptr;
+    if (popup->draggable) {
+        const TS_Vec2 movement = DragHandle_Update(popup->dragHandle);
+        Popup_Move(popup, TS_Vector_Subtract(popup->position, movement));
+        if (popup->dragHandle->dragging) return nullptr;
+    }
+    Button* pressed = ButtonList_Update(popup->buttonList);
+    if (pressed && popup->callback) popup->callback(popup, pressed);
+    return pressed;
+}
+
+void Popup_Draw(const Popup* popup) {
+    if (!popup || !popup->open) return;
+    const TS_Vec2 p = popup->position;
+    const TS_Color white = TS_Color_Create(240, 240, 240, 255);
+    TS_Settings_Fill(TS_Color_Create(24, 26, 28, 255));
+    TS_Settings_Stroke(white);
+    TS_Settings_RectMode(TS_MODE_CENTER);
+    TS_Graphics_DrawRect(p.x, p.y, popup->size.x, popup->size.y);
+    const float titleY = p.y - popup->size.y * 0.5f + 20.0f;
+    TS_Graphics_DrawRect(p.x, titleY, popup->size.x, 40.0f);
+
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
+    TS_Settings_TextSize(20.0f);
+    TS_Font_DrawText(popup->title, p.x, titleY);
+
+    // The message block is centred between the title bar and the button row.
+    TS_Settings_TextSize(17.0f);
+    float b = 50.0f;
+    if (popup->count > 0) {
+        const Button* first = popup->buttons[0];
+        b = p.y - first->position.y + first->size.y * 0.5f;
+    }
+    int newlines = 0;
+    for (const char* c = popup->message; *c; ++c) {
+        if (*c == '\n') ++newlines;
+    }
+    float y = p.y - (popup->size.y * 0.5f + b - 40.0f) * 0.5f -
+              static_cast<float>(newlines) * 17.0f * 0.5f;
+    const char* line = popup->message;
+    char buffer[1024];
+    for (;;) {
+        const char* end = std::strchr(line, '\n');
+        const size_t length = end ? static_cast<size_t>(end - line) : std::strlen(line);
+        const size_t copied = length < sizeof buffer - 1 ? length : sizeof buffer - 1;
+        std::memcpy(buffer, line, copied);
+        buffer[copied] = '\0';
+        TS_Font_DrawText(buffer, p.x, y);
+        if (!end) break;
+        line = end + 1;
+        y += 17.0f;
+    }
+
+    for (size_t i = 0; i < popup->count; ++i) {
+        const bool selected = static_cast<int32_t>(i) == popup->buttonList->selected;
+        Button_Draw(popup->buttons[i], selected ? BUTTON_HOVER : popup->buttons[i]->state);
+    }
+}

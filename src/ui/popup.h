@@ -1,0 +1,70 @@
+// Popup dialogs (modal panels with a title bar, a message and a row of
+// buttons), the drag handle that moves them, and the dimming overlay.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/tessera.h"
+#include "ui/button.h"
+
+// A rectangle that follows the mouse while the left button stays down after
+// a press inside it.
+struct DragHandle {
+    TS_Vec2 position;  // centre
+    TS_Vec2 size;
+    bool dragging;
+    float heldTime;    // seconds of the current drag
+};
+
+DragHandle* DragHandle_Create(TS_Vec2 position, TS_Vec2 size);
+void DragHandle_Free(DragHandle* handle);
+// The mouse movement to apply this frame, as (previous - current); zero when
+// the handle is not being dragged. A press strictly inside starts a drag.
+TS_Vec2 DragHandle_Update(DragHandle* handle);
+
+struct Popup;
+// Runs when a popup button is activated; closing the popup is its business.
+typedef void (*PopupCallback)(Popup* popup, Button* pressed);
+
+struct Popup {
+    TS_Vec2 position;  // centre, window pixels
+    TS_Vec2 size;
+    char* title;       // owned
+    char* message;     // owned; "\n" separates lines
+    Button** buttons;  // owned, `count` entries
+    ButtonList* buttonList;
+    size_t count;
+    PopupCallback callback;
+    bool draggable;
+    bool open;
+    DragHandle* dragHandle;  // the title bar
+};
+
+// A 500 x 200 popup in the window centre, open and draggable, with `count`
+// default buttons in a centred row. Null (nothing left allocated) when
+// memory runs out.
+Popup* Popup_Create(const char* title, const char* message, size_t count,
+                    PopupCallback callback);
+void Popup_Free(Popup* popup);  // accepts null
+bool Popup_SetTitle(Popup* popup, const char* title);
+bool Popup_SetMessage(Popup* popup, const char* message);
+
+// Places button `index` at `offset` from the centre, kept inside the panel.
+void Popup_PlaceButton(Popup* popup, size_t index, TS_Vec2 offset);
+// Lays the buttons out in a centred row `gap` apart, size.y / 200 x
+// `heightFactor` below the centre.
+void Popup_LayoutButtons(Popup* popup, float gap, float heightFactor);
+// Moves the centre (kept inside the window); the buttons follow.
+void Popup_Move(Popup* popup, TS_Vec2 centre);
+// Resizes (at most the display size) and lays the buttons out again.
+void Popup_Resize(Popup* popup, TS_Vec2 size);
+
+// The modal step, once per frame before drawing while the popup is open:
+// drag by the title bar, otherwise the buttons; an activated button runs the
+// callback and is returned.
+Button* Popup_Update(Popup* popup);
+// Draws the popup when it is open.
+void Popup_Draw(const Popup* popup);
+
+// Darkens the whole window behind a menu.
+void DrawDimOverlay(void);

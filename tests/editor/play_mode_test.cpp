@@ -1,0 +1,139 @@
+// Test play inside the editor: a copy of the level is flown and thrown away,
+// the music changes over, and Escape stops playing before it leaves.
+#include "app/assets.h"
+#include "app/config.h"
+#include "app/game.h"
+#include "editor_fixture.h"
+#include "ui/file_chooser.h"
+#include "world/world.h"
+
+namespace {
+
+class PlayModeTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        // The editor is entered from the main menu with its music playing.
+        TS_Sound_PlayAdvanced(GetMusic(SOUND_MENU_MUSIC), MusicGroupVolume(), 1.0f, true, 0);
+    }
+};
+
+TEST_F(PlayModeTest, FlyingUsesACopyThatIsGoneWhenPlayStops) {
+    // A fuel cell right on the ship's start is collected at once.
+    LevelObject* fuel = Put(0, KIND_FUEL_CELL, 0, 0);
+    LevelObject* rock = Put(5, KIND_ASTEROID, 400, 300, 80, 60, 30);
+    TextObject* hint = PutText(2, "Hold $THRUST_KEY$", -200, -100);
+
+    TapKey(TS_KEY_F5);
+    ASSERT_TRUE(editor.playMode);
+    EXPECT_EQ(world.phase, PHASE_FLYING);  // no goal: no fly-over
+    Automation_RunFrames(5);
+    ASSERT_NE(world.level.objects, Edited().objects);
+    ASSERT_NE(world.level.objects[0], nullptr);
+    EXPECT_EQ(world.level.objects[0]->object->active, 0);
+    EXPECT_EQ(world.level.objects[0]->object->shape, fuel->object->shape);  // shared look
+    EXPECT_NE(world.level.objects[0]->object->collider, fuel->object->collider);
+    EXPECT_EQ(fuel->object->active, 1);
+    EXPECT_FLOAT_EQ(world.level.objects[5]->object->rotation, 30);
+    // Texts fly exactly as written.
+    ASSERT_NE(world.level.texts[2], nullptr);
+    EXPECT_STREQ(world.level.texts[2]->text, "Hold $THRUST_KEY$");
+    EXPECT_NE(world.level.texts[2], hint);
+    // The bounds hold the ship's box and everything placed.
+    EXPECT_FLOAT_EQ(world.level.bounds.maxX, 440);
+    EXPECT_FLOAT_EQ(world.level.bounds.maxY, 330);
+    EXPECT_FLOAT_EQ(world.level.bounds.minX, -200 - hint->width * 0.5f);
+    EXPECT_FLOAT_EQ(world.level.bounds.minY, -110);
+
+    // Fly a little, then stop.
+    HoldKey(SchemeKey(ACTION_THRUST), 20);
+    TapKey(TS_KEY_F5);
+    EXPECT_FALSE(editor.playMode);
+    EXPECT_EQ(editor.playLevel.objects, nullptr);
+    EXPECT_EQ(Edited().objects[0], fuel);
+    EXPECT_EQ(fuel->object->active, 1);
+    EXPECT_FLOAT_EQ(rock->object->position.x, 400);
+    EXPECT_FLOAT_EQ(rock->object->position.y, 300);
+    EXPECT_STREQ(hint->text, "Hold $THRUST_KEY$");
+    EXPECT_FALSE(editor.dirty);
+    // Playing again starts from the edited level: the cell is there to collect.
+    TapKey(TS_KEY_F5);
+    EXPECT_EQ(world.level.objects[0]->object->active, 0);
+    EXPECT_GT(world.ship.fuel->fuel, 99.0f);
+    TapKey(TS_KEY_F5);
+}
+
+TEST_F(PlayModeTest, ALevelWithAGoalStartsWithTheFlyOver) {
+    Put(0, KIND_GOAL, 500, 0);
+    ClickButton(editor.playButton);
+    ASSERT_TRUE(editor.playMode);
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    EXPECT_STREQ(editor.playButton->label, "Stop");
+    ClickButton(editor.playButton);
+    EXPECT_FALSE(editor.playMode);
+    EXPECT_STREQ(editor.playButton->label, "Play");
+}
+
+TEST_F(PlayModeTest, TheMusicChangesOverAndBack) {
+    ASSERT_EQ(Automation_GroupPlayingCount(0), 1);
+    TapKey(TS_KEY_F5);
+    EXPECT_EQ(Automation_GroupPlayingCount(0), 0);
+    EXPECT_NE(Automation_GroupPlayingPath(1).find("SUBMERGED SILENCE"), std::string::npos);
+    TapKey(TS_KEY_F5);
+    EXPECT_EQ(Automation_GroupPlayingCount(1), 0);
+    EXPECT_NE(Automation_GroupPlayingPath(0).find("ANCIENT RUINS"), std::string::npos);
+    // The ship marker got its image back after the World let go of it.
+    EXPECT_EQ(editor.shipMarkerShape->image, spriteCache[SPRITE_PLAYER]);
+    EXPECT_NE(editor.shipMarkerShape->image, nullptr);
+}
+
+TEST_F(PlayModeTest, FileButtonsAreOffWhilePlaying) {
+    TapKey(TS_KEY_F5);
+    for (const Button* button :
+         {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton}) {
+        EXPECT_FALSE(button->enabled);
+    }
+    const std::string path = TempDir() + "/never.vexl";
+    FileChooser_SetAutomationAnswer(path.c_str(), false);
+    ClickButton(editor.saveButton);
+    ClickButton(editor.helpButton);
+    ClickButton(editor.exitButton);
+    TapKey(TS_KEY_F1);
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(AnyPopupOpen());
+    EXPECT_TRUE(editor.playMode);
+    EXPECT_EQ(editor.saveButton->state, BUTTON_DISABLED);
+    FileChooser_SetAutomationAnswer(nullptr, true);  // leave nothing pending
+    TapKey(TS_KEY_F5);
+    EXPECT_TRUE(editor.saveButton->enabled);
+    EXPECT_TRUE(editor.exitButton->enabled);
+}
+
+TEST_F(PlayModeTest, EscapeStopsPlayingAndOnlyASecondOneAsksToLeave) {
+    DropItemAt(PALETTE_ASTEROID, 300, 0);
+    ClickWorld(300, 0);
+    LevelObject* selected = SelectedObject();
+    ASSERT_NE(selected, nullptr);
+    TapKey(TS_KEY_F5);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(editor.playMode);
+    EXPECT_FALSE(AnyPopupOpen());
+    EXPECT_EQ(Screen_CurrentName(), std::string("Editor"));
+    // Editing resumes where it was.
+    EXPECT_EQ(editor.selection, selected);
+    EXPECT_TRUE(editor.dirty);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_TRUE(editor.unsavedPopup->open);
+}
+
+TEST_F(PlayModeTest, LeavingTheGameMidFlightReleasesTheWorld) {
+    Put(0, KIND_ASTEROID, 300, 0);
+    TapKey(TS_KEY_F5);
+    ASSERT_TRUE(editor.playMode);
+    Screen_Switch(MainMenuScreen);
+    Automation_RunFrames(1);
+    EXPECT_EQ(world.ship.body, nullptr);
+    EXPECT_EQ(editor.playLevel.objects, nullptr);
+}
+
+}  // namespace

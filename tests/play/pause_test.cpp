@@ -1,0 +1,186 @@
+// The pause menu: Escape only while flying, the two questions, the help
+// overlay, leaving for the main menu, and the music under it all.
+#include "play_fixture.h"
+
+#include "play/custom_level.h"
+#include "world/kind_shapes.h"
+
+namespace {
+
+class PauseTest : public PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        userConfig.musicVolume = 80;
+        ApplyMusicVolume();
+    }
+
+    // Far from the goal, with a fuel cell on the start: picked up at once.
+    void StartFuelLevel() {
+        UseCampaignLevels("%50\nF,0,40,0,50,50\nE,0,3000,0,50,50\n");
+        StartCampaign(0);
+        SkipIntro();
+        Automation_RunFrames(1);
+        ASSERT_FALSE(CellActive());
+        ASSERT_FLOAT_EQ(world.ship.fuel->fuel, 100.0f);
+    }
+
+    static bool CellActive() {
+        const Level& level = world.level;
+        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
+            if (level.objects[i] && level.objects[i]->kind == KIND_FUEL_CELL) {
+                return level.objects[i]->object->active != 0;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(PauseTest, EscapePausesOnlyWhileFlyingAndFreezesTheWorld) {
+    UseCampaignLevels("E,0,400,0,50,50\n");
+    StartCampaign(0);
+    ASSERT_EQ(world.phase, PHASE_INTRO);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(pausePopup));
+
+    SkipIntro();
+    Automation_KeyDown(TS_KEY_SPACE);  // thrusting toward the goal
+    Automation_RunFrames(20);
+    Pause();
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(0), kDuckedMusicVolume);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
+    const float clock = world.levelTime;
+    const TS_Vec2 at = world.ship.body->position;
+    Automation_RunFrames(30);
+    EXPECT_EQ(world.levelTime, clock);
+    EXPECT_EQ(world.ship.body->position.y, at.y);
+
+    TapKey(TS_KEY_ESCAPE);  // closes it as "Resume"
+    EXPECT_FALSE(Open(pausePopup));
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 0.8f);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.8f);
+
+    // During the goal capture Escape does nothing.
+    ASSERT_TRUE(RunUntil([] { return world.phase == PHASE_CAPTURE; }, 300));
+    Automation_KeyUp(TS_KEY_SPACE);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(pausePopup));
+}
+
+TEST_F(PauseTest, RestartAsksFirstNoReturnsToThePauseMenuYesBringsEveryFuelCellBack) {
+    StartFuelLevel();
+    Pause();
+    Press(pausePopup, 1);  // "Restart"
+    EXPECT_FALSE(Open(pausePopup));
+    ASSERT_TRUE(Open(restartPopup));
+    EXPECT_STREQ(restartPopup->title, "Restart Level");
+
+    Press(restartPopup, 1);  // "No"
+    EXPECT_FALSE(Open(restartPopup));
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
+    EXPECT_FALSE(CellActive());
+
+    Press(pausePopup, 1);
+    Press(restartPopup, 0);  // "Yes"
+    EXPECT_FALSE(Open(restartPopup));
+    EXPECT_FALSE(Open(pausePopup));
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    EXPECT_FLOAT_EQ(world.ship.fuel->fuel, 50.0f);
+    EXPECT_TRUE(CellActive());
+    EXPECT_EQ(world.levelTime, 0.0f);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.8f);
+}
+
+TEST_F(PauseTest, ExitAsksFirstThenLeavesThroughMenuMusicWhichRestartsTheMenuTheme) {
+    StartFuelLevel();
+    Pause();
+    Press(pausePopup, 3);  // "Exit"
+    ASSERT_TRUE(Open(exitPopup));
+    EXPECT_STREQ(exitPopup->message,
+                 " All progress will be lost.\nAre you sure you want to return to the main menu?");
+    Press(exitPopup, 1);  // "No"
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_STREQ(Screen_CurrentName(), "Campaign");
+
+    Press(pausePopup, 3);
+    Automation_ClearSoundLog();
+    PressAndRunOneFrame(exitPopup, 0);  // "Yes": the switch takes effect after this frame
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+    EXPECT_EQ(Plays(0), 1);  // the menu theme starts again
+    EXPECT_EQ(pausePopup, nullptr);  // the campaign freed its popups
+    Automation_RunFrames(1);
+    EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
+}
+
+TEST_F(PauseTest, WithTheMusicOffNoGroupVolumeIsEverTouched) {
+    userConfig.musicVolume = 0;
+    StartFuelLevel();
+    Automation_ClearSoundLog();
+    Pause();
+    TapKey(TS_KEY_ESCAPE);
+    Pause();
+    Press(pausePopup, 0);  // "Resume"
+    Automation_FocusLost();
+    Automation_RunFrames(1);
+    Automation_FocusGained();
+    Automation_RunFrames(1);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_EQ(GroupVolumeChanges(), 0);
+}
+
+TEST_F(PauseTest, LosingFocusPausesAndSilencesComingBackStaysPausedAndDucked) {
+    StartFuelLevel();
+    Automation_FocusLost();
+    Automation_RunFrames(1);
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 0.0f);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.0f);
+    const float clock = world.levelTime;
+
+    Automation_FocusGained();
+    Automation_RunFrames(10);
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
+    EXPECT_EQ(world.levelTime, clock);
+
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(pausePopup));
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 0.8f);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.8f);
+}
+
+TEST_F(PauseTest, FocusLossClosesTheQuestionsAndBringsThePauseMenuBack) {
+    StartFuelLevel();
+    Pause();
+    Press(pausePopup, 3);
+    ASSERT_TRUE(Open(exitPopup));
+    Automation_FocusLost();
+    Automation_RunFrames(1);
+    EXPECT_FALSE(Open(exitPopup));
+    EXPECT_TRUE(Open(pausePopup));
+}
+
+TEST_F(PauseTest, HelpOpensOverThePausedGameAndBackReturnsToThePauseMenu) {
+    StartFuelLevel();
+    Pause();
+    Automation_RecordDraws(true);
+    Press(pausePopup, 2);  // "Help"
+    EXPECT_TRUE(helpOpen);
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_NE(TextCall("to Pause the game"), nullptr);  // the page is drawn over the game
+    const float clock = world.levelTime;
+
+    // Escape does not close the page; its "Back" does.
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_TRUE(helpOpen);
+    Click(1280.0f * 0.85f, 720.0f * 0.85f);
+    EXPECT_FALSE(helpOpen);
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_EQ(TextCall("to Pause the game"), nullptr);
+    EXPECT_NE(TextCall("Game Paused"), nullptr);
+    EXPECT_EQ(world.levelTime, clock);
+    EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
+}
+
+}  // namespace

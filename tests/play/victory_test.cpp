@@ -1,0 +1,197 @@
+// After the campaign's last level: "Victory!", or the name entry when the
+// total reaches the top ten, then the saved table in "Top Scores".
+#include <cstring>
+
+#include "play_fixture.h"
+
+namespace {
+
+class VictoryTest : public PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        // The last level scores exactly 250.
+        UseCampaignLevels(FlatScoreLevel());
+    }
+
+    std::string ScoreFile() const { return SaveFolder() + "score.vex"; }
+
+    // A table whose tenth score is `tenth` (the others well above it).
+    void WriteTable(int tenth) {
+        SavePath probe = {{0}, false};
+        ASSERT_TRUE(SavePath_Ensure(&probe, "score.vex"));
+        std::string text;
+        for (int i = 0; i < 9; ++i) {
+            char line[32];
+            std::snprintf(line, sizeof line, "%-10s %5d\n", ("Ace" + std::to_string(i)).c_str(),
+                          9000 - i);
+            text += line;
+        }
+        char last[32];
+        std::snprintf(last, sizeof last, "%-10s %5d\n", "Tenth", tenth);
+        WriteText(ScoreFile(), text + last);
+    }
+
+    void FinishLastLevel() {
+        StartCampaign(CAMPAIGN_LEVEL_COUNT - 1);
+        FinishHopLevel();
+    }
+
+    // Types a key; letters come out lower case.
+    void Type(int key) { TapKey(key); }
+    void Erase(int times) {
+        for (int i = 0; i < times; ++i) TapKey(TS_KEY_BACKSPACE);
+    }
+    static bool MessageEndsWithName(const char* name) {
+        const std::string message = victoryEntryPopup->message;
+        const std::string tail = std::string("\n\n") + name + "\n";
+        return message.size() >= tail.size() &&
+               message.compare(message.size() - tail.size(), tail.size(), tail) == 0;
+    }
+};
+
+TEST_F(VictoryTest, BelowTheTenthScoreShowsVictoryAndItsButtons) {
+    WriteTable(251);
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryPopup));
+    EXPECT_FALSE(Open(victoryEntryPopup));
+    EXPECT_FALSE(Open(levelWinPopup));
+    EXPECT_NE(std::strstr(victoryPopup->message, "Level Score : 250\nTotal score : 250"), nullptr);
+    EXPECT_STREQ(victoryPopup->buttons[0]->label, "Exit");
+
+    Press(victoryPopup, 1);  // "Play Again": the last level once more, scored afresh
+    EXPECT_EQ(Campaign_List()->current, CAMPAIGN_LEVEL_COUNT - 1);
+    EXPECT_EQ(world.totalScore, 0);
+    FinishHopLevel();
+    ASSERT_TRUE(Open(victoryPopup));
+    EXPECT_EQ(world.totalScore, 250);
+    PressAndRunOneFrame(victoryPopup, 0);  // "Exit"
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+    EXPECT_EQ(ReadText(ScoreFile()).find("Player"), std::string::npos);
+}
+
+TEST_F(VictoryTest, ATotalEqualToTheTenthScoreIsOfferedTheNameEntry) {
+    WriteTable(250);
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    EXPECT_FALSE(Open(victoryPopup));
+    EXPECT_STREQ(victoryEntryPopup->buttons[0]->label, "Save Score");
+    EXPECT_STREQ(Results_EnteredName(), "Player");
+    char expected[256];
+    std::snprintf(expected, sizeof expected,
+                  "Total Time Taken : %.2fs\nTime to Beat: 0.00s\n\nLevel Score : 250\n"
+                  "Total score : 250\nYou are in the top 10 scores!\n"
+                  "Enter your name (up to 10 characters):\n\nPlayer\n",
+                  static_cast<double>(world.levelTime));
+    EXPECT_STREQ(victoryEntryPopup->message, expected);
+}
+
+TEST_F(VictoryTest, NameEntryKeepsTenCharactersAndBackspaceStopsAtEmpty) {
+    FinishLastLevel();  // no score file: the default one has nine zero lines
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    EXPECT_TRUE(FileExists(ScoreFile()));
+
+    Type(TS_KEY_A + 2);  // "c" is appended to the name
+    EXPECT_STREQ(Results_EnteredName(), "Playerc");
+    EXPECT_TRUE(MessageEndsWithName("Playerc"));
+    Erase(9);  // more than there is
+    EXPECT_STREQ(Results_EnteredName(), "");
+    EXPECT_TRUE(Open(victoryEntryPopup));
+
+    for (int i = 0; i < 11; ++i) Type(TS_KEY_A + i);
+    EXPECT_STREQ(Results_EnteredName(), "abcdefghij");
+    EXPECT_TRUE(MessageEndsWithName("abcdefghij"));
+    Erase(1);
+    Automation_KeyDown(TS_KEY_LEFT_SHIFT);
+    Type(TS_KEY_Z);
+    Automation_KeyUp(TS_KEY_LEFT_SHIFT);
+    EXPECT_STREQ(Results_EnteredName(), "abcdefghiZ");
+}
+
+TEST_F(VictoryTest, KeysThatTypeNeverPressTheEntryButtons) {
+    // With the arrows the keyboard selection reaches "Play Again"; a blank
+    // typed then (Space also presses buttons) must only go into the name.
+    userConfig.controlScheme = 0;  // W thrusts, A and D turn
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    Erase(6);
+    TapKey(TS_KEY_RIGHT);
+    TapKey(TS_KEY_RIGHT);  // "Play Again" selected
+    ASSERT_EQ(victoryEntryPopup->buttonList->selected, 1);
+    Type(TS_KEY_A + 3);  // D
+    Type(TS_KEY_SPACE);
+    Type(TS_KEY_A + 22);  // W
+    Type(TS_KEY_A);
+    EXPECT_TRUE(Open(victoryEntryPopup));
+    EXPECT_STREQ(Results_EnteredName(), "d wa");
+    EXPECT_EQ(world.totalScore, 250);
+
+    TapKey(TS_KEY_LEFT);  // back to "Save Score"; Enter presses it
+    TapKey(TS_KEY_ENTER);
+    ASSERT_TRUE(Open(topScoresPopup));
+    // Second in the table, one word in the file: the blank became "_".
+    EXPECT_EQ(std::string(scoreText).substr(17, 17), "d_wa         250\n");
+}
+
+TEST_F(VictoryTest, SaveScoreWritesTheTableAndTopScoresShowsIt) {
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    Erase(6);
+    Type(TS_KEY_A + 10);
+    Type(TS_KEY_A + 8);
+    Type(TS_KEY_A + 12);
+    Press(victoryEntryPopup, 0);  // "Save Score"; recorded on the next frame
+    Automation_RunFrames(1);
+    ASSERT_TRUE(Open(topScoresPopup));
+    EXPECT_FALSE(Open(victoryEntryPopup));
+    EXPECT_EQ(world.totalScore, 250);  // the level is not scored a second time
+
+    const std::string table =
+        "Tansy      27095\n"
+        "kim          250\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n"
+        "0              0\n";
+    EXPECT_EQ(ReadText(ScoreFile()), table);
+    EXPECT_STREQ(topScoresPopup->message, table.c_str());
+    EXPECT_STREQ(topScoresPopup->title, "Top Scores");
+    EXPECT_EQ(topScoresPopup->buttons[0]->size.x, 300.0f);
+
+    PressAndRunOneFrame(topScoresPopup, 0);  // "Return to Main Menu"
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+}
+
+TEST_F(VictoryTest, AnEmptyNameIsSavedAsPlayer) {
+    WriteTable(100);
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    Erase(6);
+    Press(victoryEntryPopup, 0);
+    Automation_RunFrames(1);
+    ASSERT_TRUE(Open(topScoresPopup));
+    EXPECT_STREQ(scoreTable[9].name, "Player");
+    EXPECT_EQ(scoreTable[9].score, 250);
+    EXPECT_NE(ReadText(ScoreFile()).find("Player       250\n"), std::string::npos);
+    EXPECT_EQ(ReadText(ScoreFile()).find("Tenth"), std::string::npos);  // dropped out
+}
+
+TEST_F(VictoryTest, PlayAgainFromTheNameEntryReplaysTheLastLevelWithoutSaving) {
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    const std::string before = ReadText(ScoreFile());
+    Press(victoryEntryPopup, 1);
+    EXPECT_FALSE(Open(victoryEntryPopup));
+    EXPECT_EQ(world.totalScore, 0);
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    EXPECT_EQ(ReadText(ScoreFile()), before);
+    FinishHopLevel();
+    EXPECT_TRUE(Open(victoryEntryPopup));
+    EXPECT_EQ(world.totalScore, 250);
+}
+
+}  // namespace

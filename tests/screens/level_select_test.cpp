@@ -1,0 +1,167 @@
+// The level select: the two grids and their headings at 1280 x 720, starting
+// the campaign at any level, and the error popup for a file that won't load.
+#include <cstdio>
+#include <string>
+
+#include "app/assets.h"
+#include "app/screens.h"
+#include "play/campaign.h"
+#include "play/campaign_start.h"
+#include "play/custom_level.h"
+#include "support/headless.h"
+#include "ui/file_chooser.h"
+#include "world/kind_shapes.h"
+
+namespace {
+
+class LevelSelectTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        std::string files[CAMPAIGN_LEVEL_COUNT];
+        const char* paths[CAMPAIGN_LEVEL_COUNT];
+        for (int i = 0; i < CAMPAIGN_LEVEL_COUNT; ++i) {
+            files[i] = TempDir() + "/level_" + std::to_string(i) + ".vexl";
+            WriteText(files[i], "E,0,400,0,50,50\n");
+            paths[i] = files[i].c_str();
+        }
+        Campaign_SetLevelPathsForTests(paths);
+        campaignStartIndex = -1;
+        Screen_Switch(LevelSelectScreen);
+        Automation_RecordDraws(true);
+        Automation_RunFrames(1);
+    }
+
+    void TearDown() override {
+        Automation_RecordDraws(false);
+        // Whatever screen a test ended on is left, so its exit frees it.
+        for (int i = 0; i < 5 && TS_Engine_CurrentUpdate() != Idle; ++i) {
+            TS_Engine_SetNextGameState(nullptr, Idle, nullptr);
+            Automation_RunFrames(1);
+        }
+        Campaign_SetLevelPathsForTests(nullptr);
+        HeadlessTest::TearDown();
+    }
+    static void Idle() {}
+
+    static const AutomationDrawCall* Text(const std::string& text) {
+        for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+            if (call.kind == DRAW_TEXT && call.text == text) return &call;
+        }
+        return nullptr;
+    }
+    static void ExpectTextAt(const std::string& text, float x, float y) {
+        const AutomationDrawCall* call = Text(text);
+        ASSERT_NE(call, nullptr) << text;
+        EXPECT_FLOAT_EQ(call->x, x) << text;
+        EXPECT_FLOAT_EQ(call->y, y) << text;
+    }
+    static bool ErrorShown() {
+        return Text("Failed to load level. Check that the file can be opened in the level "
+                    "editor.") != nullptr;
+    }
+};
+
+TEST_F(LevelSelectTest, LaysOutBothGridsHeadingsAndButtonsAt1280x720) {
+    ExpectTextAt("Level Select", 640.0f, 108.0f);
+    EXPECT_FLOAT_EQ(Text("Level Select")->textSize, 65.0f);
+    const char* const tutorials[] = {"T1: Movement", "T2: Fuel",    "T3: Bouncing",
+                                     "T4: Steering", "T5: Map",     "T6: Fuel Cells"};
+    for (int k = 0; k < 6; ++k) ExpectTextAt(tutorials[k], 192.5f + 180.0f * k, 216.0f);
+    for (int n = 1; n <= 13; ++n) {
+        char label[20];
+        std::snprintf(label, sizeof label, "Level %d", n);
+        const int k = n - 1;
+        ExpectTextAt(label, 192.5f + 180.0f * static_cast<float>(k % 6), 366.0f + 80.0f * (k / 6));
+    }
+    ExpectTextAt("Select a Custom Level from a File", 640.0f, 612.0f);
+    ExpectTextAt("Back", 1088.0f, 612.0f);
+
+    // Headings: left and bottom aligned, 12.5 above the first button's corner.
+    ExpectTextAt("Tutorial Levels", 117.5f, 178.5f);
+    ExpectTextAt("Normal Levels", 117.5f, 328.5f);
+    EXPECT_EQ(Text("Normal Levels")->alignH, TS_ALIGN_LEFT);
+    EXPECT_EQ(Text("Normal Levels")->alignV, TS_ALIGN_BOTTOM);
+    EXPECT_FLOAT_EQ(Text("Normal Levels")->textSize, 30.0f);
+
+    // The wide custom level button is 500 across.
+    bool wide = false;
+    for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+        if (call.kind == DRAW_RECT && call.x == 640.0f && call.y == 612.0f && call.w == 500.0f) {
+            wide = true;
+        }
+    }
+    EXPECT_TRUE(wide);
+}
+
+TEST_F(LevelSelectTest, TheFirstTutorialStartsTheCampaignAtIndexZero) {
+    Automation_ClearSoundLog();
+    Click(192.5f, 216.0f);
+    EXPECT_EQ(campaignStartIndex, 0);
+    ASSERT_STREQ(Screen_CurrentName(), "Campaign");
+    ASSERT_NE(Campaign_List(), nullptr);
+    EXPECT_EQ(Campaign_List()->current, 0);
+    bool menuMusicStopped = false;
+    for (const AutomationSoundEvent& e : Automation_SoundLog()) {
+        if (e.kind == SOUND_STOP_GROUP && e.group == 0) menuMusicStopped = true;
+    }
+    EXPECT_TRUE(menuMusicStopped);
+}
+
+TEST_F(LevelSelectTest, LevelThirteenStartsTheCampaignAtItsLastLevel) {
+    Click(192.5f, 526.0f);
+    ASSERT_STREQ(Screen_CurrentName(), "Campaign");
+    EXPECT_EQ(Campaign_List()->current, 18);
+}
+
+TEST_F(LevelSelectTest, ACancelledChooserShowsTheErrorAndOkClosesIt) {
+    FileChooser_SetAutomationAnswer(nullptr, true);
+    Click(640.0f, 612.0f);
+    EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
+    ASSERT_TRUE(ErrorShown());
+    EXPECT_NE(Text("Custom Level Load"), nullptr);
+
+    // The level buttons behind it do not react.
+    Click(192.5f, 216.0f);
+    EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
+    EXPECT_TRUE(ErrorShown());
+
+    TapKey(TS_KEY_RIGHT);  // the keyboard reaches "Ok"
+    TapKey(TS_KEY_ENTER);
+    EXPECT_FALSE(ErrorShown());
+    EXPECT_NE(Text("T1: Movement"), nullptr);
+}
+
+TEST_F(LevelSelectTest, AFileThatCannotBeReadShowsTheErrorAndStaysHere) {
+    FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
+    Click(640.0f, 612.0f);
+    EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
+    EXPECT_TRUE(ErrorShown());
+    EXPECT_EQ(kindShapes[KIND_SHAPE_ASTEROID], nullptr);  // nothing left built
+}
+
+TEST_F(LevelSelectTest, AReadableFileStartsTheCustomLevel) {
+    const std::string path = TempDir() + "/mine.vexl";
+    WriteText(path, "%77\nE,0,400,0,50,50\n");
+    FileChooser_SetAutomationAnswer(path.c_str(), false);
+    Click(640.0f, 612.0f);
+    ASSERT_STREQ(Screen_CurrentName(), "CustomLevel");
+    EXPECT_STREQ(customPath, path.c_str());
+    EXPECT_FLOAT_EQ(customLevel.startFuel, 77.0f);
+}
+
+TEST_F(LevelSelectTest, BackReturnsToTheMainMenu) {
+    Click(1088.0f, 612.0f);
+    EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
+}
+
+TEST_F(LevelSelectTest, ScreenshotOfTheLevelSelect) {
+    Automation_MouseMove(372.5f, 366.0f);  // hovering "Level 2"
+    Automation_RunFrames(2);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select.png").c_str()));
+    FileChooser_SetAutomationAnswer(nullptr, true);
+    Click(640.0f, 612.0f);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select_error.png").c_str()));
+}
+
+}  // namespace

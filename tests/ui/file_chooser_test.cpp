@@ -1,0 +1,325 @@
+// The level file chooser: what a folder lists, moving between folders with
+// the keyboard and the mouse, cancelling, saving under a new name, and
+// refusing paths that do not fit a level path.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/config.h"
+#include "support/headless.h"
+#include "ui/file_chooser.h"
+#include "ui/folder_listing.h"
+
+namespace {
+
+// What the test does at the start of given modal frames.
+std::map<int, std::function<void()>> script;
+int lastModalFrame = 0;
+
+void RunScript(int frame) {
+    lastModalFrame = frame;
+    auto step = script.find(frame);
+    if (step != script.end()) step->second();
+    // A chooser that never finishes would hang the test: give up loudly.
+    if (frame >= 3000 && frame % 2 == 0) {
+        if (frame == 3000) ADD_FAILURE() << "the chooser never closed";
+        Automation_KeyUp(TS_KEY_ESCAPE);
+    } else if (frame > 3000) {
+        Automation_KeyDown(TS_KEY_ESCAPE);
+    }
+}
+
+class FileChooserTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        TS_System_SetWindowSize(1280, 720);
+        script.clear();
+        lastModalFrame = 0;
+        Automation_SetModalHook(RunScript);
+        Automation_RecordDraws(true);
+        levels_ = SaveFolder() + "levels/";
+        MakeFolder(TempDir() + "/data/Orrinth");
+        MakeFolder(SaveFolder());
+        MakeFolder(levels_);
+    }
+    void TearDown() override {
+        Automation_SetModalHook(nullptr);
+        HeadlessTest::TearDown();
+    }
+
+    static void MakeFolder(const std::string& path) { mkdir(path.c_str(), 0755); }
+
+    // Schedules a key tap: down at `frame`, up at the next one. Returns the
+    // frame after that.
+    static int Tap(int frame, int key) {
+        script[frame] = [key] { Automation_KeyDown(key); };
+        script[frame + 1] = [key] { Automation_KeyUp(key); };
+        return frame + 2;
+    }
+    static int Type(int frame, const std::string& letters) {
+        for (char c : letters) {
+            const int key = c == '-' ? TS_KEY_MINUS
+                            : (c >= '0' && c <= '9') ? c
+                                                     : TS_KEY_A + (c - 'a');
+            frame = Tap(frame, key);
+        }
+        return frame;
+    }
+    // Clicks where the text was drawn in the previous frame (twice for a
+    // double click).
+    static int ClickText(int frame, const std::string& text, int clicks = 1) {
+        for (int i = 0; i < clicks; ++i) {
+            script[frame] = [text] {
+                for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+                    if (call.kind == DRAW_TEXT && call.text == text) {
+                        Automation_MouseMove(call.x + 10.0f, call.y);
+                        Automation_MouseDown(TS_MOUSE_LEFT);
+                        return;
+                    }
+                }
+                ADD_FAILURE() << "no text \"" << text << "\" on screen";
+            };
+            script[frame + 1] = [] { Automation_MouseUp(TS_MOUSE_LEFT); };
+            frame += 2;
+        }
+        return frame;
+    }
+    static bool Shows(const std::string& text) {
+        for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+            if (call.kind == DRAW_TEXT && call.text.find(text) != std::string::npos) return true;
+        }
+        return false;
+    }
+
+    std::string levels_;
+};
+
+TEST_F(FileChooserTest, ListsParentFoldersThenLevelFilesInAnyCase) {
+    MakeFolder(levels_ + "zeta");
+    MakeFolder(levels_ + "Alpha");
+    WriteText(levels_ + "b.vexl", "");
+    WriteText(levels_ + "A.VEXL", "");
+    WriteText(levels_ + "c.VeXl", "");
+    WriteText(levels_ + "notes.txt", "");
+    WriteText(levels_ + "vexl", "");
+    WriteText(levels_ + ".hidden.vexl", "");
+    FolderListing listing;
+    ASSERT_TRUE(FolderListing_Create(&listing));
+    ASSERT_TRUE(FolderListing_Read(&listing, levels_.c_str()));
+    const char* expected[] = {"..", "Alpha", "zeta", "A.VEXL", "b.vexl", "c.VeXl"};
+    ASSERT_EQ(listing.count, 6);
+    for (int i = 0; i < 6; ++i) EXPECT_STREQ(listing.entries[i].name, expected[i]);
+    EXPECT_TRUE(listing.entries[0].isParent);
+    EXPECT_TRUE(listing.entries[2].isFolder);
+    EXPECT_FALSE(listing.entries[3].isFolder);
+    // A folder that cannot be opened leaves the listing as it was.
+    EXPECT_FALSE(FolderListing_Read(&listing, (levels_ + "missing/").c_str()));
+    EXPECT_EQ(listing.count, 6);
+    FolderListing_Free(&listing);
+
+    char parent[FOLDER_PATH_SIZE];
+    ASSERT_TRUE(Folder_Parent("/a/b/", parent, sizeof parent));
+    EXPECT_STREQ(parent, "/a/");
+    ASSERT_TRUE(Folder_Parent("/a/", parent, sizeof parent));
+    EXPECT_STREQ(parent, "/");
+    EXPECT_FALSE(Folder_Parent("/", parent, sizeof parent));
+    EXPECT_FALSE(Folder_Parent("./", parent, sizeof parent));
+}
+
+TEST_F(FileChooserTest, StartsInTheLevelsFolderCreatingIt) {
+    std::system(("rm -rf '" + levels_ + "'").c_str());
+    Tap(3, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "untouched";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "untouched");
+    EXPECT_TRUE(FileExists(levels_));
+    EXPECT_TRUE(Shows("Open Level"));
+    EXPECT_TRUE(Shows(levels_));
+}
+
+TEST_F(FileChooserTest, KeyboardWalksIntoFoldersAndBackAndOpensAFile) {
+    MakeFolder(levels_ + "pack");
+    WriteText(levels_ + "pack/inner.vexl", "");
+    WriteText(levels_ + "one.vexl", "");
+    WriteText(levels_ + "two.vexl", "");
+    // "pack" is highlighted first: Enter goes in, Backspace comes back with
+    // "pack" highlighted, the turn-right key of the scheme moves down twice.
+    userConfig.controlScheme = 0;  // WAD
+    int frame = Tap(2, TS_KEY_ENTER);
+    script[frame] = [] { EXPECT_TRUE(Shows("inner.vexl")); };
+    frame = Tap(frame + 1, TS_KEY_BACKSPACE);
+    frame = Tap(frame, TS_KEY_DOWN);
+    frame = Tap(frame, TS_KEY_A + ('D' - 'A'));
+    frame = Tap(frame, TS_KEY_A);  // back up to one.vexl
+    Tap(frame, TS_KEY_A + ('W' - 'A'));
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "one.vexl");
+}
+
+TEST_F(FileChooserTest, EnterOnAFolderOpensItAndSpaceChoosesAFile) {
+    MakeFolder(levels_ + "pack");
+    WriteText(levels_ + "pack/inner.vexl", "");
+    int frame = Tap(2, TS_KEY_ENTER);
+    Tap(frame, TS_KEY_SPACE);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "pack/inner.vexl");
+}
+
+TEST_F(FileChooserTest, EscapeAndCancelLeaveTheDestinationAlone) {
+    WriteText(levels_ + "one.vexl", "");
+    Tap(2, TS_KEY_DOWN);
+    Tap(5, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "kept");
+
+    script.clear();
+    Automation_SetModalHook(RunScript);
+    ClickText(2, "Cancel");
+    EXPECT_FALSE(ChooseSaveLevelFile(path));
+    EXPECT_STREQ(path, "kept");
+}
+
+TEST_F(FileChooserTest, DoubleClickOpensAndSingleClickOnlyHighlights) {
+    WriteText(levels_ + "one.vexl", "");
+    WriteText(levels_ + "two.vexl", "");
+    int frame = ClickText(2, "two.vexl");
+    script[frame] = [] { Automation_MouseMove(5, 5); };
+    frame = ClickText(frame + 30, "one.vexl", 2);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "one.vexl");
+}
+
+TEST_F(FileChooserTest, HomeShortcutAndTheOpenButton) {
+    const std::string home = TempDir() + "/home";
+    MakeFolder(home);
+    WriteText(home + "/at-home.vexl", "");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    setenv("HOME", home.c_str(), 1);
+    int frame = ClickText(2, "Home");
+    frame = ClickText(frame + 2, "at-home.vexl");
+    ClickText(frame + 2, "Open");
+    char path[LEVEL_PATH_SIZE] = "";
+    const bool chosen = ChooseLevelFile(path);
+    setenv("HOME", savedHome.c_str(), 1);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(std::string(path), home + "/at-home.vexl");
+}
+
+TEST_F(FileChooserTest, SavingTakesANewNameAndAddsTheExtension) {
+    WriteText(levels_ + "old.vexl", "");
+    int frame = Type(2, "my-level2");
+    Tap(frame, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseSaveLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "my-level2.vexl");
+    EXPECT_FALSE(FileExists(path));  // writing is the caller's business
+}
+
+TEST_F(FileChooserTest, SavingOverAnExistingLevelKeepsItsName) {
+    WriteText(levels_ + "old.vexl", "");
+    int frame = ClickText(2, "old.vexl");
+    script[frame] = [] { EXPECT_TRUE(Shows("old.vexl")); };
+    Tap(frame + 1, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseSaveLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "old.vexl");
+}
+
+TEST_F(FileChooserTest, SavingWithoutANameAsksForOne) {
+    int frame = Tap(2, TS_KEY_ENTER);
+    script[frame] = [] { EXPECT_TRUE(Shows("Type a name")); };
+    Tap(frame + 1, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "";
+    EXPECT_FALSE(ChooseSaveLevelFile(path));
+}
+
+TEST_F(FileChooserTest, APathOfTwoHundredSixtyCharactersIsRefusedNotCut) {
+    // The name that makes folder + name + ".vexl" exactly 259 characters fits;
+    // one more letter does not.
+    const size_t fits = 259 - levels_.size() - 5;
+    const std::string name(fits + 1, 'q');
+    int frame = Type(2, name);
+    frame = Tap(frame, TS_KEY_ENTER);
+    script[frame] = [] { EXPECT_TRUE(Shows("too long")); };
+    frame = Tap(frame + 1, TS_KEY_BACKSPACE);
+    Tap(frame, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseSaveLevelFile(path));
+    EXPECT_EQ(std::strlen(path), 259u);
+    EXPECT_EQ(std::string(path), levels_ + std::string(fits, 'q') + ".vexl");
+}
+
+TEST_F(FileChooserTest, OpeningAFileBeyondTheLimitShowsTheMessage) {
+    const std::string deep = std::string(70, 'd');
+    std::string folder = levels_;
+    for (int i = 0; i < 3; ++i) {
+        folder += deep + "/";
+        MakeFolder(folder);
+    }
+    WriteText(folder + "far.vexl", "");
+    ASSERT_GT(folder.size() + 8, 259u);
+    int frame = 2;
+    for (int i = 0; i < 3; ++i) frame = Tap(frame, TS_KEY_ENTER);
+    frame = Tap(frame, TS_KEY_ENTER);  // far.vexl: refused
+    script[frame] = [] { EXPECT_TRUE(Shows("too long")); };
+    Tap(frame + 1, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "kept");
+}
+
+TEST_F(FileChooserTest, ManyEntriesScrollWithTheSelection) {
+    for (int i = 0; i < 40; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "level%02d.vexl", i);
+        WriteText(levels_ + name, "");
+    }
+    int frame = 2;
+    script[frame++] = [] { EXPECT_FALSE(Shows("level39.vexl")); };
+    for (int i = 0; i < 39; ++i) frame = Tap(frame, TS_KEY_DOWN);
+    script[frame] = [] { EXPECT_TRUE(Shows("level39.vexl")); };
+    Tap(frame + 1, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "level39.vexl");
+}
+
+TEST_F(FileChooserTest, WorksInAFullscreenWindow) {
+    TS_System_Fullscreen();
+    WriteText(levels_ + "wide.vexl", "");
+    ClickText(2, "wide.vexl", 2);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "wide.vexl");
+    bool panelWide = false;
+    for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+        if (call.kind == DRAW_RECT && call.w == 1000.0f && call.x == 460.0f) panelWide = true;
+    }
+    EXPECT_TRUE(panelWide);  // centred in 1920 pixels
+}
+
+TEST_F(FileChooserTest, AutomationAnswerSkipsTheDialogOnce) {
+    char path[LEVEL_PATH_SIZE] = "";
+    FileChooser_SetAutomationAnswer("./Assets/levels/x.vexl", false);
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "./Assets/levels/x.vexl");
+    EXPECT_EQ(lastModalFrame, 0);
+    FileChooser_SetAutomationAnswer(nullptr, true);
+    EXPECT_FALSE(ChooseSaveLevelFile(path));
+    FileChooser_SetAutomationAnswer(std::string(300, 'x').c_str(), false);
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "./Assets/levels/x.vexl");
+}
+
+}  // namespace
