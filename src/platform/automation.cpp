@@ -165,6 +165,8 @@ AutomationDrawCall* Record_Draw(AutomationDrawKind kind) {
     return &p.drawCalls.back();
 }
 
+void Automation_SetRendering(bool on) { Platform().renderingOff = !on; }
+
 void Automation_RecordDraws(bool on) {
     Platform().recordDraws = on;
     if (!on) Platform().drawCalls.clear();

@@ -73,6 +73,9 @@ struct AutomationDrawCall {
     float points[8];           // quad / triangle corners as passed
 };
 
+// Rendering can be switched off for long runs (whole-campaign replays): draw
+// calls are still recorded, but nothing is rasterised.
+void Automation_SetRendering(bool on);
 void Automation_RecordDraws(bool on);
 const std::vector<AutomationDrawCall>& Automation_DrawCalls(void);  // last frame's
 void Automation_ClearDrawCalls(void);

@@ -74,6 +74,11 @@ bool IsClockwise(const std::vector<SDL_FPoint>& pts) {
 
 void Submit() {
     if (vertices.empty()) return;
+    if (Platform().renderingOff) {
+        vertices.clear();
+        indices.clear();
+        return;
+    }
     SDL_RenderGeometry(Platform().renderer, nullptr, vertices.data(),
                        static_cast<int>(vertices.size()), indices.data(),
                        static_cast<int>(indices.size()));
@@ -228,11 +233,12 @@ TS_Color TS_Color_Create(int r, int g, int b, int a) { return TS_Color{r, g, b, 
 void TS_Settings_Background(TS_Color color) {
     Platform_EnsureInit();
     PlatformState& p = Platform();
+    AutomationDrawCall* call = Record_Draw(DRAW_CLEAR);
+    if (call) call->fill = color;
+    if (p.renderingOff) return;
     const SDL_Color c = Graphics_SdlColor(color);
     SDL_SetRenderDrawColor(p.renderer, c.r, c.g, c.b, 255);
     SDL_RenderClear(p.renderer);
-    AutomationDrawCall* call = Record_Draw(DRAW_CLEAR);
-    if (call) call->fill = color;
 }
 
 void TS_Settings_Fill(TS_Color color) {

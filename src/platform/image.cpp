@@ -79,8 +79,8 @@ void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, 
 // placed by the image mode, rotated about the anchor point.
 void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, float rotation,
                const SDL_Rect* source) {
-    if (!image || !image->texture || w == 0.0f || h == 0.0f) return;
     PlatformState& p = Platform();
+    if (!image || !image->texture || w == 0.0f || h == 0.0f || p.renderingOff) return;
     alpha = Graphics_ClampByte(alpha);
     if (alpha == 0) return;
     const bool centred = p.imageMode == TS_MODE_CENTER;

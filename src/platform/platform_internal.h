@@ -67,6 +67,7 @@ struct PlatformState {
 
     // Automation records
     bool recordDraws = false;
+    bool renderingOff = false;  // automation: draw calls are recorded but not rasterised
     std::vector<AutomationDrawCall> drawCalls;
     std::vector<AutomationSoundEvent> soundLog;
 };

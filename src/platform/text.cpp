@@ -163,7 +163,7 @@ void TS_Font_DrawText(const char* text, float x, float y) {
         call->x = x;
         call->y = y;
     }
-    if (!text || !*text || !textReady) return;
+    if (!text || !*text || !textReady || p.renderingOff) return;
     const int pixels = PixelSize();
     if (pixels <= 0) return;
     CachedText* entry = Lookup(text, pixels);

@@ -1,0 +1,78 @@
+// The whole campaign as a player meets it: the Campaign screen plays the 19
+// shipped levels in order, each flown by its replay, "Next Level" after every
+// "You Win!", and the final total earns a place in the saved top-ten table.
+#include <string>
+
+#include "play/play_fixture.h"
+#include "world/replay.h"
+
+namespace {
+
+const char* const kLevelNames[] = {
+    "tutorial_0", "tutorial_1", "tutorial_2", "tutorial_3", "tutorial_4", "tutorial_5",
+    "level_1",    "level_2",    "level_3",    "level_4",    "level_5",    "level_6",
+    "level_7",    "level_8",    "level_9",    "level_10",   "level_11",   "level_12",
+    "level_13"};
+
+class WholeCampaignTest : public PlayTest {
+protected:
+    // Flies the current level with its replay: frame 0 is the first world
+    // update after the level starts. Returns when a results popup opens.
+    bool FlyWithReplay(const std::string& name) {
+        Replay replay;
+        const std::string path = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/" + name + ".replay";
+        if (ReadReplayFile(path.c_str(), &replay) != 0) {
+            ADD_FAILURE() << "cannot read " << path;
+            return false;
+        }
+        uint32_t next = 0;
+        bool held[TS_KEY_COUNT] = {};
+        for (int frame = 0; frame < 20000 && !CampaignResultsOpen(); ++frame) {
+            for (; next < replay.count && replay.events[next].frame <= frame; ++next) {
+                const ReplayEvent& event = replay.events[next];
+                if (event.down) Automation_KeyDown(event.key);
+                else Automation_KeyUp(event.key);
+                held[event.key] = event.down != 0;
+            }
+            Automation_RunFrames(1);
+        }
+        for (int key = 0; key < TS_KEY_COUNT; ++key) {
+            if (held[key]) Automation_KeyUp(key);
+        }
+        FreeReplay(&replay);
+        return CampaignResultsOpen();
+    }
+};
+
+TEST_F(WholeCampaignTest, NineteenReplaysFromPlayToASavedTopScore) {
+    userConfig.controlScheme = REPLAY_DEFAULT_SCHEME;
+    // Every frame is updated and drawn as in play; only the rasterising is
+    // skipped so that some twenty thousand frames fly in seconds.
+    Automation_SetRendering(false);
+    StartCampaign(0);
+    int expectedTotal = 0;
+    for (int index = 0; index < CAMPAIGN_LEVEL_COUNT; ++index) {
+        SCOPED_TRACE(kLevelNames[index]);
+        ASSERT_EQ(Campaign_List()->current, index);
+        ASSERT_TRUE(FlyWithReplay(kLevelNames[index]));
+        ASSERT_FALSE(Open(gameOverPopup));
+        EXPECT_EQ(world.levelComplete, 1);
+        EXPECT_LT(world.levelTime, world.level.parTime);
+        expectedTotal += world.levelScore;
+        EXPECT_EQ(world.totalScore, expectedTotal);
+        if (index + 1 < CAMPAIGN_LEVEL_COUNT) {
+            ASSERT_TRUE(Open(levelWinPopup));
+            PressAndRunOneFrame(levelWinPopup, 0);  // "Next Level"
+        }
+    }
+    // The default table's best is 27095; a campaign flown this well beats it.
+    ASSERT_TRUE(Open(victoryEntryPopup)) << "total " << world.totalScore;
+    Press(victoryEntryPopup, 0);  // "Save Score" under the name "Player"
+    ASSERT_TRUE(RunUntil([] { return Open(topScoresPopup); }, 10));
+    EXPECT_STREQ(scoreTable[0].name, "Player");
+    EXPECT_EQ(scoreTable[0].score, expectedTotal);
+    const std::string saved = ReadText(SaveFolder() + "score.vex");
+    EXPECT_EQ(saved.rfind("Player     " + std::to_string(expectedTotal) + "\n", 0), 0u) << saved;
+}
+
+}  // namespace
