@@ -10,13 +10,7 @@ const TS_Color kBarGrey = {128, 128, 128, 255};
 const TS_Color kNone = {0, 0, 0, 0};
 
 void DrawEditedObject(const GameObject* object) {
-    if (!object || !object->active) return;
-    const Camera& camera = editor.editorCamera;
-    DrawTransform transform;
-    transform.position = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
-    transform.rotation = object->rotation;
-    transform.size = TS_Vector_Scale(object->size, camera.zoom);
-    DrawShape(object->shape, transform);
+    DrawObjectThroughCamera(object, editor.editorCamera);
 }
 
 void DrawHandle(int which, TS_Vec2 position, TS_Vec2 size) {

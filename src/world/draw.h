@@ -16,6 +16,8 @@ struct DrawTransform {
 void DrawShape(Shape* shape, const DrawTransform& transform);
 // Draws an active object through the World's camera; inactive ones are skipped.
 void DrawWorldObject(GameObject* object);
+// The same through any camera (the editor draws with its own).
+void DrawObjectThroughCamera(const GameObject* object, const Camera& camera);
 // A full-height, screen-fixed background image, centred.
 void DrawBackground(TS_Image image);
 // The fuel gauge 50 px left of and 40 px below a window point.

@@ -3,9 +3,10 @@
 #include "app/assets.h"
 #include "world/draw.h"
 
-void DrawWorldObject(GameObject* object) {
+void DrawWorldObject(GameObject* object) { DrawObjectThroughCamera(object, world.camera); }
+
+void DrawObjectThroughCamera(const GameObject* object, const Camera& camera) {
     if (!object || !object->active) return;
-    const Camera& camera = world.camera;
     DrawTransform transform;
     transform.position = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
     transform.rotation = object->rotation;
