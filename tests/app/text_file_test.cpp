@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/text_file.h"
+#include "support/unprivileged.h"
 
 namespace {
 
@@ -114,7 +115,14 @@ TEST_F(TextFileTest, SizeLimitHoldsBeforeAndWhileReading) {
 TEST_F(TextFileTest, ExistenceIsDecidedByTheFileSystem) {
     const std::string locked = Write("locked", "1 100 100 2 ");
     chmod(locked.c_str(), 0);
-    EXPECT_EQ(File_Exists(locked.c_str()), 0);
+    OpenToEveryone(dir_);
+    // A file the player may not read still exists; opening it says why not.
+    const int seen = RunUnprivileged([&] {
+        TextFile file;
+        const bool refused = TextFile_Open(&file, locked.c_str(), 100) == EACCES;
+        return File_Exists(locked.c_str()) == 0 && refused ? 0 : 1;
+    });
+    EXPECT_EQ(seen, 0);
     EXPECT_EQ(File_Exists(dir_.c_str()), 0);
     EXPECT_EQ(File_Exists((dir_ + "/none").c_str()), ENOENT);
     EXPECT_STREQ(FileError_Text(ENOSPC), "No space left on device");
