@@ -3,6 +3,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
+#include "app/safe_file.h"
 #include "app/screens.h"
 #include "app/window.h"
 #include "platform/native.h"
@@ -10,6 +11,10 @@
 namespace {
 
 void Startup_Init(void) {
+    // A game killed mid-save leaves a hidden temporary file in the save
+    // folder; clear those before this run starts saving its own.
+    SavePath saveFolder = {{0}, false};
+    if (SavePath_Ensure(&saveFolder, "")) SafeFile_CleanLeftovers(saveFolder.path);
     Settings_Read();
     TS_System_SetWindowTitle("Vexal~");
     Native_SetWindowIcon(appIconPath);
