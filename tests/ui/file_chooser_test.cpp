@@ -1,8 +1,9 @@
 // The level file chooser: what a folder lists, moving between folders with
 // the keyboard and the mouse, cancelling, saving under a new name, refusing
-// paths that do not fit a level path, and big folders.
+// paths that do not fit a level path, big folders and folders that are gone.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -338,6 +339,58 @@ TEST_F(FileChooserTest, FifteenHundredLevelsAreAllListedAndTheLastCanBeChosen) {
     char path[LEVEL_PATH_SIZE] = "";
     ASSERT_TRUE(ChooseLevelFile(path));
     EXPECT_EQ(std::string(path), levels_ + "level_1500.vexl");
+}
+
+TEST_F(FileChooserTest, AFolderThatVanishedSaysSoAndTheWayUpStillWorks) {
+    MakeFolder(levels_ + "gone");
+    WriteText(levels_ + "kept.vexl", "");
+    // "gone" is highlighted first; it disappears before Enter is pressed.
+    script[2] = [this] { rmdir((levels_ + "gone").c_str()); };
+    int frame = Tap(3, TS_KEY_ENTER);
+    script[frame] = [] {
+        EXPECT_TRUE(Shows("That folder cannot be opened."));
+        EXPECT_FALSE(Shows("No levels or folders here."));
+        EXPECT_TRUE(Shows("gone/"));  // the folder line says where we are
+        const std::string picture = ScreenshotPath("chooser_folder_cannot_be_opened.png");
+        EXPECT_TRUE(Automation_SaveFrame(picture.c_str()));
+    };
+    // ".." is the one entry and highlighted: Enter goes back up.
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    script[frame] = [this] {
+        EXPECT_TRUE(Shows("kept.vexl"));
+        EXPECT_FALSE(Shows("cannot be opened"));
+        MakeFolder(levels_ + "gone");
+    };
+    // Once more, leaving by the Parent Folder button this time.
+    frame = ClickText(frame + 1, "My Levels");
+    script[frame] = [this] { rmdir((levels_ + "gone").c_str()); };
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    script[frame] = [] { EXPECT_TRUE(Shows("That folder cannot be opened.")); };
+    frame = ClickText(frame + 1, "Parent Folder");
+    script[frame] = [] { EXPECT_TRUE(Shows("kept.vexl")); };
+    Tap(frame + 1, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "kept");
+}
+
+TEST_F(FileChooserTest, SavingIntoAVanishedFolderIsRefusedAndCancelStillWorks) {
+    MakeFolder(levels_ + "gone");
+    // Saving starts with nothing highlighted: ".." first, then "gone".
+    int frame = Tap(2, TS_KEY_DOWN);
+    frame = Tap(frame, TS_KEY_DOWN);
+    script[frame] = [this] { rmdir((levels_ + "gone").c_str()); };
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    frame = Type(frame, "x");
+    frame = Tap(frame, TS_KEY_ENTER);
+    script[frame] = [] {
+        EXPECT_TRUE(Shows("That folder cannot be opened."));
+        EXPECT_TRUE(Shows("save the level in another one"));
+    };
+    ClickText(frame + 1, "Cancel");
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseSaveLevelFile(path));
+    EXPECT_STREQ(path, "kept");
 }
 
 TEST_F(FileChooserTest, WorksInAFullscreenWindow) {
