@@ -64,19 +64,28 @@ void SelectDefault(void) {
     if (chooser.listing.count > 0) chooser.selected = 0;
 }
 
+// Moves to `folder`; true when its entries could be read. A folder that
+// cannot be read is still entered, and says so where its entries would be,
+// so the player sees why the list is empty and can go up or elsewhere.
 bool GoTo(const char* folder) {
-    if (!FolderListing_Read(&chooser.listing, folder)) {
-        SetMessage("That folder cannot be opened.");
+    const bool read = FolderListing_Read(&chooser.listing, folder);
+    if (!read && std::strcmp(chooser.listing.folder, folder) != 0) {
+        SetMessage("That folder cannot be opened.");  // no usable path: we stay
         return false;
     }
     chooser.message[0] = '\0';
-    if (chooser.listing.truncated) SetMessage("This folder holds too many entries; not all are shown.");
+    if (chooser.listing.truncated) {
+        const bool up = chooser.listing.count > 0 && chooser.listing.entries[0].isParent;
+        const int shown = chooser.listing.count - (up ? 1 : 0);
+        std::snprintf(chooser.message, sizeof chooser.message,
+                      "Only the first %d entries of this folder, by name, are shown.", shown);
+    }
     chooser.firstRow = 0;
     chooser.hovered = -1;
     chooser.lastClickRow = -1;
     chooser.shownPathWidth = -1.0f;
     SelectDefault();
-    return true;
+    return read;
 }
 
 void GoToParent(void) {
@@ -125,9 +134,11 @@ bool EnsureLevelsFolder(void) {
 }
 
 void GoToMyLevels(void) {
-    if (!EnsureLevelsFolder() || !GoTo(levelsFolder)) {
+    if (!EnsureLevelsFolder()) {
         SetMessage("Your levels folder cannot be opened.");
+        return;
     }
+    GoTo(levelsFolder);
 }
 
 void GoToHome(void) {
@@ -174,6 +185,9 @@ void Activate(void) {
     }
     if (!chooser.saving) {
         SetMessage("Choose a level file first.");
+    } else if (chooser.listing.unreadable) {
+        // Writing would fail too, or land where the player cannot see it.
+        SetMessage("That folder cannot be opened: save the level in another one.");
     } else if (chooser.name[0] == '\0') {
         SetMessage("Type a name for the level first.");
     } else {
@@ -333,8 +347,12 @@ bool RunChooser(bool saving, char destination[LEVEL_PATH_SIZE]) {
     bool ready = FolderListing_Create(&chooser.listing) && CreateButtons();
     if (ready) {
         FileChooser_Layout();
-        if (!EnsureLevelsFolder() || !GoTo(levelsFolder)) ready = GoTo(kShippedLevels);
-        if (!ready) ready = GoTo("/");
+        // The first folder that can be read; if none can, the chooser still
+        // opens and says so, since Home or Cancel may still help.
+        bool read = EnsureLevelsFolder() && GoTo(levelsFolder);
+        if (!read) read = GoTo(kShippedLevels);
+        if (!read) read = GoTo("/");
+        ready = chooser.listing.folder[0] != '\0';
     }
     if (ready) {
         chooserActive = true;

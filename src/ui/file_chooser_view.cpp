@@ -120,13 +120,16 @@ void DrawRows(void) {
         TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);
         DrawEntryName(entry, l.listLeft + 42.0f, y, l.listRight - l.listLeft - 54.0f);
     }
+    // An empty list says why: nothing there, or a folder we may not read.
     const bool onlyParent = chooser.listing.count == 1 && chooser.listing.entries[0].isParent;
-    if (chooser.listing.count == 0 || onlyParent) {
-        TS_Settings_Fill(TS_Color_Create(150, 150, 150, 255));
+    if (chooser.listing.unreadable || chooser.listing.count == 0 || onlyParent) {
+        TS_Settings_Fill(chooser.listing.unreadable ? TS_Color_Create(250, 220, 2, 255)
+                                                    : TS_Color_Create(150, 150, 150, 255));
         TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
         TS_Settings_TextSize(kEntryTextSize);
-        TS_Font_DrawText("No levels or folders here.", (l.listLeft + l.listRight) * 0.5f,
-                         (l.listTop + l.listBottom) * 0.5f);
+        TS_Font_DrawText(chooser.listing.unreadable ? "That folder cannot be opened."
+                                                    : "No levels or folders here.",
+                         (l.listLeft + l.listRight) * 0.5f, (l.listTop + l.listBottom) * 0.5f);
     }
 }
 

@@ -1,8 +1,9 @@
 // The level file chooser: what a folder lists, moving between folders with
-// the keyboard and the mouse, cancelling, saving under a new name, and
-// refusing paths that do not fit a level path.
+// the keyboard and the mouse, cancelling, saving under a new name, refusing
+// paths that do not fit a level path, big folders and folders that are gone.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -118,9 +119,6 @@ TEST_F(FileChooserTest, ListsParentFoldersThenLevelFilesInAnyCase) {
     EXPECT_TRUE(listing.entries[0].isParent);
     EXPECT_TRUE(listing.entries[2].isFolder);
     EXPECT_FALSE(listing.entries[3].isFolder);
-    // A folder that cannot be opened leaves the listing as it was.
-    EXPECT_FALSE(FolderListing_Read(&listing, (levels_ + "missing/").c_str()));
-    EXPECT_EQ(listing.count, 6);
     FolderListing_Free(&listing);
 
     char parent[FOLDER_PATH_SIZE];
@@ -293,6 +291,106 @@ TEST_F(FileChooserTest, ManyEntriesScrollWithTheSelection) {
     char path[LEVEL_PATH_SIZE] = "";
     ASSERT_TRUE(ChooseLevelFile(path));
     EXPECT_EQ(std::string(path), levels_ + "level39.vexl");
+}
+
+TEST_F(FileChooserTest, FifteenHundredLevelsAreAllListedAndTheLastCanBeChosen) {
+    // Written from both ends towards the middle, so the folder's own order
+    // is neither the names' nor their reverse.
+    for (int low = 1, high = 1500; low <= high; ++low, --high) {
+        WriteText(levels_ + "level_" + std::to_string(high) + ".vexl", "");
+        WriteText(levels_ + "level_" + std::to_string(low) + ".vexl", "");
+    }
+    FolderListing listing;
+    ASSERT_TRUE(FolderListing_Create(&listing));
+    ASSERT_TRUE(FolderListing_Read(&listing, levels_.c_str()));
+    EXPECT_FALSE(listing.truncated);
+    ASSERT_EQ(listing.count, 1501);
+    for (int i = 1; i <= 1500; ++i) {
+        const std::string expected = "level_" + std::to_string(i) + ".vexl";
+        if (expected != listing.entries[i].name) {
+            ADD_FAILURE() << "entry " << i << " is " << listing.entries[i].name;
+            break;
+        }
+    }
+    FolderListing_Free(&listing);
+
+    // level_1 is highlighted first; Down and Right take turns, so every frame
+    // brings a fresh press, and the last press runs into the end of the list.
+    int frame = 2;
+    for (int step = 0; step < 1500; ++step, ++frame) {
+        const int key = step % 2 ? TS_KEY_RIGHT : TS_KEY_DOWN;
+        const int other = step % 2 ? TS_KEY_DOWN : TS_KEY_RIGHT;
+        script[frame] = [key, other] {
+            Automation_KeyUp(other);
+            Automation_KeyDown(key);
+        };
+    }
+    script[frame] = [] {
+        Automation_KeyUp(TS_KEY_DOWN);
+        Automation_KeyUp(TS_KEY_RIGHT);
+    };
+    script[frame + 1] = [] {
+        EXPECT_TRUE(Shows("level_1500.vexl"));
+        EXPECT_TRUE(Shows("level_1499.vexl"));
+        EXPECT_FALSE(Shows("level_2.vexl"));
+        EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("chooser_1500_levels_end.png").c_str()));
+    };
+    Tap(frame + 2, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "level_1500.vexl");
+}
+
+TEST_F(FileChooserTest, AFolderThatVanishedSaysSoAndTheWayUpStillWorks) {
+    MakeFolder(levels_ + "gone");
+    WriteText(levels_ + "kept.vexl", "");
+    // "gone" is highlighted first; it disappears before Enter is pressed.
+    script[2] = [this] { rmdir((levels_ + "gone").c_str()); };
+    int frame = Tap(3, TS_KEY_ENTER);
+    script[frame] = [] {
+        EXPECT_TRUE(Shows("That folder cannot be opened."));
+        EXPECT_FALSE(Shows("No levels or folders here."));
+        EXPECT_TRUE(Shows("gone/"));  // the folder line says where we are
+        const std::string picture = ScreenshotPath("chooser_folder_cannot_be_opened.png");
+        EXPECT_TRUE(Automation_SaveFrame(picture.c_str()));
+    };
+    // ".." is the one entry and highlighted: Enter goes back up.
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    script[frame] = [this] {
+        EXPECT_TRUE(Shows("kept.vexl"));
+        EXPECT_FALSE(Shows("cannot be opened"));
+        MakeFolder(levels_ + "gone");
+    };
+    // Once more, leaving by the Parent Folder button this time.
+    frame = ClickText(frame + 1, "My Levels");
+    script[frame] = [this] { rmdir((levels_ + "gone").c_str()); };
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    script[frame] = [] { EXPECT_TRUE(Shows("That folder cannot be opened.")); };
+    frame = ClickText(frame + 1, "Parent Folder");
+    script[frame] = [] { EXPECT_TRUE(Shows("kept.vexl")); };
+    Tap(frame + 1, TS_KEY_ESCAPE);
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "kept");
+}
+
+TEST_F(FileChooserTest, SavingIntoAVanishedFolderIsRefusedAndCancelStillWorks) {
+    MakeFolder(levels_ + "gone");
+    // Saving starts with nothing highlighted: ".." first, then "gone".
+    int frame = Tap(2, TS_KEY_DOWN);
+    frame = Tap(frame, TS_KEY_DOWN);
+    script[frame] = [this] { rmdir((levels_ + "gone").c_str()); };
+    frame = Tap(frame + 1, TS_KEY_ENTER);
+    frame = Type(frame, "x");
+    frame = Tap(frame, TS_KEY_ENTER);
+    script[frame] = [] {
+        EXPECT_TRUE(Shows("That folder cannot be opened."));
+        EXPECT_TRUE(Shows("save the level in another one"));
+    };
+    ClickText(frame + 1, "Cancel");
+    char path[LEVEL_PATH_SIZE] = "kept";
+    EXPECT_FALSE(ChooseSaveLevelFile(path));
+    EXPECT_STREQ(path, "kept");
 }
 
 TEST_F(FileChooserTest, WorksInAFullscreenWindow) {
