@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "app/screens.h"
+#include "app/text_file.h"
 #include "editor/editor.h"
 #include "ui/file_chooser.h"
+#include "ui/text_lines.h"
 
 namespace {
 
@@ -21,6 +23,48 @@ void OpenPopup(Popup* popup) {
 
 bool IsButton(const Popup* popup, const Button* pressed, size_t index) {
     return popup && index < popup->count && popup->buttons[index] == pressed;
+}
+
+const float kMessageTextSize = 17.0f;  // the size popups draw their messages in
+const float kMessageMargin = 30.0f;    // between the message and the panel's sides
+const int kPathLines = 3;              // of the result popup's four message lines
+
+// The result popup names the file that would not open and why; the reason
+// takes the fourth line.
+void ShowOpenFailure(const char* path, int error) {
+    Popup* popup = editor.resultPopup;
+    if (!popup) return;
+    char lines[3 * EDITOR_PATH_SIZE];
+    TS_Settings_TextSize(kMessageTextSize);
+    TextLines_Wrap(path, popup->size.x - 2.0f * kMessageMargin, kPathLines, lines, sizeof lines);
+    char message[sizeof lines + 128];
+    std::snprintf(message, sizeof message, "%s\n%s", lines, FileError_Text(error));
+    Popup_SetTitle(popup, "Open Failed");
+    Popup_SetMessage(popup, message);
+    OpenPopup(popup);
+}
+
+// Asks for a level file and, once it has been read whole, edits it in place
+// of the level that was open. A file that cannot be read changes nothing:
+// the level, its selection, its name and its unsaved mark all stay, so a
+// later Save cannot write an empty level over the file the player meant.
+void ChooseAndOpen(void) {
+    char chosen[LEVEL_PATH_SIZE];
+    if (!ChooseLevelFile(chosen)) return;
+    Level opened = {};
+    // Texts keep their "$THRUST_KEY$" placeholders, so a save writes them
+    // back unchanged.
+    const int error = ReadLevelFile(chosen, &opened, false);
+    if (error != 0) {
+        FreeLevel(&opened);
+        ShowOpenFailure(chosen, error);
+        return;
+    }
+    Editor_ClearSelection();
+    FreeLevel(&editor.editedLevel);
+    editor.editedLevel = opened;
+    SetTitle(chosen);
+    editor.dirty = false;
 }
 
 }  // namespace
@@ -75,15 +119,7 @@ void Editor_OpenCommand(void) {
         OpenPopup(editor.unsavedPopup);
         return;
     }
-    char chosen[LEVEL_PATH_SIZE];
-    if (!ChooseLevelFile(chosen)) return;
-    FreeLevel(&editor.editedLevel);
-    Editor_ClearSelection();
-    // Texts keep their "$THRUST_KEY$" placeholders, so a save writes them
-    // back unchanged.
-    if (ReadLevelFile(chosen, &editor.editedLevel, false) != 0) return;
-    SetTitle(chosen);
-    editor.dirty = false;
+    ChooseAndOpen();
 }
 
 void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
@@ -92,11 +128,14 @@ void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
         editor.exitRequested = false;  // "Let Me Save"
         return;
     }
-    editor.dirty = false;  // "Lose Changes"
+    // "Lose Changes". For Open they are only lost once another level has
+    // been read in its place: a cancelled chooser or a file that cannot be
+    // read leaves them in the editor, still unsaved.
     if (editor.exitRequested) {
+        editor.dirty = false;
         Screen_Switch(MainMenuScreen);
     } else {
-        Editor_OpenCommand();
+        ChooseAndOpen();
     }
 }
 

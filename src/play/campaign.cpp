@@ -30,9 +30,11 @@ const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
     "./Assets/levels/level_13.vexl",
 };
 
+Popup* campaignLoadFailedPopup = nullptr;
+
 namespace {
 
-enum { POPUP_SLOTS = 8 };
+enum { POPUP_SLOTS = 9 };
 
 CampaignList* campaign = nullptr;
 
@@ -47,9 +49,10 @@ void GatherPopups(Popup* slots[POPUP_SLOTS]) {
     slots[2] = victoryPopup;
     slots[3] = victoryEntryPopup;
     slots[4] = topScoresPopup;
-    slots[5] = pausePopup;
-    slots[6] = restartPopup;
-    slots[7] = exitPopup;
+    slots[5] = campaignLoadFailedPopup;
+    slots[6] = pausePopup;
+    slots[7] = restartPopup;
+    slots[8] = exitPopup;
 }
 
 void Campaign_Layout(void) {
@@ -82,10 +85,22 @@ void FreeCampaignList(CampaignList* list) {
     std::free(list);
 }
 
-void ReadCurrentLevel(void) {
+// Reads the current level's file. Only a whole read replaces the level held
+// (whose tables the World may still be showing); a failure keeps it and says
+// so, since an empty level in its place could never be finished. Returns
+// whether the new level is in place.
+bool ReadCurrentLevel(void) {
+    const char* path = campaign->paths[campaign->current];
+    Level read = {};
+    const int error = ReadLevelFile(path, &read, true);
+    if (error != 0) {
+        FreeLevel(&read);
+        Play_ShowLoadFailure(campaignLoadFailedPopup, path, error, nullptr);
+        return false;
+    }
     FreeLevel(&campaign->level);
-    // A file that cannot be read leaves an empty level, which is played as is.
-    ReadLevelFile(campaign->paths[campaign->current], &campaign->level, true);
+    campaign->level = read;
+    return true;
 }
 
 bool IsLastLevel(void) {
@@ -107,7 +122,7 @@ void Campaign_ReloadLevel(void) {
     if (!campaign) return;
     if (campaign->current >= 0) {
         if (campaign->current >= static_cast<int32_t>(campaign->count)) campaign->current = 0;
-        ReadCurrentLevel();
+        if (!ReadCurrentLevel()) return;
     }
     StartLevel(&campaign->level);
 }
@@ -129,6 +144,7 @@ void Campaign_SetLevelPathsForTests(const char* const paths[CAMPAIGN_LEVEL_COUNT
 void Campaign_Init(void) {
     Results_CreateCampaignPopups();
     Pause_CreatePopups();
+    campaignLoadFailedPopup = Play_CreateLoadFailedPopup();
     nameEntered = false;
     BuildKindShapes();
 
@@ -139,6 +155,8 @@ void Campaign_Init(void) {
         if (campaignStartIndex >= 0) {
             const int32_t count = static_cast<int32_t>(campaign->count);
             campaign->current = campaignStartIndex < count ? campaignStartIndex : 0;
+            // A failure opens its popup over a World with no level in it;
+            // "Try Again" starts the level once the file can be read.
             ReadCurrentLevel();
         }
         SetupWorld(&campaign->level);
@@ -198,6 +216,8 @@ void Campaign_Exit(void) {
     FreeSpriteImages();
     Results_FreeCampaignPopups();
     Pause_FreePopups();
+    Popup_Free(campaignLoadFailedPopup);
+    campaignLoadFailedPopup = nullptr;
     FreeCampaignList(campaign);
     campaign = nullptr;
     LayoutHook = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "level/level.h"
+#include "ui/popup.h"
 
 enum { CAMPAIGN_LEVEL_COUNT = 19 };
 
@@ -18,6 +19,10 @@ struct CampaignList {
 
 // The shipped levels: tutorial_0 to tutorial_5, then level_1 to level_13.
 extern const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT];
+
+// Shown when the current level's file cannot be read: "Try Again" or "Exit"
+// (null while the screen is not running).
+extern Popup* campaignLoadFailedPopup;
 
 // The Campaign screen's callbacks (the screen object is CampaignScreen).
 void Campaign_Init(void);

@@ -18,10 +18,15 @@ char customPath[LEVEL_PATH_SIZE] = {};
 bool skipFirstFrame = false;
 Popup* customGameOverPopup = nullptr;
 Popup* customWinPopup = nullptr;
+Popup* customLoadFailedPopup = nullptr;
 
 namespace {
 
-enum { POPUP_SLOTS = 5 };
+enum { POPUP_SLOTS = 6 };
+
+// The level select's advice for a file that will not load, kept in the
+// same words here.
+const char* const kLoadAdvice = "Check that the file can be opened in the level editor.";
 
 const char* const kGameOverMessage =
     "Try to conserve your fuel and take your time!\nYou don't have to rush through it.\n"
@@ -32,9 +37,10 @@ const char* const kLevelWinButtons[] = {"Play Again", "Exit"};
 void GatherPopups(Popup* slots[POPUP_SLOTS]) {
     slots[0] = customGameOverPopup;
     slots[1] = customWinPopup;
-    slots[2] = pausePopup;
-    slots[3] = restartPopup;
-    slots[4] = exitPopup;
+    slots[2] = customLoadFailedPopup;
+    slots[3] = pausePopup;
+    slots[4] = restartPopup;
+    slots[5] = exitPopup;
 }
 
 void Custom_Layout(void) {
@@ -62,8 +68,18 @@ void DecideLevelEnd(void) {
 }  // namespace
 
 void Custom_ReloadLevel(void) {
+    // The file may have been edited, moved or deleted since it was chosen.
+    // Only a whole read replaces the level (the World still shows its
+    // tables); otherwise the failure is shown and the World waits.
+    Level read = {};
+    const int error = ReadLevelFile(customPath, &read, true);
+    if (error != 0) {
+        FreeLevel(&read);
+        Play_ShowLoadFailure(customLoadFailedPopup, customPath, error, kLoadAdvice);
+        return;
+    }
     FreeLevel(&customLevel);
-    ReadLevelFile(customPath, &customLevel, true);
+    customLevel = read;
     StartLevel(&customLevel);
 }
 
@@ -74,6 +90,7 @@ void Custom_Init(void) {
                                            500.0f, 250.0f, Results_OnGameOver);
     customWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
                                       500.0f, 350.0f, Results_OnGameOver);
+    customLoadFailedPopup = Play_CreateLoadFailedPopup();
     Pause_CreatePopups();
     Play_StartMusic();
 
@@ -120,7 +137,8 @@ void Custom_Exit(void) {
     FreeSounds();
     Popup_Free(customGameOverPopup);
     Popup_Free(customWinPopup);
-    customGameOverPopup = customWinPopup = nullptr;
+    Popup_Free(customLoadFailedPopup);
+    customGameOverPopup = customWinPopup = customLoadFailedPopup = nullptr;
     Pause_FreePopups();
     LayoutHook = nullptr;
     FocusGainedHook = nullptr;

@@ -18,6 +18,9 @@ extern bool skipFirstFrame;
 // is not running). The pause popups are the shared ones.
 extern Popup* customGameOverPopup;
 extern Popup* customWinPopup;
+// Shown when the file cannot be read again for a replay: "Try Again" or
+// "Exit" (null while the screen is not running).
+extern Popup* customLoadFailedPopup;
 
 // The CustomLevel screen's callbacks (the screen object is CustomLevelScreen).
 void Custom_Init(void);

@@ -1,13 +1,41 @@
 // The frame pieces both gameplay screens share.
 #include "play/play_screen.h"
 
+#include <cstdio>
+
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
+#include "app/screens.h"
+#include "app/text_file.h"
 #include "app/window.h"
 #include "screens/help.h"
+#include "ui/file_chooser.h"
+#include "ui/text_lines.h"
 #include "world/draw.h"
 #include "world/world.h"
+
+namespace {
+
+const char* const kLoadFailedButtons[] = {"Try Again", "Exit"};
+const float kLoadFailedWidth = 800.0f;
+const float kLoadFailedHeight = 300.0f;  // room for six message lines
+const float kMessageTextSize = 17.0f;    // the size popups draw their messages in
+const float kMessageMargin = 30.0f;      // between the message and the panel's sides
+const int kPathLines = 4;                // a path of 259 characters fits in four
+
+void OnLoadFailedChoice(Popup* popup, Button* pressed) {
+    popup->open = false;
+    if (popup->count > 0 && popup->buttons[0] == pressed) {
+        // The restart reads the file again and reopens this popup if it
+        // still cannot be read.
+        Play_Restart();
+    } else {
+        Screen_Switch(MenuMusicScreen);
+    }
+}
+
+}  // namespace
 
 bool Play_AnyOpen(Popup* const* popups, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -62,4 +90,21 @@ Popup* Play_CreatePopup(const char* title, const char* message, const char* cons
     popup->open = false;
     popup->draggable = false;
     return popup;
+}
+
+Popup* Play_CreateLoadFailedPopup(void) {
+    return Play_CreatePopup("Failed to load level", "", kLoadFailedButtons, 2, kLoadFailedWidth,
+                            kLoadFailedHeight, OnLoadFailedChoice);
+}
+
+void Play_ShowLoadFailure(Popup* popup, const char* path, int error, const char* advice) {
+    if (!popup) return;
+    char lines[4 * LEVEL_PATH_SIZE];
+    TS_Settings_TextSize(kMessageTextSize);
+    TextLines_Wrap(path, popup->size.x - 2.0f * kMessageMargin, kPathLines, lines, sizeof lines);
+    char message[sizeof lines + 256];
+    std::snprintf(message, sizeof message, "%s\n%s%s%s", lines, FileError_Text(error),
+                  advice ? "\n" : "", advice ? advice : "");
+    Popup_SetMessage(popup, message);
+    popup->open = true;
 }

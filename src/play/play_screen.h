@@ -27,3 +27,11 @@ void Play_Restart(void);
 // null when memory runs out.
 Popup* Play_CreatePopup(const char* title, const char* message, const char* const* labels,
                         size_t count, float width, float height, PopupCallback callback);
+
+// The popup for a level file that cannot be read, closed: "Try Again" runs
+// the restart (which reads the file again), "Exit" leaves for the menus.
+// Null when memory runs out.
+Popup* Play_CreateLoadFailedPopup(void);
+// Names the file and the reason, with `advice` (or nothing) under them, and
+// opens the popup. While it is open the screen's World stands still.
+void Play_ShowLoadFailure(Popup* popup, const char* path, int error, const char* advice);

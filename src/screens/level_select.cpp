@@ -5,6 +5,7 @@
 
 #include "app/assets.h"
 #include "app/screens.h"
+#include "app/text_file.h"
 #include "app/window.h"
 #include "play/campaign.h"
 #include "play/campaign_start.h"
@@ -14,6 +15,7 @@
 #include "ui/file_chooser.h"
 #include "ui/popup.h"
 #include "ui/text_fit.h"
+#include "ui/text_lines.h"
 #include "world/kind_shapes.h"
 
 namespace {
@@ -32,6 +34,9 @@ const char* const kTutorialLabels[TUTORIAL_COUNT] = {
 const char* const kLoadError =
     "Failed to load level. Check that the file can be opened in the level editor.";
 const float kPopupMargin = 30.0f;  // between the error message and the panel's sides
+const float kPopupHeight = 250.0f; // the sentence, three lines of path and the reason
+const float kMessageTextSize = 17.0f;  // the size popups draw their messages in
+const int kPathLines = 3;
 
 const float kColumnGap = 30.0f;
 const float kLabelMargin = 16.0f;  // room left and right of a label in its button
@@ -120,11 +125,10 @@ void LevelSelect_Init(void) {
     if (errorPopup) {
         Button_SetLabel(errorPopup->buttons[0], "Ok");
         // The message is one long line: the panel widens to hold it.
-        TS_Settings_TextSize(17.0f);
-        const float width = TS_Font_TextWidth(kLoadError) + 2.0f * kPopupMargin;
-        if (width > errorPopup->size.x) {
-            Popup_Resize(errorPopup, TS_Vector_Set(width, errorPopup->size.y));
-        }
+        TS_Settings_TextSize(kMessageTextSize);
+        float width = TS_Font_TextWidth(kLoadError) + 2.0f * kPopupMargin;
+        if (width < errorPopup->size.x) width = errorPopup->size.x;
+        Popup_Resize(errorPopup, TS_Vector_Set(width, kPopupHeight));
         errorPopup->open = false;
     }
     MenuBackground_Init();
@@ -139,24 +143,40 @@ void LeaveMenus(void) {
     MenuBackground_Reset();
 }
 
-void ShowLoadError(void) {
-    if (errorPopup) errorPopup->open = true;
+// The error for a file that could not be read names it and the reason under
+// the advice; a chooser that was closed without a file has only the advice.
+void ShowLoadError(const char* path, int error) {
+    if (!errorPopup) return;
+    if (!path) {
+        Popup_SetMessage(errorPopup, kLoadError);
+    } else {
+        char lines[3 * LEVEL_PATH_SIZE];
+        TS_Settings_TextSize(kMessageTextSize);
+        TextLines_Wrap(path, errorPopup->size.x - 2.0f * kPopupMargin, kPathLines, lines,
+                       sizeof lines);
+        char message[sizeof lines + 256];
+        std::snprintf(message, sizeof message, "%s\n%s\n%s", kLoadError, lines,
+                      FileError_Text(error));
+        Popup_SetMessage(errorPopup, message);
+    }
+    errorPopup->open = true;
 }
 
 void OpenCustomLevel(void) {
     skipFirstFrame = true;
     char path[LEVEL_PATH_SIZE] = {};
     if (!ChooseLevelFile(path)) {
-        ShowLoadError();
+        ShowLoadError(nullptr, 0);
         return;
     }
     BuildKindShapes();
     // Any failure to read the file is shown: playing an empty level in its
     // place would pass a broken file off as a working one.
-    if (ReadLevelFile(path, &customLevel, true) != 0) {
+    const int error = ReadLevelFile(path, &customLevel, true);
+    if (error != 0) {
         FreeLevel(&customLevel);
         FreeKindShapes();
-        ShowLoadError();
+        ShowLoadError(path, error);
         return;
     }
     std::snprintf(customPath, sizeof customPath, "%s", path);

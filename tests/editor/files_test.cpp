@@ -1,5 +1,8 @@
 // Saving, opening and leaving the editor: the file chooser's answers, the
-// overwrite and unsaved-changes questions, failed saves and the top bar's name.
+// overwrite and unsaved-changes questions, failed saves and opens, and the
+// top bar's name.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -144,16 +147,15 @@ TEST_F(FilesTest, OpeningOverUnsavedChangesAsksFirst) {
     EXPECT_EQ(Edited().objects[0]->kind, KIND_FUEL_CELL);
     EXPECT_TRUE(editor.dirty);
 
-    // "Lose Changes" shows the chooser; cancelling it keeps the level but
-    // drops the badge.
+    // "Lose Changes" shows the chooser; cancelling it loses nothing: the
+    // level stays, and so does its unsaved mark.
     FileChooser_SetAutomationAnswer(nullptr, true);
     ClickButton(editor.openButton);
     Answer(editor.unsavedPopup, 0);
     EXPECT_EQ(Edited().objects[0]->kind, KIND_FUEL_CELL);
-    EXPECT_FALSE(editor.dirty);
+    EXPECT_TRUE(editor.dirty);
     EXPECT_EQ(Screen_CurrentName(), std::string("Editor"));
 
-    DropItemAt(PALETTE_FUEL_CELL, -300, 100);
     ClickButton(editor.openButton);
     FileChooser_SetAutomationAnswer(path.c_str(), false);
     Answer(editor.unsavedPopup, 0);
@@ -162,21 +164,95 @@ TEST_F(FilesTest, OpeningOverUnsavedChangesAsksFirst) {
     EXPECT_FALSE(editor.dirty);
 }
 
-TEST_F(FilesTest, AFileThatCannotBeReadLeavesAnEmptyLevelUnderTheOldName) {
+TEST_F(FilesTest, AFileThatCannotBeOpenedKeepsTheLevelAndSaysWhichAndWhy) {
     const std::string path = TempDir() + "/good.vexl";
     WriteText(path, kPlaceholderLevel);
     OpenFile(path);
+    const std::string before = TempDir() + "/before.vexl";
+    SaveAs(before);
+    Answer(editor.resultPopup, 0);
     ClickWorld(200, 150);
-    ASSERT_NE(editor.selection, nullptr);
-    OpenFile(TempDir() + "/gone.vexl");
-    EXPECT_EQ(Title(), path);
-    EXPECT_EQ(CountObjects(), 0);
-    EXPECT_EQ(Edited().goal, nullptr);
-    EXPECT_EQ(editor.selection, nullptr);
-    EXPECT_FALSE(editor.dirty);
-    // The empty level is still a level to build in.
-    DropItemAt(PALETTE_ASTEROID, 0, 200);
+    void* const selected = editor.selection;
+    ASSERT_NE(selected, nullptr);
+    LevelObject* const asteroid = Edited().objects[0];
+
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    const std::string folder = TempDir() + "/a folder.vexl";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    for (const Case& c : {Case{folder, "Is a directory"},
+                          Case{TempDir() + "/gone.vexl", "No such file or directory"}}) {
+        OpenFile(c.path);
+        EXPECT_EQ(Title(), before);
+        EXPECT_EQ(Edited().objects[0], asteroid);
+        EXPECT_EQ(CountObjects(), 1);
+        EXPECT_NE(Edited().goal, nullptr);
+        EXPECT_EQ(CountTexts(), 1);
+        EXPECT_EQ(editor.selection, selected);
+        EXPECT_FALSE(editor.dirty);
+        ASSERT_TRUE(editor.resultPopup->open);
+        EXPECT_STREQ(editor.resultPopup->title, "Open Failed");
+        EXPECT_EQ(std::string(editor.resultPopup->message), c.path + "\n" + c.reason);
+        Answer(editor.resultPopup, 0);
+        EXPECT_FALSE(AnyPopupOpen());
+    }
+
+    // Saving afterwards writes the level that was kept, not an empty one.
+    const std::string after = TempDir() + "/after.vexl";
+    SaveAs(after);
+    EXPECT_EQ(ReadText(after), ReadText(before));
+    EXPECT_NE(ReadText(after).find("A,200.000000,150.000000"), std::string::npos);
+}
+
+TEST_F(FilesTest, LoseChangesThenAFileThatCannotBeOpenedKeepsTheChangesUnsaved) {
+    DropItemAt(PALETTE_FUEL_CELL, -300, 0);
+    FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
+    ClickButton(editor.openButton);
+    Answer(editor.unsavedPopup, 0);  // "Lose Changes"
+    EXPECT_STREQ(editor.resultPopup->title, "Open Failed");
     EXPECT_EQ(CountObjects(), 1);
+    EXPECT_TRUE(editor.dirty);  // nothing was lost after all
+    Answer(editor.resultPopup, 0);
+
+    // So leaving still asks.
+    ClickButton(editor.exitButton);
+    EXPECT_TRUE(editor.unsavedPopup->open);
+    EXPECT_EQ(Screen_CurrentName(), std::string("Editor"));
+}
+
+TEST_F(FilesTest, ALongPathInTheOpenFailureWrapsInsideThePopup) {
+    std::string path = TempDir();
+    while (path.size() < 200) path += "/a_rather_long_folder_name";
+    path += "/the_level_that_is_not_there.vexl";
+    ASSERT_LT(path.size(), static_cast<size_t>(LEVEL_PATH_SIZE));
+    OpenFile(path);
+    ASSERT_TRUE(editor.resultPopup->open);
+    const std::string message = editor.resultPopup->message;
+    EXPECT_NE(message.find("the_level_that_is_not_there.vexl\nNo such file or directory"),
+              std::string::npos);
+
+    Automation_RecordDraws(true);
+    Automation_RunFrames(1);
+    const Popup* popup = editor.resultPopup;
+    int messageLines = 0;
+    bool inPopup = false;  // the message follows the popup's title
+    for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+        if (call.kind == DRAW_TEXT && call.text == "Open Failed") inPopup = true;
+        if (!inPopup || call.kind != DRAW_TEXT || call.textSize != 17.0f) continue;
+        ++messageLines;
+        TS_Settings_TextSize(17.0f);
+        const float half = TS_Font_TextWidth(call.text.c_str()) * 0.5f;
+        EXPECT_GE(call.x - half, popup->position.x - popup->size.x * 0.5f) << call.text;
+        EXPECT_LE(call.x + half, popup->position.x + popup->size.x * 0.5f) << call.text;
+        // Between the title bar and the button.
+        EXPECT_GT(call.y - 8.5f, popup->position.y - popup->size.y * 0.5f + 40.0f) << call.text;
+        EXPECT_LT(call.y + 8.5f, popup->buttons[0]->position.y - 25.0f) << call.text;
+    }
+    EXPECT_GE(messageLines, 3);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("editor_open_failed.png").c_str()));
+    Automation_RecordDraws(false);
 }
 
 TEST_F(FilesTest, ExitAndEscapeLeaveAtOnceWithoutChanges) {

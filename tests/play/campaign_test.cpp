@@ -1,5 +1,10 @@
 // The campaign: levels in order, the results after each, "Game Over" when
-// stranded, and "Play Again" scoring a level afresh.
+// stranded, "Play Again" scoring a level afresh, and level files that can
+// no longer be read.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 
 #include "play_fixture.h"
@@ -82,14 +87,121 @@ TEST_F(CampaignTest, StrandedLevelShowsGameOverScoresNothingAndTryAgainReplaysIt
     EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
 }
 
-TEST_F(CampaignTest, AnUnreadableLevelIsPlayedEmptyWithoutAGoal) {
-    std::vector<std::string> files(CAMPAIGN_LEVEL_COUNT, TempDir() + "/missing.vexl");
+// A level file that cannot be read stops the campaign with its name and the
+// reason; the World waits instead of flying an empty level with no way out.
+class CampaignLoadFailureTest : public CampaignTest {
+protected:
+    std::vector<std::string> files;
+
+    void SetUp() override {
+        CampaignTest::SetUp();
+        for (int i = 0; i < CAMPAIGN_LEVEL_COUNT; ++i) {
+            files.push_back(WriteLevel("level_" + std::to_string(i) + ".vexl", FlatScoreLevel()));
+        }
+        UseCampaignFiles(files);
+    }
+    // The file becomes a folder of the same name.
+    void Break(int index) {
+        ASSERT_EQ(std::remove(files[index].c_str()), 0);
+        ASSERT_EQ(mkdir(files[index].c_str(), 0755), 0);
+    }
+    void Mend(int index) {
+        ASSERT_EQ(rmdir(files[index].c_str()), 0);
+        WriteText(files[index], FlatScoreLevel());
+    }
+    void ExpectFailureShown(int index, const char* reason) {
+        ASSERT_TRUE(Open(campaignLoadFailedPopup));
+        EXPECT_STREQ(campaignLoadFailedPopup->title, "Failed to load level");
+        EXPECT_EQ(std::string(campaignLoadFailedPopup->message), files[index] + "\n" + reason);
+        EXPECT_STREQ(campaignLoadFailedPopup->buttons[0]->label, "Try Again");
+        EXPECT_STREQ(campaignLoadFailedPopup->buttons[1]->label, "Exit");
+    }
+    // Thrust held for a while moves nothing and runs no clock.
+    static void ExpectWorldStandsStill() {
+        const float clock = world.levelTime;
+        const TS_Vec2 ship = world.ship.body->position;
+        Automation_KeyDown(TS_KEY_SPACE);
+        Automation_RunFrames(30);
+        Automation_KeyUp(TS_KEY_SPACE);
+        Automation_RunFrames(1);
+        EXPECT_EQ(world.levelTime, clock);
+        EXPECT_EQ(world.ship.body->position.x, ship.x);
+        EXPECT_EQ(world.ship.body->position.y, ship.y);
+        EXPECT_FALSE(AnyResultsOpen());
+    }
+};
+
+TEST_F(CampaignLoadFailureTest, AFirstLevelThatCannotBeReadWaitsForTryAgain) {
+    ASSERT_EQ(std::remove(files[2].c_str()), 0);
+    StartCampaign(2);
+    ExpectFailureShown(2, "No such file or directory");
+    EXPECT_EQ(world.level.objects, nullptr);  // nothing to fly
+    ExpectWorldStandsStill();
+
+    Press(campaignLoadFailedPopup, 0);  // "Try Again", still missing
+    ExpectFailureShown(2, "No such file or directory");
+
+    WriteText(files[2], FlatScoreLevel());
+    Press(campaignLoadFailedPopup, 0);
+    EXPECT_FALSE(Open(campaignLoadFailedPopup));
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    FinishHopLevel();
+    EXPECT_TRUE(Open(levelWinPopup));
+    EXPECT_EQ(world.totalScore, 250);
+}
+
+TEST_F(CampaignLoadFailureTest, NextLevelToAFileThatIsGoneWaitsAndTryAgainPlaysItOnceBack) {
+    StartCampaign(0);
+    FinishHopLevel();
+    Break(1);
+    Press(levelWinPopup, 0);  // "Next Level"
+    EXPECT_EQ(Campaign_List()->current, 1);
+    ExpectFailureShown(1, "Is a directory");
+    // The World still holds the level just finished, whole, to draw.
+    EXPECT_EQ(world.level.objects, Campaign_List()->level.objects);
+    EXPECT_NE(world.level.goal, nullptr);
+    ExpectWorldStandsStill();
+    TapKey(TS_KEY_ESCAPE);  // no pause over the failure
+    EXPECT_FALSE(Open(pausePopup));
+
+    Mend(1);
+    Press(campaignLoadFailedPopup, 0);
+    EXPECT_FALSE(Open(campaignLoadFailedPopup));
+    EXPECT_EQ(Campaign_List()->current, 1);
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    FinishHopLevel();
+    EXPECT_EQ(world.totalScore, 500);
+}
+
+TEST_F(CampaignLoadFailureTest, ThePauseMenusRestartShowsTheFailureAndExitLeaves) {
+    WriteText(files[4], "E,0,3000,0,50,50\n");  // far enough to pause on the way
+    StartCampaign(4);
+    SkipIntro();
+    Pause();
+    Break(4);
+    Press(pausePopup, 1);  // "Restart"
+    Press(restartPopup, 0);
+    ExpectFailureShown(4, "Is a directory");
+    ExpectWorldStandsStill();
+    PressAndRunOneFrame(campaignLoadFailedPopup, 1);  // "Exit"
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+}
+
+TEST_F(CampaignLoadFailureTest, ScreenshotOfTheFailureWithALongPath) {
+    // A level deep in folders: its path has to wrap inside the popup.
+    std::string folder = TempDir();
+    while (folder.size() < 200) {
+        folder += "/a_rather_long_folder_name";
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    }
+    files[1] = folder + "/the_level_after_the_first.vexl";  // never written
     UseCampaignFiles(files);
     StartCampaign(0);
-    EXPECT_EQ(world.phase, PHASE_FLYING);
-    EXPECT_EQ(world.level.goal, nullptr);
-    Automation_RunFrames(30);
-    EXPECT_FALSE(AnyResultsOpen());
+    FinishHopLevel();
+    Press(levelWinPopup, 0);
+    ASSERT_TRUE(Open(campaignLoadFailedPopup));
+    Automation_RunFrames(1);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("campaign_load_failed.png").c_str()));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // A custom level picked in the level select: the first frame ignored, the
-// results that offer a replay from disk, and Escape leaving "You Win!" alone.
+// results that offer a replay from disk (and say why one cannot be read), and
+// Escape leaving "You Win!" alone.
+#include <cstdio>
 #include <cstring>
 
 #include "play_fixture.h"
@@ -99,6 +101,45 @@ TEST_F(CustomLevelTest, EscapePausesWithoutDuckingAndClosesThePauseMenuAgain) {
     Automation_RunFrames(1);
     EXPECT_TRUE(Open(pausePopup));
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.0f);
+}
+
+TEST_F(CustomLevelTest, PlayAgainWhenTheFileIsGoneShowsWhyAndTryAgainPlaysItOnceBack) {
+    const std::string path = WriteLevel("mine.vexl", "E,0,50,0,50,50\n");
+    ChooseFile(path);
+    Automation_MouseUp(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    FinishHopLevel();
+    ASSERT_TRUE(Open(customWinPopup));
+
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    Press(customWinPopup, 0);  // "Play Again"
+    ASSERT_TRUE(Open(customLoadFailedPopup));
+    EXPECT_STREQ(customLoadFailedPopup->title, "Failed to load level");
+    EXPECT_EQ(std::string(customLoadFailedPopup->message),
+              path + "\nNo such file or directory\n"
+                     "Check that the file can be opened in the level editor.");
+    // The World waits, still holding the level it had.
+    EXPECT_EQ(world.level.objects, customLevel.objects);
+    const float clock = world.levelTime;
+    Automation_KeyDown(TS_KEY_SPACE);
+    Automation_RunFrames(30);
+    Automation_KeyUp(TS_KEY_SPACE);
+    EXPECT_EQ(world.levelTime, clock);
+    EXPECT_FALSE(Open(customWinPopup));
+    EXPECT_FALSE(Open(customGameOverPopup));
+
+    WriteText(path, "%42\nE,0,50,0,50,50\n");
+    Press(customLoadFailedPopup, 0);  // "Try Again"
+    EXPECT_FALSE(Open(customLoadFailedPopup));
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    EXPECT_FLOAT_EQ(world.ship.fuel->fuel, 42.0f);
+    FinishHopLevel();
+    EXPECT_TRUE(Open(customWinPopup));
+
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    Press(customWinPopup, 0);
+    PressAndRunOneFrame(customLoadFailedPopup, 1);  // "Exit"
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
 }
 
 }  // namespace

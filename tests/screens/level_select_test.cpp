@@ -132,12 +132,24 @@ TEST_F(LevelSelectTest, ACancelledChooserShowsTheErrorAndOkClosesIt) {
     EXPECT_NE(Text("T1: Movement"), nullptr);
 }
 
-TEST_F(LevelSelectTest, AFileThatCannotBeReadShowsTheErrorAndStaysHere) {
-    FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
+TEST_F(LevelSelectTest, AFileThatCannotBeReadShowsTheErrorWithTheReasonAndStaysHere) {
+    const std::string path = TempDir() + "/gone.vexl";
+    FileChooser_SetAutomationAnswer(path.c_str(), false);
     Click(640.0f, 612.0f);
     EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
     EXPECT_TRUE(ErrorShown());
+    EXPECT_NE(Text(path), nullptr);
+    EXPECT_NE(Text("No such file or directory"), nullptr);
     EXPECT_EQ(kindShapes[KIND_SHAPE_ASTEROID], nullptr);  // nothing left built
+
+    // A chooser closed without a file afterwards has no file to name.
+    TapKey(TS_KEY_RIGHT);
+    TapKey(TS_KEY_ENTER);
+    FileChooser_SetAutomationAnswer(nullptr, true);
+    Click(640.0f, 612.0f);
+    EXPECT_TRUE(ErrorShown());
+    EXPECT_EQ(Text(path), nullptr);
+    EXPECT_EQ(Text("No such file or directory"), nullptr);
 }
 
 TEST_F(LevelSelectTest, AReadableFileStartsTheCustomLevel) {
@@ -159,7 +171,7 @@ TEST_F(LevelSelectTest, ScreenshotOfTheLevelSelect) {
     Automation_MouseMove(372.5f, 366.0f);  // hovering "Level 2"
     Automation_RunFrames(2);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select.png").c_str()));
-    FileChooser_SetAutomationAnswer(nullptr, true);
+    FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
     Click(640.0f, 612.0f);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select_error.png").c_str()));
 }
