@@ -48,9 +48,10 @@ void ShowOpenFailure(const char* path, int error) {
 // of the level that was open. A file that cannot be read changes nothing:
 // the level, its selection, its name and its unsaved mark all stay, so a
 // later Save cannot write an empty level over the file the player meant.
-void ChooseAndOpen(void) {
+// Returns false only for a file that could not be read.
+bool ChooseAndOpen(void) {
     char chosen[LEVEL_PATH_SIZE];
-    if (!ChooseLevelFile(chosen)) return;
+    if (!ChooseLevelFile(chosen)) return true;
     Level opened = {};
     // Texts keep their "$THRUST_KEY$" placeholders, so a save writes them
     // back unchanged.
@@ -58,13 +59,14 @@ void ChooseAndOpen(void) {
     if (error != 0) {
         FreeLevel(&opened);
         ShowOpenFailure(chosen, error);
-        return;
+        return false;
     }
     Editor_ClearSelection();
     FreeLevel(&editor.editedLevel);
     editor.editedLevel = opened;
     SetTitle(chosen);
     editor.dirty = false;
+    return true;
 }
 
 }  // namespace
@@ -98,7 +100,7 @@ void Editor_WriteLevel(void) {
     Popup* popup = editor.resultPopup;
     if (error != 0) {
         char message[360];
-        std::snprintf(message, sizeof message, "%s", std::strerror(error));
+        std::snprintf(message, sizeof message, "%s", FileError_Text(error));
         if (popup) {
             Popup_SetTitle(popup, "Save Failed");
             Popup_SetMessage(popup, message);
@@ -128,14 +130,14 @@ void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
         editor.exitRequested = false;  // "Let Me Save"
         return;
     }
-    // "Lose Changes". For Open they are only lost once another level has
-    // been read in its place: a cancelled chooser or a file that cannot be
-    // read leaves them in the editor, still unsaved.
+    // "Lose Changes": the player lets the changes go, even when the chooser
+    // is then cancelled. But a file that cannot be read replaces nothing, so
+    // the changes are still there, and still unsaved.
+    editor.dirty = false;
     if (editor.exitRequested) {
-        editor.dirty = false;
         Screen_Switch(MainMenuScreen);
-    } else {
-        ChooseAndOpen();
+    } else if (!ChooseAndOpen()) {
+        editor.dirty = true;
     }
 }
 

@@ -147,13 +147,14 @@ TEST_F(FilesTest, OpeningOverUnsavedChangesAsksFirst) {
     EXPECT_EQ(Edited().objects[0]->kind, KIND_FUEL_CELL);
     EXPECT_TRUE(editor.dirty);
 
-    // "Lose Changes" shows the chooser; cancelling it loses nothing: the
-    // level stays, and so does its unsaved mark.
+    // "Lose Changes" shows the chooser; cancelling it keeps the level but
+    // drops the badge, as the player chose to lose the changes.
     FileChooser_SetAutomationAnswer(nullptr, true);
     ClickButton(editor.openButton);
     Answer(editor.unsavedPopup, 0);
     EXPECT_EQ(Edited().objects[0]->kind, KIND_FUEL_CELL);
-    EXPECT_TRUE(editor.dirty);
+    EXPECT_FALSE(editor.dirty);
+    DropItemAt(PALETTE_FUEL_CELL, -300, 100);
     EXPECT_EQ(Screen_CurrentName(), std::string("Editor"));
 
     ClickButton(editor.openButton);
