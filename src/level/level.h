@@ -15,6 +15,12 @@ enum LevelFlag : uint32_t {
 
 enum { LEVEL_OBJECT_SLOTS = 100, LEVEL_TEXT_SLOTS = 20 };
 
+// The largest level file the game reads. A full level (a hundred objects and
+// twenty texts of 299 characters) takes about 15 KiB; a megabyte leaves room
+// for any amount of comments, while a file of gigabytes is refused at once
+// instead of being read to the end.
+enum { LEVEL_FILE_MAX_BYTES = 1 << 20 };
+
 // The Level owns its tables, every entry in them and the goal entry; it never
 // owns the kind Shapes its objects point at.
 struct Level {
@@ -34,10 +40,18 @@ struct Level {
 void InitLevel(Level* level);
 
 // Reads a level file into `level` (which it initialises first). Returns 0 on
-// success, -1 when the tables cannot be allocated, otherwise the error number
-// from opening or reading the file; the Level is then still valid and must be
-// released with FreeLevel. With substituteKeys the "$THRUST_KEY$" placeholders
-// of texts become the player's key names (play); the editor keeps them.
+// success, -1 (FILE_ERROR_NO_MEMORY) when the tables or an object cannot be
+// allocated, otherwise the error number from opening or reading the file
+// (errno, or a FileError of app/text_file.h: FILE_ERROR_TOO_LARGE past
+// LEVEL_FILE_MAX_BYTES, FILE_ERROR_UTF16, FILE_ERROR_NOT_A_FILE for a FIFO or
+// a device). After an error the Level is empty, never half read, and is still
+// valid: release it with FreeLevel. Lines end in "\n", "\r\n" or a lone "\r",
+// and a UTF-8 byte-order mark is skipped. A line longer than
+// LEVEL_LINE_BUFFER - 1 bytes is read from its first LEVEL_LINE_BUFFER - 1
+// bytes and the rest of it is skipped (a text keeps 299 characters anyway; an
+// object line that long is read as far as it was kept). With substituteKeys
+// the "$THRUST_KEY$" placeholders of texts become the player's key names
+// (play); the editor keeps them.
 int ReadLevelFile(const char* path, Level* level, bool substituteKeys);
 
 // Writes the level to `path`: everything goes to a temporary file beside it,

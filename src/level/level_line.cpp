@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <sys/types.h>
 
 namespace {
 
@@ -23,11 +22,6 @@ bool ParseNumber(const char* text, float* value, const char** end) {
 }
 
 }  // namespace
-
-bool LevelLine_Read(FILE* file, char** buffer, size_t* bufferSize) {
-    const ssize_t length = getline(buffer, bufferSize, file);
-    return length >= 0;
-}
 
 bool LevelLine_ParseUnsigned(const char* line, uint32_t* value) {
     if (line[0] == '\0') return false;
@@ -75,12 +69,11 @@ bool LevelLine_Text(const char* line, size_t consumed, char out[LEVEL_TEXT_MAX +
         start = line + consumed;
         if (*start) ++start;  // the separator after the fifth number
     }
+    // Lines come without their ends ("\r\n" files read the same as ours).
     size_t length = 0;
-    while (start[length] && start[length] != '\n' && length < LEVEL_TEXT_MAX) ++length;
-    const bool cut = start[length] && start[length] != '\n';
+    while (start[length] && length < LEVEL_TEXT_MAX) ++length;
+    const bool cut = start[length] != '\0';
     std::memcpy(out, start, length);
-    // Files saved with Windows line ends read the same as ours.
-    while (length > 0 && out[length - 1] == '\r') --length;
     out[length] = '\0';
     return cut;
 }

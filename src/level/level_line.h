@@ -4,16 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 enum {
     LEVEL_LINE_NUMBERS = 5,   // x, y, rotation, width, height
-    LEVEL_TEXT_MAX = 299      // characters a level text can hold
+    LEVEL_TEXT_MAX = 299,     // characters a level text can hold
+    // Bytes of the buffer a line is read into, its ending zero included. The
+    // longest line the writer makes is a text line of about 400 bytes; a
+    // longer line is cut here and the rest of it skipped (TextFile_ReadLine).
+    LEVEL_LINE_BUFFER = 4096
 };
-
-// Reads one whole line, however long, into a growing heap buffer (free it
-// with std::free). Returns false at the end of the file or on a read error.
-bool LevelLine_Read(FILE* file, char** buffer, size_t* bufferSize);
 
 // "/123": the unsigned number after the first character. False, leaving
 // *value alone, when none can be read or it does not fit in 32 bits.

@@ -1,13 +1,16 @@
 // Reading a level file into a Level, and releasing a Level.
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/text_file.h"
 #include "level/level.h"
 #include "level/level_line.h"
 
 namespace {
+
+// The ship's 65 x 65 box around the origin, where it starts: every level's
+// bounds hold it.
+const Bounds kShipStartBounds = Bounds{-32.5f, -32.5f, 32.5f, 32.5f};
 
 // Everything the reader carries from one line to the next. The five numbers
 // are kept for the whole file: a line that gives fewer of them takes the rest
@@ -30,12 +33,12 @@ void ReadSetting(const char* line, Level* level) {
 }
 
 // A text fills the next free slot; when every slot is taken the line is
-// skipped and leaves the bounds alone.
-void ReadText(const char* line, size_t consumed, ReadState* state) {
+// skipped and leaves the bounds alone. Returns -1 when memory runs out.
+int ReadText(const char* line, size_t consumed, ReadState* state) {
     Level* level = state->level;
     uint64_t slot = 0;
     while (slot < level->textCapacity && level->texts[slot]) ++slot;
-    if (slot == level->textCapacity) return;
+    if (slot == level->textCapacity) return 0;
 
     char text[LEVEL_TEXT_MAX + 1];
     LevelLine_Text(line, consumed, text);
@@ -43,26 +46,27 @@ void ReadText(const char* line, size_t consumed, ReadState* state) {
 
     const float* numbers = state->numbers;
     TextObject* object = CreateTextObject(text, std::strlen(text) + 1);
-    if (object) {
-        object->position = TS_Vec2{numbers[0], numbers[1]};
-        object->rotation = numbers[2];
-        object->width = numbers[3];
-        object->textSize = numbers[4];
-        TextObject_UpdateWidth(object);
-        level->texts[slot] = object;
-    }
+    if (!object) return FILE_ERROR_NO_MEMORY;
+    object->position = TS_Vec2{numbers[0], numbers[1]};
+    object->rotation = numbers[2];
+    object->width = numbers[3];
+    object->textSize = numbers[4];
+    TextObject_UpdateWidth(object);
+    level->texts[slot] = object;
     Bounds_Include(&level->bounds, TS_Vec2{numbers[0], numbers[1]},
                    TS_Vec2{numbers[3], numbers[4]});
+    return 0;
 }
 
 // Only the first goal of a file counts; later ones still take up an object
 // line and stretch the bounds. Once every object slot has had its line,
 // further objects are ignored, but a level's first goal is still read: a
 // saved level holds up to a full table of objects followed by its goal.
-void ReadObject(const char* line, ObjectKind kind, ReadState* state) {
+// Returns -1 when memory runs out: a level missing a wall is not the level.
+int ReadObject(const char* line, ObjectKind kind, ReadState* state) {
     Level* level = state->level;
     const bool tableFull = state->objectLines >= level->objectCapacity;
-    if (tableFull && (kind != KIND_GOAL || level->goal)) return;
+    if (tableFull && (kind != KIND_GOAL || level->goal)) return 0;
 
     size_t consumed = 0;
     LevelLine_ParseNumbers(line, state->numbers, &consumed);
@@ -70,25 +74,50 @@ void ReadObject(const char* line, ObjectKind kind, ReadState* state) {
     const TS_Vec2 position = TS_Vec2{numbers[0], numbers[1]};
     const TS_Vec2 size = TS_Vec2{numbers[3], numbers[4]};
     if (kind == KIND_GOAL) {
-        if (!level->goal) level->goal = CreateLevelObject(KIND_GOAL, position, numbers[2], size);
+        if (!level->goal) {
+            level->goal = CreateLevelObject(KIND_GOAL, position, numbers[2], size);
+            if (!level->goal) return FILE_ERROR_NO_MEMORY;
+        }
     } else {
-        level->objects[state->objectLines] = CreateLevelObject(kind, position, numbers[2], size);
+        LevelObject* object = CreateLevelObject(kind, position, numbers[2], size);
+        if (!object) return FILE_ERROR_NO_MEMORY;
+        level->objects[state->objectLines] = object;
     }
     Bounds_Include(&level->bounds, position, size);
     if (!tableFull) state->objectLines += 1;
+    return 0;
 }
 
-void ReadLine(const char* line, ReadState* state) {
+// A NUL byte ends what the records see of a line, as it ends a C string.
+int ReadLine(const char* line, ReadState* state) {
     const char type = line[0];
     if (type == '/' || type == '.' || type == '%' || type == '^') {
         ReadSetting(line, state->level);
     } else if (type == 'T') {
         size_t consumed = 0;
         LevelLine_ParseNumbers(line, state->numbers, &consumed);
-        ReadText(line, consumed, state);
+        return ReadText(line, consumed, state);
     } else if (KindFromChar(type) != KIND_NONE) {
-        ReadObject(line, KindFromChar(type), state);
+        return ReadObject(line, KindFromChar(type), state);
     }
+    return 0;
+}
+
+// Drops whatever was read before an error: the player never gets half a
+// level, and the Level looks as it does after a file that would not open.
+void EmptyLevel(Level* level) {
+    for (uint64_t i = 0; i < level->objectCapacity; ++i) {
+        FreeLevelObject(level->objects[i]);
+        level->objects[i] = nullptr;
+    }
+    FreeTextObjects(level->texts, level->textCapacity);
+    FreeLevelObject(level->goal);
+    level->goal = nullptr;
+    level->flags = 0;
+    level->parTime = 0.0f;
+    level->startFuel = 100.0f;
+    level->startRotation = 0.0f;
+    level->bounds = kShipStartBounds;
 }
 
 }  // namespace
@@ -118,23 +147,24 @@ int ReadLevelFile(const char* path, Level* level, bool substituteKeys) {
     }
     level->objectCapacity = LEVEL_OBJECT_SLOTS;
     level->textCapacity = LEVEL_TEXT_SLOTS;
-    // The ship's 65 x 65 box around the origin, where it starts.
-    level->bounds = Bounds{-32.5f, -32.5f, 32.5f, 32.5f};
+    level->bounds = kShipStartBounds;
 
-    errno = 0;
-    FILE* file = std::fopen(path, "r");
-    if (!file) return errno ? errno : EIO;
+    TextFile file;
+    const int openError = TextFile_Open(&file, path, LEVEL_FILE_MAX_BYTES);
+    if (openError) return openError;
 
     ReadState state = {level, substituteKeys, {0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, 0};
-    char* line = nullptr;
-    size_t lineSize = 0;
-    while (LevelLine_Read(file, &line, &lineSize)) {
-        ReadLine(line, &state);
+    char line[LEVEL_LINE_BUFFER];
+    size_t length = 0;
+    bool cut = false;
+    int error = 0;
+    while (error == 0 && TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
+        error = ReadLine(line, &state);
     }
-    const int readError = std::ferror(file) ? (errno ? errno : EIO) : 0;
-    std::free(line);
-    std::fclose(file);
-    return readError;
+    const int readError = TextFile_Close(&file);
+    if (error == 0) error = readError;
+    if (error) EmptyLevel(level);
+    return error;
 }
 
 void FreeLevel(Level* level) {

@@ -9,11 +9,17 @@
 #include <cstring>
 
 #include "app/config.h"
+#include "app/text_file.h"
 
 namespace {
 
 const uint32_t kMaxEvents = 1u << 22;
-const int kLineBuffer = 512;
+// Bytes of a line, its ending zero included: a real line is a dozen
+// characters and a comment.
+const size_t kLineBuffer = 512;
+// Room for every one of kMaxEvents events with a comment each; a larger file
+// is no replay.
+const uint64_t kMaxReplayBytes = uint64_t{128} << 20;
 
 void NoteBadLine(Replay* replay, uint32_t line, const char* reason) {
     if (replay->badLines == 0) {
@@ -112,25 +118,28 @@ void InitReplay(Replay* replay) {
 
 int ReadReplayFile(const char* path, Replay* replay) {
     InitReplay(replay);
-    FILE* file = std::fopen(path, "r");
-    if (!file) return errno ? errno : EIO;
+    TextFile file;
+    const int openError = TextFile_Open(&file, path, kMaxReplayBytes);
+    if (openError) return openError;
     char line[kLineBuffer];
+    size_t length = 0;
+    bool cut = false;
     uint32_t lineNumber = 0;
     int result = 0;
-    while (result == 0 && std::fgets(line, sizeof line, file)) {
+    while (result == 0 && TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
         ++lineNumber;
-        const size_t length = std::strlen(line);
-        if (length == sizeof line - 1 && line[length - 1] != '\n') {
-            // Far longer than any real line: skip the rest of it as well.
-            int c;
-            while ((c = std::fgetc(file)) != EOF && c != '\n') {
-            }
+        if (cut) {
+            // Far longer than any real line; the reader has skipped the rest.
             NoteBadLine(replay, lineNumber, "line too long");
-            continue;
+        } else if (std::strlen(line) != length) {
+            // Whatever follows the NUL byte would go unseen: not a line to trust.
+            NoteBadLine(replay, lineNumber, "NUL byte in the line");
+        } else {
+            result = ParseLine(replay, line, lineNumber);
         }
-        result = ParseLine(replay, line, lineNumber);
     }
-    std::fclose(file);
+    const int readError = TextFile_Close(&file);
+    if (result == 0) result = readError;
     if (result != 0) {
         FreeReplay(replay);
         return result;

@@ -34,9 +34,13 @@ struct Replay {
 
 // An empty replay: scheme 2, no events.
 void InitReplay(Replay* replay);
-// Reads a replay file into `replay` (initialised first). Lines that cannot be
-// understood are skipped and counted; they never fail the read. Returns 0,
-// -1 when memory runs out, otherwise the error number from opening the file.
+// Reads a replay file into `replay` (initialised first). Lines end in "\n",
+// "\r\n" or a lone "\r". Lines that cannot be understood are skipped and
+// counted; they never fail the read: a line of more than 511 bytes counts as
+// one bad line ("line too long"), and so does a line holding a NUL byte.
+// Returns 0, -1 when memory runs out, otherwise the error number from opening
+// or reading the file (errno, or a FileError of app/text_file.h: too large,
+// UTF-16, not a regular file); after an error the replay is empty.
 int ReadReplayFile(const char* path, Replay* replay);
 void FreeReplay(Replay* replay);
 

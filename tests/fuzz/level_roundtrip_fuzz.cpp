@@ -1,14 +1,18 @@
-// Fuzzes the level reader and writer: any file reads without harm, reads
-// only finite numbers, and what the writer makes of it reads back the same.
+// Fuzzes the level reader and writer: any file reads without harm (or is
+// refused as UTF-16), reads only finite numbers, agrees with a plain reference
+// reading of its lines, and what the writer makes of it reads back the same.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "app/text_file.h"
 #include "level/level.h"
 #include "level/level_line.h"
 
@@ -110,6 +114,77 @@ int TextCount(const Level& level) {
     return count;
 }
 
+// What a plain reading of the raw bytes says the level holds.
+struct ReferenceLevel {
+    uint32_t flags = 0;
+    int objects = 0;
+    bool goal = false;
+    int texts = 0;
+};
+
+// The lines of a level file: a UTF-8 byte-order mark dropped, split at
+// "\r\n", "\n" or "\r", each cut at the line buffer and at a NUL byte.
+std::vector<std::string> SplitLines(const std::string& file) {
+    std::vector<std::string> lines;
+    size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (at < file.size()) {
+        size_t end = at;
+        while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
+        std::string line = file.substr(at, std::min<size_t>(end - at, LEVEL_LINE_BUFFER - 1));
+        lines.push_back(line.substr(0, line.find('\0')));
+        if (end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n') ++end;
+        at = end + 1;
+    }
+    return lines;
+}
+
+// "/N": white space, a sign, decimal digits; a magnitude past 32 bits, or no
+// digits at all, leaves the flags as they were. Negative numbers wrap.
+void ReferenceFlags(const std::string& line, uint32_t* flags) {
+    size_t i = 1;
+    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    uint64_t magnitude = 0;
+    size_t digits = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i, ++digits) {
+        magnitude = std::min<uint64_t>(magnitude * 10 + static_cast<uint64_t>(line[i] - '0'),
+                                       uint64_t{1} << 33);
+    }
+    if (digits == 0 || magnitude > UINT32_MAX) return;
+    const uint32_t value = static_cast<uint32_t>(magnitude);
+    *flags = negative ? 0u - value : value;
+}
+
+// A hundred object lines fill the table (goal lines count); the first goal
+// line anywhere gives the goal; twenty texts at most.
+ReferenceLevel ReadReference(const std::string& file) {
+    ReferenceLevel level;
+    int objectLines = 0;
+    for (const std::string& line : SplitLines(file)) {
+        if (line.empty()) continue;
+        const char type = line[0];
+        if (type == '/') {
+            ReferenceFlags(line, &level.flags);
+        } else if (type == 'T') {
+            level.texts = std::min<int>(level.texts + 1, LEVEL_TEXT_SLOTS);
+        } else if (std::strchr("AFLMWE", type)) {
+            if (type == 'E') level.goal = true;
+            if (objectLines < LEVEL_OBJECT_SLOTS) {
+                objectLines += 1;
+                if (type != 'E') level.objects += 1;
+            }
+        }
+    }
+    return level;
+}
+
+bool LooksLikeUtf16(const uint8_t* data, size_t size) {
+    if (size < 2) return false;
+    return (data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF) ||
+           ((data[0] == 0) != (data[1] == 0));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -123,8 +198,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     Level read;
-    Check(ReadLevelFile(in.c_str(), &read, false) == 0, "reading the input failed");
+    const int result = ReadLevelFile(in.c_str(), &read, false);
+    if (size > LEVEL_FILE_MAX_BYTES || LooksLikeUtf16(data, size)) {
+        Check(result == (size > LEVEL_FILE_MAX_BYTES ? FILE_ERROR_TOO_LARGE : FILE_ERROR_UTF16),
+              "a file that is no level was not refused");
+        Check(CheckLevel(read) == 0 && !read.goal && TextCount(read) == 0 && read.flags == 0,
+              "a refused file left something of the level");
+        FreeLevel(&read);
+        return 0;
+    }
+    Check(result == 0, "reading the input failed");
     const int objects = CheckLevel(read);
+    const ReferenceLevel reference = ReadReference(std::string(reinterpret_cast<const char*>(data), size));
+    Check(objects == reference.objects, "object count differs from the reference");
+    Check((read.goal != nullptr) == reference.goal, "goal differs from the reference");
+    Check(TextCount(read) == reference.texts, "text count differs from the reference");
+    Check(read.flags == reference.flags, "flags differ from the reference");
     Check(WriteLevelFile(first.c_str(), &read) == 0, "first write failed");
 
     Level again;

@@ -2,12 +2,16 @@
 // roundtrip, reports from lint, and their exit statuses.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "level/level_files.h"
+#include "support/unprivileged.h"
 
 namespace {
 
@@ -80,6 +84,59 @@ TEST_F(VexalLevelToolTest, InfoOnAMissingFileFails) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out.rfind("{\"result\": 2, ", 0), 0u) << run.out;
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+}
+
+TEST_F(VexalLevelToolTest, InfoAndLintRefuseAHugeSparseFileAtOnce) {
+    const std::string path = Level("huge.vexl", WorkedExampleLevel());
+    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+    const std::string message = "vexal-level: cannot read " + path + ": The file is far too large";
+    for (const char* command : {"info ", "lint "}) {
+        const auto start = std::chrono::steady_clock::now();
+        const ToolRun run = Run(command + path);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err.rfind(message, 0), 0u) << run.err;
+        EXPECT_LT(seconds, 2.0) << command;
+    }
+}
+
+TEST_F(VexalLevelToolTest, InfoOnAFileThePlayerMayNotReadFails) {
+    OpenToEveryone(folder.Path());
+    const std::string path = Level("locked.vexl", WorkedExampleLevel());
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    const std::string command = std::string(VEXAL_BINARY_DIR "/vexal-level info ") + path + " 2>&1 >/dev/null";
+    // The tool runs as an ordinary user; the child answers 0 when the tool
+    // failed as it should, 1 when it exited otherwise, 2 for a wrong message.
+    const int result = RunUnprivileged([&command, &path] {
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return 3;
+        std::string err;
+        char buffer[512];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) err.append(buffer, got);
+        const int status = pclose(pipe);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 1) return 1;
+        return err == "vexal-level: cannot read " + path + ": Permission denied\n" ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(VexalLevelToolTest, LintReadsLinesAsTheGameDoes) {
+    // Mac line ends, a byte-order mark, an over-long line and a NUL byte.
+    std::string file = "\xEF\xBB\xBF/0\rE,0,0,0,1,1\rA,1,1,0,1,1" + std::string(5000, ' ') + "\r";
+    file += std::string("A,1,1,0,1,1\0junk\r", 17);
+    const ToolRun run = Run("lint " + Level("odd.vexl", file));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "line 3: line longer than 4095 bytes; the rest of it is ignored\n"
+              "line 3: characters after the fifth number are ignored\n"
+              "line 4: a NUL byte ends the line early; the rest is ignored\n")
+        << run.out;
+
+    const ToolRun utf16 = Run("lint " + Level("wide.vexl", std::string("/\0" "0\0\n\0", 6)));
+    EXPECT_EQ(utf16.status, 1);
+    EXPECT_NE(utf16.err.find("UTF-16"), std::string::npos) << utf16.err;
 }
 
 TEST_F(VexalLevelToolTest, UsageMistakesExitWithTwo) {

@@ -1,9 +1,12 @@
 // Replays: reading replay files without trusting them, flying a level under
 // one in-process, and the level tool's run command on the test level.
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
 #include "app/config.h"
+#include "app/text_file.h"
 #include "support/headless.h"
 #include "world/replay.h"
 #include "world/world.h"
@@ -61,6 +64,58 @@ TEST_F(ReplayTest, BadLinesAreSkippedAndCountedNeverTrusted) {
     EXPECT_EQ(replay.firstBadLine, 1u);
     ASSERT_EQ(replay.count, 1u);  // only the last line, read after the long one
     EXPECT_EQ(replay.events[0].frame, 7);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, ANulByteCannotHideAnOverlongLine) {
+    // The line starts like an event, holds a NUL byte, and past the reader's
+    // 512-byte buffer goes on to look like another event: it is one bad line,
+    // and neither event is read from it.
+    std::string line = std::string("1 down 32") + '\0';
+    line += std::string(511 - line.size(), 'x') + "9 down 33";
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile(Write(line + "\n2 down 32\n").c_str(), &replay), 0);
+    EXPECT_EQ(replay.badLines, 1u);
+    EXPECT_EQ(replay.firstBadLine, 1u);
+    EXPECT_STREQ(replay.firstBadReason, "line too long");
+    ASSERT_EQ(replay.count, 1u);
+    EXPECT_EQ(replay.events[0].frame, 2);
+    FreeReplay(&replay);
+
+    // A short line with a NUL byte is not trusted either.
+    const char nulLine[] = "3 down 32\0 9 up 32\n4 up 32\n";
+    ASSERT_EQ(ReadReplayFile(Write(std::string(nulLine, sizeof nulLine - 1)).c_str(), &replay), 0);
+    EXPECT_EQ(replay.badLines, 1u);
+    EXPECT_STREQ(replay.firstBadReason, "NUL byte in the line");
+    ASSERT_EQ(replay.count, 1u);
+    EXPECT_EQ(replay.events[0].frame, 4);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, LinesEndingInACarriageReturnAloneAreStillLines) {
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile(Write("# vexal replay 1\rscheme 1\r3 down 32\r\n5 up 32\r").c_str(),
+                             &replay),
+              0);
+    EXPECT_EQ(replay.badLines, 0u);
+    EXPECT_EQ(replay.scheme, 1);
+    EXPECT_EQ(replay.count, 2u);
+    FreeReplay(&replay);
+}
+
+TEST_F(ReplayTest, FilesThatAreNoReplayAreAnErrorNotAShortReplay) {
+    const std::string huge = Write("3 down 32\n");
+    ASSERT_EQ(truncate(huge.c_str(), off_t{4} << 30), 0);
+    const std::string zero = TempDir() + "/zero.replay";
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+    Replay replay;
+    EXPECT_EQ(ReadReplayFile(huge.c_str(), &replay), FILE_ERROR_TOO_LARGE);
+    EXPECT_EQ(replay.count, 0u);
+    FreeReplay(&replay);
+    EXPECT_EQ(ReadReplayFile(zero.c_str(), &replay), FILE_ERROR_NOT_A_FILE);
+    FreeReplay(&replay);
+    EXPECT_EQ(ReadReplayFile(Write(std::string("3\0 \0d\0o\0w\0n\0", 12)).c_str(), &replay),
+              FILE_ERROR_UTF16);
     FreeReplay(&replay);
 }
 

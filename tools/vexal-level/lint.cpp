@@ -1,10 +1,9 @@
 // vexal-level lint: points out, line by line, what the level reader would
 // quietly skip, cut or fill in, so that authors see it before players do.
-#include <cerrno>
 #include <cstdarg>
-#include <cstdlib>
 #include <cstring>
 
+#include "app/text_file.h"
 #include "level/level.h"
 #include "level/level_line.h"
 #include "tool.h"
@@ -31,9 +30,7 @@ void Report(LintState* state, const char* format, ...) {
     state->problems += 1;
 }
 
-bool IsBlank(const char* line) {
-    return line[0] == '\0' || !std::strcmp(line, "\n") || !std::strcmp(line, "\r\n");
-}
+bool IsBlank(const char* line) { return line[0] == '\0'; }
 
 // Tokens between '$' signs, found the way the game expands them.
 void CheckPlaceholders(const char* text, LintState* state) {
@@ -101,6 +98,15 @@ void CheckRecord(const char* line, LintState* state) {
     if (state->objectLines < LEVEL_OBJECT_SLOTS) state->objectLines += 1;
 }
 
+// What the reader does not see of a line: past LEVEL_LINE_BUFFER - 1 bytes,
+// and past a NUL byte.
+void CheckLength(const char* line, size_t length, bool cut, LintState* state) {
+    if (cut) {
+        Report(state, "line longer than %d bytes; the rest of it is ignored", LEVEL_LINE_BUFFER - 1);
+    }
+    if (std::strlen(line) < length) Report(state, "a NUL byte ends the line early; the rest is ignored");
+}
+
 void CheckLine(const char* line, LintState* state) {
     const char type = line[0];
     if (type == '/' || type == '.' || type == '%' || type == '^') {
@@ -122,23 +128,25 @@ void CheckLine(const char* line, LintState* state) {
 int Lint_Run(int argc, char** argv) {
     if (argc != 1) return Tool_UsageError("lint reads one file", "lint FILE");
     const char* path = argv[0];
-    errno = 0;
-    FILE* file = std::fopen(path, "r");
-    if (!file) {
-        Tool_ReportFileError("read", path, errno ? errno : EIO);
+    // Read exactly as the game reads levels: the same size limit, the same
+    // line ends, the same cut of over-long lines.
+    TextFile file;
+    const int openError = TextFile_Open(&file, path, LEVEL_FILE_MAX_BYTES);
+    if (openError) {
+        Tool_ReportFileError("read", path, openError);
         return EXIT_PROBLEM;
     }
 
     LintState state = {0, 0, 0, 0, 0};
-    char* line = nullptr;
-    size_t lineSize = 0;
-    while (LevelLine_Read(file, &line, &lineSize)) {
+    char line[LEVEL_LINE_BUFFER];
+    size_t length = 0;
+    bool cut = false;
+    while (TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
         state.lineNumber += 1;
+        CheckLength(line, length, cut, &state);
         CheckLine(line, &state);
     }
-    const int readError = std::ferror(file) ? (errno ? errno : EIO) : 0;
-    std::free(line);
-    std::fclose(file);
+    const int readError = TextFile_Close(&file);
     if (readError) {
         Tool_ReportFileError("read", path, readError);
         return EXIT_PROBLEM;

@@ -1,6 +1,7 @@
 // vexal-level entry: picks the subcommand named by the first argument.
 #include <cstring>
 
+#include "app/text_file.h"
 #include "tool.h"
 
 namespace {
@@ -28,9 +29,7 @@ int PrintUsage(FILE* out) {
 }  // namespace
 
 void Tool_ReportFileError(const char* action, const char* path, int error) {
-    const char* reason = error == -1 ? "not enough memory for the level tables"
-                                     : std::strerror(error);
-    std::fprintf(stderr, "vexal-level: cannot %s %s: %s\n", action, path, reason);
+    std::fprintf(stderr, "vexal-level: cannot %s %s: %s\n", action, path, FileError_Text(error));
 }
 
 int Tool_UsageError(const char* message, const char* usage) {

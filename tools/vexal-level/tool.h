@@ -14,8 +14,9 @@ int Lint_Run(int argc, char** argv);
 int Run_Run(int argc, char** argv);
 int Pilot_Run(int argc, char** argv);
 
-// "vexal-level: cannot read PATH: <system error text>" on stderr; -1 stands
-// for the level tables that could not be allocated.
+// "vexal-level: cannot read PATH: <the error in words>" on stderr, for an
+// errno value or one of the readers' own errors (FileError_Text), -1 (no
+// memory) included.
 void Tool_ReportFileError(const char* action, const char* path, int error);
 // "vexal-level: MESSAGE" and the subcommand's usage on stderr; returns EXIT_USAGE.
 int Tool_UsageError(const char* message, const char* usage);

@@ -1,0 +1,178 @@
+// Fuzzes the replay reader against a plain reference reader written here from
+// the replay format: the same scheme, events and bad lines for any file.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/config.h"
+#include "app/text_file.h"
+#include "world/replay.h"
+
+namespace {
+
+const std::string& ScratchFile() {
+    static std::string path;
+    if (path.empty()) {
+        char pattern[] = "/dev/shm/vexal-replay-fuzz-XXXXXX";
+        if (access("/dev/shm", W_OK) != 0) std::memcpy(pattern, "/tmp/vexal-replay-fuzz-XXXXXX", 30);
+        if (!mkdtemp(pattern)) std::abort();
+        static std::string folder = pattern;
+        path = folder + "/in.replay";
+        std::atexit([] {
+            std::remove(path.c_str());
+            rmdir(folder.c_str());
+        });
+    }
+    return path;
+}
+
+void Check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "replay reader broken: %s\n", what);
+    std::abort();
+}
+
+struct Reference {
+    int scheme = REPLAY_DEFAULT_SCHEME;
+    std::vector<ReplayEvent> events;
+    uint32_t badLines = 0;
+    uint32_t firstBadLine = 0;
+    std::string firstBadReason;
+
+    void Bad(uint32_t line, const char* reason) {
+        if (badLines++ == 0) {
+            firstBadLine = line;
+            firstBadReason = reason;
+        }
+    }
+};
+
+// The lines of a file: a UTF-8 byte-order mark dropped, split at "\r\n",
+// "\n" or "\r", the last line kept even without an end.
+std::vector<std::string> SplitLines(const std::string& file) {
+    std::vector<std::string> lines;
+    size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (at < file.size()) {
+        size_t end = at;
+        while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
+        lines.push_back(file.substr(at, end - at));
+        if (end < file.size() && file[end] == '\r' && end + 1 < file.size() && file[end + 1] == '\n') {
+            ++end;
+        }
+        at = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : line) {
+        if (c == ' ' || c == '\t') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+// A decimal number as C's strtol reads one, the whole word, within [low, high].
+bool Number(const std::string& word, long low, long high, long* value) {
+    size_t i = 0;
+    while (i < word.size() && (word[i] == ' ' || (word[i] >= '\t' && word[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
+    if (i == word.size()) return false;
+    long long magnitude = 0;
+    for (; i < word.size(); ++i) {
+        if (word[i] < '0' || word[i] > '9') return false;
+        magnitude = std::min(magnitude * 10 + (word[i] - '0'), 1LL << 40);
+    }
+    const long long number = negative ? -magnitude : magnitude;
+    if (number < low || number > high) return false;
+    *value = static_cast<long>(number);
+    return true;
+}
+
+void ReadLine(const std::string& whole, uint32_t lineNumber, Reference* replay) {
+    if (whole.size() > 511) return replay->Bad(lineNumber, "line too long");
+    if (whole.find('\0') != std::string::npos) return replay->Bad(lineNumber, "NUL byte in the line");
+    const std::vector<std::string> words = Words(whole.substr(0, whole.find('#')));
+    if (words.empty()) return;
+    long scheme = 0, frame = 0, key = 0;
+    if (words[0] == "scheme") {
+        if (words.size() != 2 || !Number(words[1], 0, CONTROL_SCHEME_COUNT - 1, &scheme)) {
+            return replay->Bad(lineNumber, "scheme needs one index from 0 to 3");
+        }
+        replay->scheme = static_cast<int>(scheme);
+        return;
+    }
+    if (!Number(words[0], 0, REPLAY_MAX_FRAME, &frame)) {
+        return replay->Bad(lineNumber, "expected a frame number or 'scheme'");
+    }
+    if (words.size() < 2 || (words[1] != "down" && words[1] != "up")) {
+        return replay->Bad(lineNumber, "expected 'down' or 'up' after the frame");
+    }
+    if (words.size() != 3 || !Number(words[2], 1, TS_KEY_COUNT - 1, &key)) {
+        return replay->Bad(lineNumber, "expected one key code from 1 to 349");
+    }
+    replay->events.push_back(ReplayEvent{static_cast<int32_t>(frame), static_cast<int32_t>(key),
+                                         static_cast<uint8_t>(words[1] == "down")});
+}
+
+bool LooksLikeUtf16(const std::string& file) {
+    if (file.size() < 2) return false;
+    const unsigned char a = file[0], b = file[1];
+    return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF) || ((a == 0) != (b == 0));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string file(reinterpret_cast<const char*>(data), size);
+    FILE* out = std::fopen(ScratchFile().c_str(), "wb");
+    if (!out) std::abort();
+    std::fwrite(data, 1, size, out);
+    std::fclose(out);
+
+    Replay replay;
+    const int result = ReadReplayFile(ScratchFile().c_str(), &replay);
+    if (LooksLikeUtf16(file)) {
+        Check(result == FILE_ERROR_UTF16, "a UTF-16 file was not refused");
+        Check(replay.count == 0, "a refused file left events");
+        FreeReplay(&replay);
+        return 0;
+    }
+    Check(result == 0, "reading failed");
+
+    Reference expected;
+    const std::vector<std::string> lines = SplitLines(file);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ReadLine(lines[i], static_cast<uint32_t>(i + 1), &expected);
+    }
+    std::stable_sort(expected.events.begin(), expected.events.end(),
+                     [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
+
+    Check(replay.scheme == expected.scheme, "scheme differs");
+    Check(replay.badLines == expected.badLines, "bad line count differs");
+    Check(replay.firstBadLine == expected.firstBadLine, "first bad line differs");
+    Check(expected.firstBadReason == replay.firstBadReason, "first bad reason differs");
+    Check(replay.count == expected.events.size(), "event count differs");
+    for (uint32_t i = 0; i < replay.count; ++i) {
+        const ReplayEvent& got = replay.events[i];
+        const ReplayEvent& want = expected.events[i];
+        Check(got.frame == want.frame && got.key == want.key && got.down == want.down,
+              "events differ");
+    }
+    FreeReplay(&replay);
+    return 0;
+}
