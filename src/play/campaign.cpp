@@ -32,7 +32,7 @@ const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
 
 namespace {
 
-enum { POPUP_SLOTS = 8 };
+enum { POPUP_SLOTS = 9 };
 
 CampaignList* campaign = nullptr;
 
@@ -50,6 +50,7 @@ void GatherPopups(Popup* slots[POPUP_SLOTS]) {
     slots[5] = pausePopup;
     slots[6] = restartPopup;
     slots[7] = exitPopup;
+    slots[8] = scoreNotSavedPopup;
 }
 
 void Campaign_Layout(void) {
