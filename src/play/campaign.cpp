@@ -34,7 +34,7 @@ Popup* campaignLoadFailedPopup = nullptr;
 
 namespace {
 
-enum { POPUP_SLOTS = 9 };
+enum { POPUP_SLOTS = 10 };
 
 CampaignList* campaign = nullptr;
 
@@ -49,10 +49,11 @@ void GatherPopups(Popup* slots[POPUP_SLOTS]) {
     slots[2] = victoryPopup;
     slots[3] = victoryEntryPopup;
     slots[4] = topScoresPopup;
-    slots[5] = campaignLoadFailedPopup;
-    slots[6] = pausePopup;
-    slots[7] = restartPopup;
-    slots[8] = exitPopup;
+    slots[5] = scoreNotSavedPopup;
+    slots[6] = campaignLoadFailedPopup;
+    slots[7] = pausePopup;
+    slots[8] = restartPopup;
+    slots[9] = exitPopup;
 }
 
 void Campaign_Layout(void) {

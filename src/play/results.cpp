@@ -1,11 +1,13 @@
 // Scoring a finished level and what the player sees next: the results
-// popups, the name entry for the top ten and the table itself.
+// popups, the name entry for the top ten, the table itself and what the
+// player is told when score.vex cannot be read or written.
 #include "play/results.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "app/screens.h"
+#include "app/text_file.h"
 #include "play/campaign.h"
 #include "play/play_screen.h"
 #include "play/score.h"
@@ -18,6 +20,7 @@ Popup* levelWinPopup = nullptr;
 Popup* victoryPopup = nullptr;
 Popup* victoryEntryPopup = nullptr;
 Popup* topScoresPopup = nullptr;
+Popup* scoreNotSavedPopup = nullptr;
 bool nameEntered = false;
 
 namespace {
@@ -31,6 +34,10 @@ const char* const kLevelWinButtons[] = {"Next Level", "Play Again"};
 const char* const kVictoryButtons[] = {"Exit", "Play Again"};
 const char* const kVictoryEntryButtons[] = {"Save Score", "Play Again"};
 const char* const kTopScoresButtons[] = {"Return to Main Menu"};
+const char* const kScoreNotSavedButtons[] = {"Try Again", "Return to Main Menu"};
+
+// Characters of a popup line that still fit the 500-pixel panels.
+const size_t kLineWidth = 46;
 
 // The name being typed and, in score, the total it will be saved with.
 ScoreEntry entry = {};
@@ -44,6 +51,79 @@ void ShowSummary(Popup* popup) {
     Results_Summary(text, sizeof text);
     Popup_SetMessage(popup, text);
     popup->open = true;
+}
+
+// Breaks the lines of `text` at blanks so that none is longer than `width`
+// where a blank allows it (popups draw each line as it is, unwrapped).
+void WrapLines(char* text, size_t width) {
+    size_t lineStart = 0;
+    size_t lastBlank = 0;
+    bool blankSeen = false;
+    for (size_t i = 0; text[i]; ++i) {
+        if (text[i] == '\n') {
+            lineStart = i + 1;
+            blankSeen = false;
+            continue;
+        }
+        if (text[i] == ' ') {
+            lastBlank = i;
+            blankSeen = true;
+        }
+        if (i - lineStart >= width && blankSeen) {
+            text[lastBlank] = '\n';
+            lineStart = lastBlank + 1;
+            blankSeen = false;
+        }
+    }
+}
+
+// Why the score cannot be kept, in words the player can act on.
+void AppendUnreadableNote(char* text, size_t size, int readError) {
+    const size_t used = std::strlen(text);
+    std::snprintf(text + used, size - used,
+                  "Your score file could not be read:\n%s.\nThis score cannot be saved.",
+                  FileError_Text(readError));
+    WrapLines(text + used, kLineWidth);
+}
+
+// "Victory!" for a total outside the table, or for any total when the
+// table's file cannot be read.
+void ShowVictory(int readError) {
+    char text[512];
+    Results_Summary(text, sizeof text);
+    if (readError != 0) {
+        std::strncat(text, "\n\n", sizeof text - std::strlen(text) - 1);
+        AppendUnreadableNote(text, sizeof text, readError);
+    }
+    Popup_SetMessage(victoryPopup, text);
+    victoryPopup->open = true;
+}
+
+// Records the entered name, then shows the saved table, or why it was not
+// saved and the table that is still on disk.
+void SaveEntry(void) {
+    const int error = ScoreTable_Record(&entry);
+    if (error == 0) {
+        if (topScoresPopup) {
+            Popup_SetMessage(topScoresPopup, scoreText);
+            topScoresPopup->open = true;
+        }
+        return;
+    }
+    if (!scoreNotSavedPopup) return;
+    char text[1024];
+    if (ScoreTable_ReadError() != 0) {
+        text[0] = '\0';
+        AppendUnreadableNote(text, sizeof text, ScoreTable_ReadError());
+    } else {
+        std::snprintf(text, sizeof text, "Your score of %d could not be saved:\n", entry.score);
+        const size_t used = std::strlen(text);
+        std::snprintf(text + used, sizeof text - used, "%s.\n\nTop Scores\n%s",
+                      FileError_Text(error), scoreText);
+        WrapLines(text + used, kLineWidth);
+    }
+    Popup_SetMessage(scoreNotSavedPopup, text);
+    scoreNotSavedPopup->open = true;
 }
 
 void ShowNameEntry(void) {
@@ -61,6 +141,7 @@ void ShowNameEntry(void) {
 // "Play Again": the replayed level is scored afresh, not on top.
 void PlayAgain(void) {
     world.totalScore -= world.levelScore;
+    nameEntered = false;  // the replay is scored and named afresh
     Play_Restart();
 }
 
@@ -82,11 +163,18 @@ void Results_CreateCampaignPopups(void) {
         topScoresPopup->buttons[0]->size = TS_Vector_Set(300.0f, 50.0f);
         Popup_Resize(topScoresPopup, topScoresPopup->size);
     }
+    scoreNotSavedPopup =
+        Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f, 500.0f,
+                         Results_OnScoreNotSaved);
+    if (scoreNotSavedPopup) {
+        scoreNotSavedPopup->buttons[1]->size = TS_Vector_Set(270.0f, 50.0f);
+        Popup_Resize(scoreNotSavedPopup, scoreNotSavedPopup->size);
+    }
 }
 
 void Results_FreeCampaignPopups(void) {
     Popup** popups[] = {&gameOverPopup, &levelWinPopup, &victoryPopup, &victoryEntryPopup,
-                        &topScoresPopup};
+                        &topScoresPopup, &scoreNotSavedPopup};
     for (Popup** popup : popups) {
         Popup_Free(*popup);
         *popup = nullptr;
@@ -110,14 +198,15 @@ void Results_FinishCampaignLevel(bool lastLevel) {
         return;
     }
     ScoreTable_Load();
-    if (!ScoreTable_Qualifies(world.totalScore)) {
-        if (victoryPopup) ShowSummary(victoryPopup);
-    } else if (nameEntered) {
-        ScoreTable_Record(&entry);
-        if (topScoresPopup) {
-            Popup_SetMessage(topScoresPopup, scoreText);
-            topScoresPopup->open = true;
-        }
+    const int readError = ScoreTable_ReadError();
+    const bool qualifies = ScoreTable_Qualifies(world.totalScore);
+    if (nameEntered && (qualifies || readError != 0)) {
+        // A file that became unreadable since the name was typed still gets
+        // "Score Not Saved", so the player may put it right and try again.
+        SaveEntry();
+    } else if (!qualifies || readError != 0) {
+        // No name is asked for a score that cannot be kept.
+        if (victoryPopup) ShowVictory(readError);
     } else {
         std::strcpy(entry.name, "Player");
         entry.score = world.totalScore;
@@ -133,8 +222,10 @@ bool Results_TypingName(void) {
 }
 
 void Results_UpdateNameEntry(void) {
-    TextEntry_EditBuffer(entry.name, SCORE_NAME_MAX + 1);
-    if (victoryEntryPopup) ShowNameEntry();
+    // The message is rebuilt only when the name changed, not every frame.
+    if (TextEntry_EditBuffer(entry.name, SCORE_NAME_MAX + 1) && victoryEntryPopup) {
+        ShowNameEntry();
+    }
 }
 
 const char* Results_EnteredName(void) { return entry.name; }
@@ -180,4 +271,11 @@ void Results_OnTopScores(Popup* popup, Button* pressed) {
     (void)pressed;
     popup->open = false;
     Screen_Switch(MenuMusicScreen);
+}
+
+void Results_OnScoreNotSaved(Popup* popup, Button* pressed) {
+    popup->open = false;
+    // "Try Again": the name stays entered, so the next frame reads score.vex
+    // afresh and records the score once more.
+    if (!IsFirstButton(popup, pressed)) Screen_Switch(MenuMusicScreen);
 }

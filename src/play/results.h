@@ -1,6 +1,6 @@
 // The end of a level: "Game Over", "You Win!", the two "Victory!" popups
-// after the campaign's last level, the name entry for the top-ten table and
-// the "Top Scores" popup.
+// after the campaign's last level, the name entry for the top-ten table, the
+// "Top Scores" popup and "Score Not Saved" when the table could not be written.
 #pragma once
 
 #include <cstddef>
@@ -13,11 +13,13 @@ extern Popup* levelWinPopup;
 extern Popup* victoryPopup;
 extern Popup* victoryEntryPopup;
 extern Popup* topScoresPopup;
+extern Popup* scoreNotSavedPopup;
 
-// Set by "Save Score": the next frame without popups records the name.
+// Set by "Save Score": the next frame without popups records the name (and
+// again after "Try Again" when the save failed).
 extern bool nameEntered;
 
-// Creates the campaign's five results popups, all closed.
+// Creates the campaign's six results popups, all closed.
 void Results_CreateCampaignPopups(void);
 void Results_FreeCampaignPopups(void);
 
@@ -26,7 +28,9 @@ void Results_Summary(char* text, size_t size);
 
 // The campaign's end of a level whose goal capture is over: scores it, then
 // "You Win!" after an ordinary level, or after the last one either
-// "Victory!", the name entry or (once a name was saved) the "Top Scores".
+// "Victory!", the name entry or (once a name was saved) the "Top Scores" or
+// "Score Not Saved". A score.vex that cannot be read is never written over:
+// the player gets "Victory!" with a line saying so instead of the name entry.
 void Results_FinishCampaignLevel(bool lastLevel);
 
 // The name entry, once a frame while its popup is open: a typed character
@@ -45,3 +49,4 @@ void Results_OnLevelWin(Popup* popup, Button* pressed);
 void Results_OnVictory(Popup* popup, Button* pressed);
 void Results_OnVictoryEntry(Popup* popup, Button* pressed);
 void Results_OnTopScores(Popup* popup, Button* pressed);
+void Results_OnScoreNotSaved(Popup* popup, Button* pressed);

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "app/config.h"
 #include "app/safe_file.h"
+#include "app/text_file.h"
 
 ScoreEntry scoreTable[SCORE_TABLE_SIZE] = {};
 char scoreText[SCORE_TEXT_SIZE] = {};
@@ -19,27 +19,70 @@ char scoreText[SCORE_TEXT_SIZE] = {};
 namespace {
 
 SavePath scorePath = {{0}, false};
+// Why the last load could not read score.vex, and the error standard error
+// was last told about (so a lasting fault is reported once, not per victory).
+int readError = 0;
+int reportedError = 0;
 
-const char* const kDefaultScores =
-    "Tansy      27095\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n"
-    "0              0\n";
+// The table of a first victory: one score to beat, nine places to fill.
+const ScoreEntry kDefaultTable[SCORE_TABLE_SIZE] = {
+    {"Tansy", 27095}, {"0", 0}, {"0", 0}, {"0", 0}, {"0", 0},
+    {"0", 0},         {"0", 0}, {"0", 0}, {"0", 0}, {"0", 0},
+};
 
 bool HigherFirst(const ScoreEntry& a, const ScoreEntry& b) { return a.score > b.score; }
 
-void SortTable(ScoreEntry* entries, int count) {
-    std::stable_sort(entries, entries + count, HigherFirst);
+bool StartsWithByteOrderMark(const char* name) {
+    const unsigned char* n = reinterpret_cast<const unsigned char*>(name);
+    return (n[0] == 0xEF && n[1] == 0xBB && n[2] == 0xBF) || (n[0] == 0xFF && n[1] == 0xFE) ||
+           (n[0] == 0xFE && n[1] == 0xFF);
 }
 
-// One "name score" line; anything else is not an entry.
-bool ParseLine(const char* line, ScoreEntry* out) {
+// The lines of score.vex for `table`; cut short (never overrun) if `size`
+// is too small, which SCORE_TEXT_SIZE is not.
+void FormatTable(const ScoreEntry* table, char* out, size_t size) {
+    size_t used = 0;
+    out[0] = '\0';
+    for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
+        const int written = std::snprintf(out + used, size - used, "%-10s %5d\n", table[i].name,
+                                          table[i].score);
+        if (written < 0 || static_cast<size_t>(written) >= size - used) break;
+        used += static_cast<size_t>(written);
+    }
+}
+
+// Reads the table from an existing score.vex. Returns 0 or why it could not.
+int ReadTable(const char* path, ScoreEntry* table) {
+    TextFile file;
+    const int openError = TextFile_Open(&file, path, SCORE_FILE_MAX);
+    if (openError != 0) return openError;
+    std::fputs("File opened!\n", stdout);
+    ScoreEntry read[SCORE_TABLE_SIZE] = {};
+    int count = 0;
+    char line[SCORE_LINE_SIZE];
+    size_t length = 0;
+    bool cut = false;
+    while (count < SCORE_TABLE_SIZE &&
+           TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
+        if (!cut && ScoreTable_ParseLine(line, &read[count])) ++count;
+    }
+    const int error = TextFile_Close(&file);
+    if (error != 0) return error;
+    std::stable_sort(read, read + SCORE_TABLE_SIZE, HigherFirst);
+    std::memcpy(table, read, sizeof read);
+    return 0;
+}
+
+void ReportReadError(int error) {
+    if (error == reportedError) return;
+    reportedError = error;
+    std::fprintf(stderr, "Cannot read the score file %s: %s; it is left as it is\n",
+                 scorePath.path, FileError_Text(error));
+}
+
+}  // namespace
+
+bool ScoreTable_ParseLine(const char* line, ScoreEntry* out) {
     const char* p = line;
     while (*p && std::isspace(static_cast<unsigned char>(*p))) ++p;
     const char* nameStart = p;
@@ -50,62 +93,48 @@ bool ParseLine(const char* line, ScoreEntry* out) {
     char* end = nullptr;
     const long value = std::strtol(p, &end, 10);
     if (end == p || errno == ERANGE || value < INT_MIN || value > INT_MAX) return false;
+    char name[SCORE_NAME_MAX + 2] = {};
     const size_t maxName = SCORE_NAME_MAX;
     const size_t kept = nameLength < maxName ? nameLength : maxName;
-    std::memcpy(out->name, nameStart, kept);
-    out->name[kept] = '\0';
+    std::memcpy(name, nameStart, kept);
+    if (StartsWithByteOrderMark(name)) return false;
+    std::memcpy(out->name, name, sizeof name);
     out->score = static_cast<int>(value);
     return true;
 }
 
-// Reads one whole line, however long.
-bool ReadLine(FILE* file, std::string* line) {
-    line->clear();
-    int c = 0;
-    bool any = false;
-    while ((c = std::fgetc(file)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        line->push_back(static_cast<char>(c));
-    }
-    return any;
-}
-
-void FormatTable(char* out, size_t size) {
-    size_t used = 0;
-    out[0] = '\0';
-    for (const ScoreEntry& entry : scoreTable) {
-        const int written =
-            std::snprintf(out + used, size - used, "%-10s %5d\n", entry.name, entry.score);
-        if (written < 0 || static_cast<size_t>(written) >= size - used) break;
-        used += static_cast<size_t>(written);
-    }
-}
-
-}  // namespace
-
 void ScoreTable_Load(void) {
-    if (!SavePath_Ensure(&scorePath, "score.vex")) return;
-    FILE* file = std::fopen(scorePath.path, "r");
-    if (!file) {
-        if (errno != ENOENT) return;
-        if (WriteFileSafely(scorePath.path, kDefaultScores, std::strlen(kDefaultScores)) != 0) {
-            return;
+    readError = 0;
+    ScoreEntry table[SCORE_TABLE_SIZE];
+    std::memcpy(table, kDefaultTable, sizeof table);
+    // Without a save folder there is no file to read or protect: the game
+    // plays on the default table and saving says why it fails.
+    if (SavePath_Ensure(&scorePath, "score.vex")) {
+        int error = File_Exists(scorePath.path);
+        if (error == ENOENT) {
+            char text[SCORE_TEXT_SIZE];
+            FormatTable(kDefaultTable, text, sizeof text);
+            // Only a file that is not there is ever created; when even that
+            // fails, the default table stands in memory.
+            if (WriteFileSafely(scorePath.path, text, std::strlen(text)) != 0) {
+                std::memcpy(scoreTable, kDefaultTable, sizeof scoreTable);
+                return;
+            }
+            error = 0;
         }
-        file = std::fopen(scorePath.path, "r");
-        if (!file) return;
+        if (error == 0) error = ReadTable(scorePath.path, table);
+        if (error != 0) {
+            readError = error;
+            ReportReadError(error);
+            std::memcpy(table, kDefaultTable, sizeof table);
+        } else {
+            reportedError = 0;
+        }
     }
-    std::fputs("File opened!\n", stdout);
-    ScoreEntry read[SCORE_TABLE_SIZE] = {};
-    int count = 0;
-    std::string line;
-    while (count < SCORE_TABLE_SIZE && ReadLine(file, &line)) {
-        if (ParseLine(line.c_str(), &read[count])) ++count;
-    }
-    std::fclose(file);
-    std::memcpy(scoreTable, read, sizeof scoreTable);
-    SortTable(scoreTable, SCORE_TABLE_SIZE);
+    std::memcpy(scoreTable, table, sizeof scoreTable);
 }
+
+int ScoreTable_ReadError(void) { return readError; }
 
 bool ScoreTable_Qualifies(int total) { return total >= scoreTable[SCORE_TABLE_SIZE - 1].score; }
 
@@ -114,26 +143,41 @@ void ScoreTable_CleanName(char* name) {
     for (char* c = name; *c; ++c) {
         if (std::isspace(static_cast<unsigned char>(*c))) *c = '_';
     }
+    if (StartsWithByteOrderMark(name)) name[0] = '_';
 }
 
-void ScoreTable_Record(ScoreEntry* entry) {
-    scoreText[0] = '\0';
+int ScoreTable_Record(ScoreEntry* entry) {
     ScoreTable_CleanName(entry->name);
     if (entry->name[0] == '\0') std::strcpy(entry->name, "Player");
-    ScoreEntry all[SCORE_TABLE_SIZE + 1];
-    std::memcpy(all, scoreTable, sizeof scoreTable);
-    all[SCORE_TABLE_SIZE] = *entry;
-    SortTable(all, SCORE_TABLE_SIZE + 1);
-    std::memcpy(scoreTable, all, sizeof scoreTable);
-    FormatTable(scoreText, sizeof scoreText);
-    if (SavePath_Ensure(&scorePath, "score.vex")) {
-        // A failed write leaves the old file as it was.
-        WriteFileSafely(scorePath.path, scoreText, std::strlen(scoreText));
+    // The shown table is the one on disk until the new one is safely there.
+    FormatTable(scoreTable, scoreText, sizeof scoreText);
+    if (readError != 0) return readError;
+    if (!SavePath_Ensure(&scorePath, "score.vex")) return ENOENT;
+
+    // A total that reaches a score goes ahead of it: whoever ties the tenth
+    // place is in the table, as the name entry promised.
+    ScoreEntry ranked[SCORE_TABLE_SIZE];
+    int at = 0;
+    while (at < SCORE_TABLE_SIZE && scoreTable[at].score > entry->score) ++at;
+    std::memcpy(ranked, scoreTable, sizeof ranked);
+    if (at < SCORE_TABLE_SIZE) {
+        std::memmove(ranked + at + 1, ranked + at,
+                     sizeof(ScoreEntry) * static_cast<size_t>(SCORE_TABLE_SIZE - 1 - at));
+        ranked[at] = *entry;
     }
+    char text[SCORE_TEXT_SIZE];
+    FormatTable(ranked, text, sizeof text);
+    const int error = WriteFileSafely(scorePath.path, text, std::strlen(text));
+    if (error != 0) return error;
+    std::memcpy(scoreTable, ranked, sizeof scoreTable);
+    std::memcpy(scoreText, text, sizeof scoreText);
+    return 0;
 }
 
 void ScoreTable_ResetForTests(void) {
     std::memset(scoreTable, 0, sizeof scoreTable);
     std::memset(scoreText, 0, sizeof scoreText);
     scorePath = SavePath{{0}, false};
+    readError = 0;
+    reportedError = 0;
 }

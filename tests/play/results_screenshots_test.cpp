@@ -1,4 +1,7 @@
 // Pictures of the results popups and the pause menu over a level, for review.
+#include <cerrno>
+
+#include "app/safe_file.h"
 #include "play_fixture.h"
 
 namespace {
@@ -79,6 +82,32 @@ TEST_F(ResultsScreenshotTest, VictoryBelowTheTable) {
     FinishHopLevel();
     ASSERT_TRUE(Open(victoryPopup));
     Save("results_victory.png");
+}
+
+TEST_F(ResultsScreenshotTest, ScoreNotSaved) {
+    UseCampaignLevels(SceneryLevel());
+    StartCampaign(CAMPAIGN_LEVEL_COUNT - 1);
+    FinishHopLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    Press(victoryEntryPopup, 0);
+    Automation_RunFrames(1);
+    ASSERT_TRUE(Open(scoreNotSavedPopup));
+    Save("results_score_not_saved.png");
+}
+
+TEST_F(ResultsScreenshotTest, VictoryWithAnUnreadableScoreFile) {
+    // The longest reason the game gives: a file saved as UTF-16.
+    SavePath probe = {{0}, false};
+    ASSERT_TRUE(SavePath_Ensure(&probe, "score.vex"));
+    WriteText(SaveFolder() + "score.vex", std::string("\xFF\xFEZ\0e\0d\0", 8));
+    UseCampaignLevels(SceneryLevel());
+    StartCampaign(CAMPAIGN_LEVEL_COUNT - 1);
+    testing::internal::CaptureStderr();
+    FinishHopLevel();
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(Open(victoryPopup));
+    Save("results_victory_unreadable.png");
 }
 
 }  // namespace

@@ -1,8 +1,17 @@
 // After the campaign's last level: "Victory!", or the name entry when the
-// total reaches the top ten, then the saved table in "Top Scores".
+// total reaches the top ten, then the saved table in "Top Scores" - or
+// "Score Not Saved" and the table on disk when saving failed, and a note
+// instead of the name entry when score.vex cannot be read.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
+#include "app/safe_file.h"
 #include "play_fixture.h"
+#include "support/unprivileged.h"
 
 namespace {
 
@@ -41,6 +50,18 @@ protected:
     void Type(int key) { TapKey(key); }
     void Erase(int times) {
         for (int i = 0; i < times; ++i) TapKey(TS_KEY_BACKSPACE);
+    }
+    // Types `name` (lower case letters) in place of "Player" and saves it;
+    // the save happens on the next frame.
+    void SaveName(const char* name) {
+        ASSERT_TRUE(Open(victoryEntryPopup));
+        Erase(6);
+        for (const char* c = name; *c; ++c) Type(TS_KEY_A + (*c - 'a'));
+        Press(victoryEntryPopup, 0);
+        Automation_RunFrames(1);
+    }
+    static bool Says(const Popup* popup, const char* words) {
+        return popup && std::strstr(popup->message, words) != nullptr;
     }
     static bool MessageEndsWithName(const char* name) {
         const std::string message = victoryEntryPopup->message;
@@ -192,6 +213,154 @@ TEST_F(VictoryTest, PlayAgainFromTheNameEntryReplaysTheLastLevelWithoutSaving) {
     FinishHopLevel();
     EXPECT_TRUE(Open(victoryEntryPopup));
     EXPECT_EQ(world.totalScore, 250);
+}
+
+TEST_F(VictoryTest, TyingTheTenthScoreIsSavedAndShown) {
+    WriteTable(250);
+    FinishLastLevel();
+    SaveName("tie");
+    ASSERT_TRUE(Open(topScoresPopup));
+    const std::string file = ReadText(ScoreFile());
+    EXPECT_EQ(file.substr(file.size() - 17), "tie          250\n");
+    EXPECT_EQ(file.find("Tenth"), std::string::npos);
+    EXPECT_STREQ(topScoresPopup->message, file.c_str());
+}
+
+TEST_F(VictoryTest, AFullDiskIsToldAndTryAgainSaves) {
+    FinishLastLevel();
+    const std::string before = ReadText(ScoreFile());
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    SaveName("kim");
+    ASSERT_TRUE(Open(scoreNotSavedPopup));
+    EXPECT_FALSE(Open(topScoresPopup));
+    EXPECT_STREQ(scoreNotSavedPopup->title, "Score Not Saved");
+    EXPECT_TRUE(Says(scoreNotSavedPopup, "No space left on device"));
+    EXPECT_STREQ(scoreNotSavedPopup->buttons[0]->label, "Try Again");
+    EXPECT_STREQ(scoreNotSavedPopup->buttons[1]->label, "Return to Main Menu");
+    // Nothing was written, and what is shown is the table on disk.
+    EXPECT_EQ(ReadText(ScoreFile()), before);
+    EXPECT_EQ(std::string(scoreText), before);
+    EXPECT_TRUE(Says(scoreNotSavedPopup, before.c_str()));
+    EXPECT_FALSE(Says(scoreNotSavedPopup, "kim"));
+    EXPECT_STREQ(scoreTable[1].name, "0");
+
+    Press(scoreNotSavedPopup, 0);  // "Try Again": read and recorded on the next frame
+    Automation_RunFrames(1);
+    ASSERT_TRUE(Open(topScoresPopup));
+    EXPECT_FALSE(Open(scoreNotSavedPopup));
+    EXPECT_EQ(world.totalScore, 250);
+    EXPECT_NE(ReadText(ScoreFile()).find("Tansy      27095\nkim          250\n"), std::string::npos);
+    EXPECT_STREQ(topScoresPopup->message, ReadText(ScoreFile()).c_str());
+}
+
+TEST_F(VictoryTest, AFailedSaveCanBeLeftForTheMainMenu) {
+    FinishLastLevel();
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    SaveName("kim");
+    PressAndRunOneFrame(scoreNotSavedPopup, 1);
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+    EXPECT_EQ(ReadText(ScoreFile()).find("kim"), std::string::npos);
+}
+
+TEST_F(VictoryTest, AScoreFileThatTurnsUnreadableBeforeTheSaveCanBeMendedAndTriedAgain) {
+    FinishLastLevel();
+    ASSERT_EQ(unlink(ScoreFile().c_str()), 0);
+    ASSERT_EQ(mkdir(ScoreFile().c_str(), 0755), 0);
+    SaveName("kim");
+    ASSERT_TRUE(Open(scoreNotSavedPopup));
+    EXPECT_TRUE(Says(scoreNotSavedPopup, "Is a directory"));
+    EXPECT_TRUE(Says(scoreNotSavedPopup, "cannot be saved"));
+
+    ASSERT_EQ(rmdir(ScoreFile().c_str()), 0);  // the player puts it right
+    Press(scoreNotSavedPopup, 0);
+    Automation_RunFrames(1);
+    ASSERT_TRUE(Open(topScoresPopup));
+    EXPECT_NE(ReadText(ScoreFile()).find("kim          250\n"), std::string::npos);
+}
+
+// A score.vex that exists but cannot be read: "Victory!" says so, no name is
+// asked for, and the file is left exactly as it was.
+enum Unreadable { FOLDER, FIFO, DEVICE_LINK, SPARSE_4GIB };
+
+struct UnreadableCase {
+    const char* name;
+    Unreadable kind;
+    const char* reason;
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* out) { *out << c.name; }
+
+class UnreadableScoresVictoryTest : public VictoryTest,
+                                    public testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableScoresVictoryTest, VictorySaysSoAndTheFileIsLeftAlone) {
+    SavePath probe = {{0}, false};
+    ASSERT_TRUE(SavePath_Ensure(&probe, "score.vex"));
+    const std::string path = ScoreFile();
+    switch (GetParam().kind) {
+        case FOLDER: ASSERT_EQ(mkdir(path.c_str(), 0755), 0); break;
+        case FIFO: ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); break;
+        case DEVICE_LINK: ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0); break;
+        case SPARSE_4GIB: {
+            const int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(ftruncate(fd, 4LL << 30), 0);
+            close(fd);
+            break;
+        }
+    }
+    struct stat before = {};
+    ASSERT_EQ(lstat(path.c_str(), &before), 0);
+
+    testing::internal::CaptureStderr();
+    FinishLastLevel();
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(Open(victoryPopup));
+    EXPECT_FALSE(Open(victoryEntryPopup));
+    EXPECT_TRUE(Says(victoryPopup, "Total score : 250"));
+    EXPECT_TRUE(Says(victoryPopup, "Your score file could not be read"));
+    EXPECT_TRUE(Says(victoryPopup, GetParam().reason)) << victoryPopup->message;
+    EXPECT_TRUE(Says(victoryPopup, "This score cannot be saved."));
+
+    PressAndRunOneFrame(victoryPopup, 0);  // "Exit"
+    EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
+    struct stat after = {};
+    ASSERT_EQ(lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+}
+
+const UnreadableCase kUnreadable[] = {
+    {"Folder", FOLDER, "Is a directory"},
+    {"Fifo", FIFO, "Not a regular file"},
+    {"LinkToDevZero", DEVICE_LINK, "Not a regular file"},
+    {"Sparse4GiB", SPARSE_4GIB, "too large"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableScoresVictoryTest, testing::ValuesIn(kUnreadable),
+                         [](const testing::TestParamInfo<UnreadableCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(VictoryTest, AScoreFileThePlayerMayNotReadIsToldAndKept) {
+    WriteTable(100);
+    const std::string before = ReadText(ScoreFile());
+    chmod(ScoreFile().c_str(), 0);
+    // Everyone may write the save folder: only the game's care keeps the file.
+    for (std::string dir = SaveFolder().substr(0, SaveFolder().size() - 1);
+         dir.size() >= TempDir().size(); dir = dir.substr(0, dir.rfind('/'))) {
+        OpenToEveryone(dir);
+    }
+    chmod(SaveFolder().c_str(), 0777);
+    // The player, not root, finishes the campaign.
+    const int result = RunUnprivileged([this] {
+        FinishLastLevel();
+        if (!Open(victoryPopup) || Open(victoryEntryPopup)) return 1;
+        return Says(victoryPopup, "could not be read:\nPermission denied.") ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0);
+    chmod(ScoreFile().c_str(), 0644);
+    EXPECT_EQ(ReadText(ScoreFile()), before);
 }
 
 }  // namespace
