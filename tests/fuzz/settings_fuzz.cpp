@@ -66,7 +66,8 @@ void ReferenceParse(const char* text, UserConfig* config) {
 int ReferenceReadFile(const uint8_t* data, size_t size, UserConfig* config) {
     if (size > SETTINGS_FILE_LIMIT) return FILE_ERROR_TOO_LARGE;
     if (size >= 2) {
-        const bool mark = (data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF);
+        const bool mark =
+            (data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF);
         if (mark || (data[0] == 0) != (data[1] == 0)) return FILE_ERROR_UTF16;
     }
     size_t skip = 0;
