@@ -101,30 +101,6 @@ TEST_F(SettingsTest, NumbersPastTheIntRangeClampLikeAnyOther) {
     EXPECT_EQ(userConfig.controlScheme, 0);
 }
 
-TEST_F(SettingsTest, FieldRulesAsScanfReadThem) {
-    UserConfig config = {false, 10, 20, 1};
-    Settings_Parse("\t\v\f\r\n 1\r\n55", &config);  // any white space between fields
-    EXPECT_TRUE(config.fullscreen);
-    EXPECT_EQ(config.sfxVolume, 55);
-    EXPECT_EQ(config.musicVolume, 20);
-    config = UserConfig{false, 10, 20, 1};
-    Settings_Parse("0 30x 40 3", &config);  // the "x" stops the music field
-    EXPECT_EQ(config.sfxVolume, 30);
-    EXPECT_EQ(config.musicVolume, 20);
-    EXPECT_EQ(config.controlScheme, 1);
-    config = UserConfig{false, 10, 20, 1};
-    Settings_Parse("1 60-70+2", &config);  // digits end a field; the sign starts the next
-    EXPECT_EQ(config.sfxVolume, 60);
-    EXPECT_EQ(config.musicVolume, 0);
-    EXPECT_EQ(config.controlScheme, 2);
-    config = UserConfig{false, 10, 20, 1};
-    Settings_Parse("1 - 5 5 0", &config);  // a sign without digits is no number
-    EXPECT_TRUE(config.fullscreen);
-    EXPECT_EQ(config.sfxVolume, 10);
-    Settings_Parse("", &config);
-    EXPECT_EQ(config.controlScheme, 1);
-}
-
 TEST_F(SettingsTest, ANulByteEndsTheFile) {
     ReadFresh(std::string("0 50\0 30 1", 11));
     EXPECT_EQ(userConfig.sfxVolume, 50);
@@ -227,14 +203,6 @@ TEST_F(UnreadableSettingsTest, FifoNeitherBlocksNorIsReplaced) {
     struct stat info;
     ASSERT_EQ(stat(ConfigPath().c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
-}
-
-TEST_F(UnreadableSettingsTest, FileFarTooLarge) {
-    MakeSaveFolder();
-    const std::string big = "0 50 50 0" + std::string(SETTINGS_FILE_LIMIT, ' ');
-    WriteText(ConfigPath(), big);
-    ReadAndTryToSave(FILE_ERROR_TOO_LARGE);
-    EXPECT_EQ(ReadText(ConfigPath()), big);
 }
 
 TEST_F(UnreadableSettingsTest, UnwritableFolderOnFirstStartStillRuns) {
