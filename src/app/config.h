@@ -37,7 +37,25 @@ bool SavePath_Ensure(SavePath* savePath, const char* fileName);
 
 // Settings file. Reading clamps what it finds into range; writing goes to a
 // temporary file that replaces user.cfg only once complete.
+//
+// A user.cfg that exists but cannot be read (no permission, a folder, a FIFO,
+// far too large, a failing disk) is never replaced: the game runs on the
+// defaults, says why on standard error, and Settings_Write leaves the file
+// alone and returns that reason. A missing user.cfg is created with the
+// defaults.
+enum { SETTINGS_FILE_LIMIT = 4096 };  // bytes; a larger user.cfg counts as unreadable
+
 void Settings_Read(void);
-void Settings_Write(void);
-bool Settings_Exists(void);
-void Settings_ResetForTests(void);  // defaults, and forget the built path
+int Settings_Write(void);     // 0, or why user.cfg was not written (an errno value)
+int Settings_ReadError(void);  // 0, or why user.cfg could not be read this run
+bool Settings_Exists(void);   // anything at the path, readable or not
+void Settings_ResetForTests(void);  // defaults, no read error, and forget the built path
+
+// Reads the four fields from `text` into `config`, in order: fullscreen (any
+// non-zero number is on), the sound effects and music volumes (clamped to
+// 0..100) and the control scheme (clamped to 0..3). Each field is white space,
+// an optional sign and at least one digit; the number saturates at the int
+// range. The first field without digits ends the reading, and it and the
+// fields after it keep their values. What follows the digits of a field is
+// not checked: the next field starts there.
+void Settings_Parse(const char* text, UserConfig* config);

@@ -1,11 +1,14 @@
 // The options screen: fullscreen, the two volumes in steps of ten and the
-// control scheme. Changes apply at once and are saved when the screen is left.
+// control scheme. Changes apply at once and are saved when the screen is left;
+// a save that fails keeps the player here and says why.
 #include <cstdio>
+#include <cstring>
 
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
 #include "app/screens.h"
+#include "app/text_file.h"
 #include "app/window.h"
 #include "screens/menu_background.h"
 #include "ui/button.h"
@@ -35,6 +38,22 @@ ButtonList* buttonList = nullptr;
 // The two volumes as they are drawn, rebuilt only when they change.
 char sfxText[8] = "";
 char musicText[8] = "";
+
+// Asks what to do when leaving could not save: try again or leave anyway.
+Popup* savePopup = nullptr;
+enum { SAVE_TRY_AGAIN, SAVE_LEAVE_ANYWAY, SAVE_BUTTON_COUNT };
+const float kPopupMargin = 30.0f;  // between the message and the panel's sides
+char saveMessage[256] = "";
+
+// Set once the player's way out is decided (saved, or left without saving),
+// so that the screen's exit does not save a second time.
+bool leaveSettled = false;
+
+// When user.cfg could not be read this run, two lines under the title say so:
+// the game leaves that file alone, so nothing chosen here outlives the run.
+char noteText[2][192] = {"", ""};
+float noteSize = 20.0f;
+const TS_Color kNoteColour = {250, 220, 2, 255};
 
 bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
 
@@ -73,6 +92,77 @@ void Options_Layout(void) {
     Place(OPT_SCHEME_PREVIOUS, At(OPT_SCHEME_NEXT).x - 265.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SCHEME_NEXT).y);
     Place(OPT_FULLSCREEN, (At(OPT_SFX_DOWN).x + At(OPT_SFX_UP).x) * 0.5f, ey);
+    // The note takes one size at which both of its lines fit the window.
+    noteSize = 20.0f;
+    for (const char* line : noteText) {
+        const float fitted = FitTextSize(line, 20.0f, w - 80.0f);
+        if (fitted < noteSize) noteSize = fitted;
+    }
+    if (savePopup) Popup_Move(savePopup, TS_Vector_Set(w * 0.5f, h * 0.5f));
+}
+
+void Options_BuildNote(void) {
+    const int error = Settings_ReadError();
+    if (!error) {
+        noteText[0][0] = '\0';
+        noteText[1][0] = '\0';
+        return;
+    }
+    std::snprintf(noteText[0], sizeof noteText[0], "Your settings file could not be read (%s).",
+                  FileError_Text(error));
+    std::snprintf(noteText[1], sizeof noteText[1],
+                  "Changes made here last until you quit; the file is left as it is.");
+}
+
+void Options_Leave(void) {
+    leaveSettled = true;
+    Screen_Switch(MainMenuScreen);
+}
+
+void Options_ShowSaveError(int error) {
+    if (!savePopup) return;  // no memory for the question: stay, Back tries again
+    std::snprintf(saveMessage, sizeof saveMessage, "Your settings could not be saved:\n%s",
+                  FileError_Text(error));
+    Popup_SetMessage(savePopup, saveMessage);
+    // The panel widens to hold the longest line of the message.
+    TS_Settings_TextSize(17.0f);
+    float width = 500.0f;
+    const char* newline = std::strchr(saveMessage, '\n');
+    const float reasonWidth = TS_Font_TextWidth(newline ? newline + 1 : saveMessage);
+    if (reasonWidth + 2.0f * kPopupMargin > width) width = reasonWidth + 2.0f * kPopupMargin;
+    Popup_Resize(savePopup, TS_Vector_Set(width, savePopup->size.y));
+    savePopup->open = true;
+}
+
+// One save per attempt to leave. A file we could not read is not saved over,
+// and the note on screen already says so: that is no reason to keep the
+// player here.
+void Options_SaveAndLeave(void) {
+    const int error = Settings_Write();
+    if (error == 0 || Settings_ReadError() != 0) {
+        Options_Leave();
+    } else {
+        Options_ShowSaveError(error);
+    }
+}
+
+void Options_OnSavePopup(Popup* popup, Button* pressed) {
+    popup->open = false;
+    if (pressed == popup->buttons[SAVE_TRY_AGAIN]) {
+        Options_SaveAndLeave();
+    } else {
+        Options_Leave();
+    }
+}
+
+void Options_CreateSavePopup(void) {
+    savePopup = Popup_Create("Settings Not Saved", "", SAVE_BUTTON_COUNT, Options_OnSavePopup);
+    if (!savePopup) return;
+    Button_SetLabel(savePopup->buttons[SAVE_TRY_AGAIN], "Try Again");
+    Button_SetLabel(savePopup->buttons[SAVE_LEAVE_ANYWAY], "Leave Anyway");
+    for (int i = 0; i < SAVE_BUTTON_COUNT; ++i) savePopup->buttons[i]->size.x = 180.0f;
+    Popup_LayoutButtons(savePopup, 40.0f, 50.0f);
+    savePopup->open = false;
 }
 
 void Options_Init(void) {
@@ -90,6 +180,10 @@ void Options_Init(void) {
     }
     buttonList = ButtonList_Create(buttons, OPT_BUTTON_COUNT);
     Options_RefreshValues();
+    Options_CreateSavePopup();
+    Options_BuildNote();
+    leaveSettled = false;
+    Options_Layout();
     LayoutHook = Options_Layout;
 }
 
@@ -107,7 +201,7 @@ void Options_StepScheme(int step) {
 
 void Options_HandleButtons(void) {
     ButtonList_Update(buttonList);
-    if (Pressed(OPT_BACK)) Screen_Switch(MainMenuScreen);
+    if (Pressed(OPT_BACK)) Options_SaveAndLeave();
     if (Pressed(OPT_FULLSCREEN)) Window_ToggleFullscreen();
     if (Pressed(OPT_SFX_DOWN)) {
         userConfig.sfxVolume = TS_Math_ClampInt(userConfig.sfxVolume - 10, 0, 100);
@@ -136,6 +230,13 @@ void Options_Draw(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_TextSize(65.0f);
     TS_Font_DrawText("Options", centreX, h * 0.15f);
+    if (noteText[0][0]) {
+        TS_Settings_Fill(kNoteColour);
+        TS_Settings_TextSize(noteSize);
+        TS_Font_DrawText(noteText[0], centreX, h * 0.15f + 62.0f);
+        TS_Font_DrawText(noteText[1], centreX, h * 0.15f + 88.0f);
+        TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    }
 
     const float labelX = centreX - 450.0f;
     TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);
@@ -162,16 +263,32 @@ void Options_Draw(void) {
                      At(OPT_SCHEME_NEXT).y);
 
     ButtonList_Draw(buttonList);
+    Popup_Draw(savePopup);
 }
 
 void Options_Update(void) {
-    Options_HandleButtons();
+    if (savePopup && savePopup->open) {
+        Popup_Update(savePopup);
+    } else {
+        Options_HandleButtons();
+    }
     Window_CheckFullscreenToggle();
     Options_Draw();
 }
 
 void Options_Exit(void) {
-    Settings_Write();
+    // Leaving by Back has already saved (or the player chose not to). Any
+    // other way out is the game quitting: one quiet attempt, since there is
+    // no screen left to ask on.
+    if (!leaveSettled) {
+        const int error = Settings_Write();
+        if (error && !Settings_ReadError()) {
+            std::fprintf(stderr, "Vexal: settings not saved on quitting (%s)\n",
+                         FileError_Text(error));
+        }
+    }
+    Popup_Free(savePopup);
+    savePopup = nullptr;
     ButtonList_Free(buttonList);
     buttonList = nullptr;
     for (Button*& button : buttons) {

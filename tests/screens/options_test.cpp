@@ -1,9 +1,14 @@
 // The options screen: layout, the volume steps and their limits, the scheme
-// cycle, the window toggle, and saving for the next start.
+// cycle, the window toggle, saving for the next start, a failed save, and a
+// settings file that could not be read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "app/config.h"
 #include "app/game.h"
+#include "app/safe_file.h"
 #include "app/window.h"
 #include "screens/screen_fixture.h"
 
@@ -18,6 +23,28 @@ protected:
             }
         }
         return false;
+    }
+    std::string ConfigPath() const { return SaveFolder() + "user.cfg"; }
+    // Clicks the popup button with this label, wherever the popup put it.
+    void ClickLabel(const std::string& label) {
+        const std::vector<AutomationDrawCall> found = Texts(label);
+        ASSERT_EQ(found.size(), 1u) << label;
+        Click(found[0].x, found[0].y);
+    }
+    // A folder where user.cfg should be: it exists and no one can read it as
+    // a file, root included.
+    void StartWithUnreadableSettings() {
+        SavePath probe = {{0}, false};
+        ASSERT_TRUE(SavePath_Ensure(&probe, "user.cfg"));
+        ASSERT_EQ(mkdir(ConfigPath().c_str(), 0755), 0);
+        testing::internal::CaptureStderr();
+        Settings_Read();
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(Settings_ReadError(), EISDIR);
+    }
+    bool ConfigIsStillAFolder() const {
+        struct stat info;
+        return stat(ConfigPath().c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
 };
 
@@ -102,6 +129,95 @@ TEST_F(OptionsTest, LeavingSavesAndTheNextStartRestores) {
     EXPECT_EQ(userConfig.controlScheme, 3);
     EXPECT_FALSE(Window_IsFullscreen());
     EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 0.9f);
+}
+
+TEST_F(OptionsTest, FailedSaveStaysAndTryAgainSavesAndLeaves) {
+    Open(OptionsScreen);
+    Click(775, 315);  // SFX 90
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    Click(1088, 612);  // Back
+    EXPECT_EQ(Current(), "Options");
+    EXPECT_FALSE(FileExists(ConfigPath()));
+    EXPECT_EQ(Texts("Settings Not Saved").size(), 1u);
+    EXPECT_EQ(Texts("No space left on device").size(), 1u);
+    // While the question is open the screen behind it does not react.
+    Click(775, 315);
+    EXPECT_EQ(userConfig.sfxVolume, 90);
+
+    // Failing again keeps asking.
+    SafeFile_FailNextCommitForTests(EIO);
+    ClickLabel("Try Again");
+    EXPECT_EQ(Current(), "Options");
+    EXPECT_EQ(Texts("Input/output error").size(), 1u);
+    ClickLabel("Try Again");
+    EXPECT_EQ(Current(), "MainMenu");
+    EXPECT_EQ(ReadText(ConfigPath()), "0 90 100 2 ");
+}
+
+TEST_F(OptionsTest, LeaveAnywayLeavesWithoutSavingAtAll) {
+    Open(OptionsScreen);
+    Click(775, 315);  // SFX 90
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    Click(1088, 612);
+    ClickLabel("Leave Anyway");
+    EXPECT_EQ(Current(), "MainMenu");
+    // Not even behind the player's back as the screen closes.
+    EXPECT_FALSE(FileExists(ConfigPath()));
+    EXPECT_EQ(userConfig.sfxVolume, 90);  // still in force for this run
+}
+
+TEST_F(OptionsTest, QuittingFromOptionsSavesQuietly) {
+    Open(OptionsScreen);
+    Click(775, 375);  // music 90
+    Game_Quit();
+    Automation_RunFrames(1);
+    TS_Engine_SetNextGameState(nullptr, nullptr, nullptr);  // as the loop ends
+    Automation_RunFrames(1);
+    EXPECT_EQ(ReadText(ConfigPath()), "0 100 90 2 ");
+}
+
+TEST_F(OptionsTest, UnreadableSettingsAreNotedAndLeftAlone) {
+    StartWithUnreadableSettings();
+    userConfig.fullscreen = false;
+    Open(OptionsScreen);
+    const std::vector<AutomationDrawCall> first =
+        Texts("Your settings file could not be read (Is a directory).");
+    const std::vector<AutomationDrawCall> second =
+        Texts("Changes made here last until you quit; the file is left as it is.");
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(second.size(), 1u);
+    // Both lines fit the window, between the title and the first row.
+    for (const AutomationDrawCall* line : {&first[0], &second[0]}) {
+        TS_Settings_TextSize(line->textSize);
+        const float half = TS_Font_TextWidth(line->text.c_str()) * 0.5f;
+        EXPECT_GT(line->x - half, 0.0f);
+        EXPECT_LT(line->x + half, 1280.0f);
+        EXPECT_GT(line->y - line->textSize * 0.5f, 108.0f + 65.0f * 0.5f);
+        EXPECT_LT(line->y + line->textSize * 0.5f, 255.0f - 25.0f);
+    }
+    Click(775, 315);
+    Click(1088, 612);  // Back: no question, the note already told
+    EXPECT_EQ(Current(), "MainMenu");
+    EXPECT_TRUE(ConfigIsStillAFolder());
+    EXPECT_EQ(userConfig.sfxVolume, 90);
+}
+
+TEST_F(OptionsTest, ScreenshotsOfTheNoteAndTheQuestion) {
+    StartWithUnreadableSettings();
+    userConfig.fullscreen = false;
+    Open(OptionsScreen);
+    Automation_RunFrames(30);
+    EXPECT_TRUE(Automation_SaveFrame(
+        ScreenshotPath("options_unreadable_settings_1280x720.png").c_str()));
+    Click(1088, 612);
+    Settings_ResetForTests();
+    Open(OptionsScreen);
+    SafeFile_FailNextCommitForTests(ENOSPC);
+    Click(1088, 612);
+    Automation_MouseMove(1, 1);
+    Automation_RunFrames(30);
+    EXPECT_TRUE(Automation_SaveFrame(
+        ScreenshotPath("options_settings_not_saved_1280x720.png").c_str()));
 }
 
 TEST_F(OptionsTest, ToggleButtonAndAltEnterSwitchAndRelayout) {
