@@ -23,17 +23,38 @@ asan: bootstrap
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS; FUZZ_TARGETS picks some by name, e.g.
+#   make fuzz FUZZ_TARGETS="replay settings" FUZZ_SECONDS=600
+# New finds go to build-fuzz/corpus/<name>/, crashes to build-fuzz/crashes/<name>/;
+# a crash, once fixed, belongs in tests/fuzz/regressions/<name>/ so ctest replays it.
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 fuzz: bootstrap
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAL_FUZZ=ON -DVEXAL_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS)
-	@for target in build-fuzz/*_fuzz; do \
-	  [ -d $$target ] && continue; \
-	  name=$$(basename $$target); corpus=tests/fuzz/corpus/$${name%_fuzz}; \
-	  mkdir -p build-fuzz/corpus-$$name; \
+	cmake --build build-fuzz -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+	@failed=""; \
+	for name in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$name build-fuzz/crashes/$$name; \
+	  inputs=""; \
+	  for folder in tests/fuzz/corpus/$$name tests/fuzz/regressions/$$name; do \
+	    [ -d $$folder ] && inputs="$$inputs $$folder"; \
+	  done; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $$target -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus-$$name $$corpus || exit 1; \
-	done
+	  build-fuzz/$${name}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/crashes/$$name/ build-fuzz/corpus/$$name $$inputs \
+	    > build-fuzz/$$name.log 2>&1 || failed="$$failed $$name"; \
+	done; \
+	echo "== fuzz summary ($(FUZZ_SECONDS) s each; full output in build-fuzz/<name>.log)"; \
+	for name in $(FUZZ_TARGETS); do \
+	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' build-fuzz/$$name.log | tail -n 1); \
+	  cov=$$(grep -E '^#[0-9]+.*cov: ' build-fuzz/$$name.log | tail -n 1 | sed 's/^.*\(cov: \)/\1/'); \
+	  printf '%-20s %12s executions   %s\n' "$$name" "$${runs:-?}" "$$cov"; \
+	done; \
+	for name in $$failed; do \
+	  tail -n 30 build-fuzz/$$name.log; \
+	  echo "$$name FAILED: see build-fuzz/$$name.log; the input is in build-fuzz/crashes/$$name/"; \
+	done; \
+	[ -z "$$failed" ]
 
 clean:
 	rm -rf build build-asan build-fuzz
