@@ -1,28 +1,32 @@
 // Sprite and sound tables, and the caches every screen shares.
+#include <cstdio>
+
 #include "app/assets.h"
 
-const char* const spritePaths[SPRITE_COUNT] = {
-    "./Assets/Sprites/logo.png",
-    "./Assets/Sprites/mainMenu.png",
-    "./Assets/Sprites/placeholder.png",
-    "./Assets/Sprites/player3.png",
-    "./Assets/Sprites/asteroid.png",
-    "./Assets/Sprites/proto_wall.png",
-    "./Assets/Sprites/proto_laser_trap.png",
-    "./Assets/Sprites/proto_laser.png",
-    "./Assets/Sprites/proto_missile_trap.png",
-    "./Assets/Sprites/proto_missile.png",
-    "./Assets/Sprites/proto_fuel.png",
-    "./Assets/Sprites/endpoint.png",
-    "./Assets/Sprites/proto_compassArrow.png",
-    "./Assets/Sprites/arrow.png",
-    "./Assets/Sprites/gameplayBackground.png",
-    "./Assets/Sprites/proto_textBox.png",
-    "./Assets/Sprites/Orrinth_WHITE.png",
-    "./Assets/Sprites/Orrinth_RED.png",
-    "./Assets/Sprites/spritesheet1.png",
-    "./Assets/Sprites/map_demo.png",
-    "./Assets/Sprites/audiologo-white.png",
+const char* const defaultAssetRoot = "./Assets/";
+
+const char* const spriteFiles[SPRITE_COUNT] = {
+    "Sprites/logo.png",
+    "Sprites/mainMenu.png",
+    "Sprites/placeholder.png",
+    "Sprites/player3.png",
+    "Sprites/asteroid.png",
+    "Sprites/proto_wall.png",
+    "Sprites/proto_laser_trap.png",
+    "Sprites/proto_laser.png",
+    "Sprites/proto_missile_trap.png",
+    "Sprites/proto_missile.png",
+    "Sprites/proto_fuel.png",
+    "Sprites/endpoint.png",
+    "Sprites/proto_compassArrow.png",
+    "Sprites/arrow.png",
+    "Sprites/gameplayBackground.png",
+    "Sprites/proto_textBox.png",
+    "Sprites/Orrinth_WHITE.png",
+    "Sprites/Orrinth_RED.png",
+    "Sprites/spritesheet1.png",
+    "Sprites/map_demo.png",
+    "Sprites/audiologo-white.png",
 };
 
 const char* const soundPaths[SOUND_COUNT] = {
@@ -37,7 +41,7 @@ const char* const soundPaths[SOUND_COUNT] = {
     "./Assets/Sounds/SFX/winSeq_whoosh.wav",
 };
 
-const char* const errorImagePath = "./Assets/Sprites/error.png";
+const char* const errorImageFile = "Sprites/error.png";
 
 const char* const flameStripPaths[3] = {
     "./Assets/Sprites/ani_btmLoop.png",
@@ -50,11 +54,28 @@ const char* const appIconPath = "Assets/appicon.ico";
 TS_Image spriteCache[SPRITE_COUNT] = {};
 TS_Sound soundCache[SOUND_COUNT] = {};
 
+namespace {
+
+const char* assetRoot = defaultAssetRoot;
+
+// A file under the asset root; a path too long for the buffer loads nothing,
+// as a missing file does.
+TS_Image LoadUnderRoot(const char* file) {
+    char path[1024];
+    const int length = std::snprintf(path, sizeof path, "%s%s", assetRoot, file);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof path) return nullptr;
+    return TS_Image_Load(path);
+}
+
+}  // namespace
+
+void Assets_SetRootForTests(const char* root) { assetRoot = root ? root : defaultAssetRoot; }
+
 TS_Image GetSpriteImage(int slot) {
     if (slot < 0 || slot >= SPRITE_COUNT) return nullptr;
     if (!spriteCache[slot]) {
-        spriteCache[slot] = TS_Image_Load(spritePaths[slot]);
-        if (!spriteCache[slot]) spriteCache[slot] = TS_Image_Load(errorImagePath);
+        spriteCache[slot] = LoadUnderRoot(spriteFiles[slot]);
+        if (!spriteCache[slot]) spriteCache[slot] = LoadUnderRoot(errorImageFile);
     }
     return spriteCache[slot];
 }

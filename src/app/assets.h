@@ -41,14 +41,22 @@ enum SoundSlot {
     SOUND_WIN_WHOOSH = 8
 };
 
-extern const char* const spritePaths[SPRITE_COUNT];
+// The sprite table and the error image are files under the asset root,
+// defaultAssetRoot ("./Assets/") unless a test has pointed it elsewhere.
+extern const char* const defaultAssetRoot;
+extern const char* const spriteFiles[SPRITE_COUNT];
+extern const char* const errorImageFile;
 extern const char* const soundPaths[SOUND_COUNT];
-extern const char* const errorImagePath;
 extern const char* const flameStripPaths[3];  // bottom, right, left
 extern const char* const appIconPath;
 
 extern TS_Image spriteCache[SPRITE_COUNT];
 extern TS_Sound soundCache[SOUND_COUNT];
+
+// Reads the sprite table from `root` (ending in '/', kept by the caller) so
+// that a test can work on its own copy of the pictures; null puts back
+// defaultAssetRoot. Images already cached stay as they are.
+void Assets_SetRootForTests(const char* root);
 
 // The slot's image, loaded on first use; a missing file becomes the error image.
 TS_Image GetSpriteImage(int slot);

@@ -98,6 +98,3 @@ void Editor_SetPlayMode(bool on);
 void Editor_UpdatePlayMode(void);
 // Ends play mode without touching the music (the editor is closing).
 void Editor_AbandonPlayMode(void);
-// A copy with its own GameObject and Collider sharing the kind Shape; null for
-// a null entry or when memory runs out.
-LevelObject* DuplicateLevelObject(const LevelObject* entry);

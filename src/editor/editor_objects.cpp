@@ -1,7 +1,6 @@
 // Working on what is placed: picking with the mouse, the handles, nudging with
 // the arrow keys, Delete, typing into texts, and the editor camera's keys.
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "editor/editor.h"
@@ -84,9 +83,8 @@ void MakeRoomForTyping(TextObject* text) {
 // The "Edit Text" / "Done" button above a selected text and the typing itself.
 // Returns whether the button took this frame's click.
 bool UpdateTextEditing(TextObject* text, bool handleDragged) {
-    if (!handleDragged && text->text) {
-        text->width = static_cast<float>(std::strlen(text->text)) * text->textSize * 0.5f;
-    }
+    // Typing keeps the box as wide as the text; a handle being dragged sizes it.
+    if (!handleDragged) TextObject_UpdateWidth(text);
     Button* button = editor.editTextButton;
     if (!button) return false;
     // Just above the text's box as drawn, and above the rotate handle too, so

@@ -1,8 +1,5 @@
 // Test play in the editor: the level is copied, flown in an ordinary World and
 // thrown away again, so nothing the ship does reaches the level being edited.
-#include <cstdlib>
-#include <cstring>
-
 #include "app/assets.h"
 #include "app/game.h"
 #include "editor/editor.h"
@@ -10,68 +7,13 @@
 
 namespace {
 
-const float kShipHalf = 32.5f;
-
-TextObject* DuplicateText(const TextObject* source) {
-    if (!source) return nullptr;
-    const char* text = source->text ? source->text : "";
-    TextObject* copy = CreateTextObject(text, std::strlen(text) + 1);
-    if (!copy) return nullptr;
-    copy->position = source->position;
-    copy->rotation = source->rotation;
-    copy->width = source->width;
-    copy->textSize = source->textSize;
-    copy->visible = source->visible;
-    copy->colour = source->colour;
-    copy->alignH = source->alignH;
-    copy->alignV = source->alignV;
-    return copy;
-}
-
 // The flying copy: its own tables and objects, the texts exactly as written
 // (placeholders stay as they are), and bounds around everything placed.
-void CopyEditedLevel(void) {
-    const Level& source = editor.editedLevel;
-    Level& copy = editor.playLevel;
-    copy = source;
-    copy.goal = DuplicateLevelObject(source.goal);
-    copy.objects = nullptr;
-    copy.texts = nullptr;
-    if (source.objects && source.objectCapacity != 0) {
-        copy.objects = static_cast<LevelObject**>(
-            std::calloc(static_cast<size_t>(source.objectCapacity), sizeof(LevelObject*)));
-        for (uint64_t i = 0; copy.objects && i < source.objectCapacity; ++i) {
-            copy.objects[i] = DuplicateLevelObject(source.objects[i]);
-        }
-    }
-    // A table that cannot be allocated is left out (capacity 0): the level
-    // then flies without those objects instead of reading a null table.
-    if (!copy.objects) copy.objectCapacity = 0;
-    if (source.texts && source.textCapacity != 0) {
-        copy.texts = static_cast<TextObject**>(
-            std::calloc(static_cast<size_t>(source.textCapacity), sizeof(TextObject*)));
-        for (uint64_t i = 0; copy.texts && i < source.textCapacity; ++i) {
-            copy.texts[i] = DuplicateText(source.texts[i]);
-        }
-    }
-    if (!copy.texts) copy.textCapacity = 0;
-
-    copy.bounds = Bounds{-kShipHalf, -kShipHalf, kShipHalf, kShipHalf};
-    for (uint64_t i = 0; i < copy.objectCapacity; ++i) {
-        const LevelObject* entry = copy.objects[i];
-        if (entry && entry->object) {
-            Bounds_Include(&copy.bounds, entry->object->position, entry->object->size);
-        }
-    }
-    for (uint64_t i = 0; i < copy.textCapacity; ++i) {
-        const TextObject* text = copy.texts[i];
-        if (text) {
-            Bounds_Include(&copy.bounds, text->position, TS_Vector_Set(text->width, text->textSize));
-        }
-    }
-    if (copy.goal && copy.goal->object) {
-        Bounds_Include(&copy.bounds, copy.goal->object->position, copy.goal->object->size);
-    }
+// Returns false, with nothing to fly, when memory runs out.
+bool CopyEditedLevel(void) {
+    if (Level_Copy(&editor.editedLevel, &editor.playLevel) != 0) return false;
+    editor.playLevel.bounds = Level_ComputeBounds(&editor.playLevel);
+    return true;
 }
 
 void SetFileButtonsEnabled(bool enabled) {
@@ -102,23 +44,6 @@ void StopFlying(void) {
 
 }  // namespace
 
-LevelObject* DuplicateLevelObject(const LevelObject* entry) {
-    if (!entry) return nullptr;
-    LevelObject* copy = static_cast<LevelObject*>(std::calloc(1, sizeof(LevelObject)));
-    if (!copy) return nullptr;
-    copy->kind = entry->kind;
-    if (!entry->object) return copy;
-    copy->object = static_cast<GameObject*>(std::malloc(sizeof(GameObject)));
-    if (!copy->object) return copy;
-    *copy->object = *entry->object;  // the kind Shape is shared, never copied
-    copy->object->collider = nullptr;
-    if (entry->object->collider) {
-        copy->object->collider = static_cast<Collider*>(std::malloc(sizeof(Collider)));
-        if (copy->object->collider) *copy->object->collider = *entry->object->collider;
-    }
-    return copy;
-}
-
 void Editor_SetPlayMode(bool on) {
     if (editor.playMode == on) return;
     if (!on) {
@@ -127,8 +52,9 @@ void Editor_SetPlayMode(bool on) {
         PlayMusic(SOUND_MENU_MUSIC, 0);  // from the beginning again
         return;
     }
+    // A level that cannot be copied is not flown: the editor stays as it was.
+    if (!CopyEditedLevel()) return;
     editor.playMode = true;
-    CopyEditedLevel();
     SetupWorld(&editor.playLevel);
     SetFileButtonsEnabled(false);
     TS_Sound_StopGroup(0);

@@ -62,6 +62,22 @@ int WriteLevelFile(const char* path, const Level* level);
 // Releases every object, text and the goal, and the tables (never the Shapes).
 void FreeLevel(Level* level);
 
+// Makes `copy` (never the source itself) a deep copy of `source`: its own
+// tables of the same capacities with holes where the source has them, its own
+// objects, colliders, goal and texts (texts as written, widths as they stand),
+// and the same settings and bounds; kind Shapes stay shared. Returns 0, or
+// FILE_ERROR_NO_MEMORY when anything cannot be allocated: `copy` is then an
+// empty Level, valid for FreeLevel and for play.
+int Level_Copy(const Level* source, Level* copy);
+
+// The ship's 65 x 65 start box around the origin, stretched to hold every
+// object, the goal and every text (its width by its text size) of the level;
+// rotation is not considered. ReadLevelFile starts from this box and stretches
+// it by each line as the file gives it (a text with the width written there,
+// every goal line), so a file with a single goal whose texts carry their own
+// widths reads to the bounds this gives.
+Bounds Level_ComputeBounds(const Level* level);
+
 // Expands "$THRUST_KEY$", "$TLEFT_KEY$" and "$TRIGHT_KEY$" in place into the
 // key names of the current control scheme; any other "$TOKEN$" vanishes. The
 // result is never longer than the text (and at most 299 characters).

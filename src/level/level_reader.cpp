@@ -8,10 +8,6 @@
 
 namespace {
 
-// The ship's 65 x 65 box around the origin, where it starts: every level's
-// bounds hold it.
-const Bounds kShipStartBounds = Bounds{-32.5f, -32.5f, 32.5f, 32.5f};
-
 // Everything the reader carries from one line to the next. The five numbers
 // are kept for the whole file: a line that gives fewer of them takes the rest
 // from the previous object or text line.
@@ -53,6 +49,8 @@ int ReadText(const char* line, size_t consumed, ReadState* state) {
     object->textSize = numbers[4];
     TextObject_UpdateWidth(object);
     level->texts[slot] = object;
+    // The box as the file gives it, with the width written there: the same
+    // file has the same bounds whatever key names its placeholders become.
     Bounds_Include(&level->bounds, TS_Vec2{numbers[0], numbers[1]},
                    TS_Vec2{numbers[3], numbers[4]});
     return 0;
@@ -117,7 +115,7 @@ void EmptyLevel(Level* level) {
     level->parTime = 0.0f;
     level->startFuel = 100.0f;
     level->startRotation = 0.0f;
-    level->bounds = kShipStartBounds;
+    level->bounds = Level_ComputeBounds(level);
 }
 
 }  // namespace
@@ -147,7 +145,8 @@ int ReadLevelFile(const char* path, Level* level, bool substituteKeys) {
     }
     level->objectCapacity = LEVEL_OBJECT_SLOTS;
     level->textCapacity = LEVEL_TEXT_SLOTS;
-    level->bounds = kShipStartBounds;
+    // The empty level's bounds, the ship's start box; each line read stretches them.
+    level->bounds = Level_ComputeBounds(level);
 
     TextFile file;
     const int openError = TextFile_Open(&file, path, LEVEL_FILE_MAX_BYTES);

@@ -1,8 +1,8 @@
 // The sprite and sound caches load each slot once and fall back to the error
 // image when a picture is missing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/assets.h"
@@ -22,19 +22,26 @@ TEST_F(AssetCacheTest, SpriteLoadsOnceAndStaysShared) {
 }
 
 TEST_F(AssetCacheTest, MissingSpriteBecomesTheErrorImage) {
-    // Hide the ship's picture for the length of this test.
-    const std::string real = spritePaths[SPRITE_PLAYER];
-    const std::string hidden = real + ".hidden";
-    ASSERT_EQ(std::rename(real.c_str(), hidden.c_str()), 0);
+    // A copy of the pictures without the ship's, so that other tests running
+    // at the same time still find the real one.
+    const std::string root = TempDir() + "/Assets/";
+    const std::string errorImage = std::string(defaultAssetRoot) + errorImageFile;
+    ASSERT_EQ(mkdir(root.c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((root + "Sprites").c_str(), 0700), 0);
+    WriteText(root + errorImageFile, ReadText(errorImage));
+    FreeSpriteImage(SPRITE_PLAYER);
+    Assets_SetRootForTests(root.c_str());
     TS_Image image = GetSpriteImage(SPRITE_PLAYER);
-    std::rename(hidden.c_str(), real.c_str());
+    // The slot keeps the error image until it is freed.
+    EXPECT_EQ(GetSpriteImage(SPRITE_PLAYER), image);
+    FreeSpriteImage(SPRITE_PLAYER);
+    Assets_SetRootForTests(nullptr);
+
     ASSERT_NE(image, nullptr);
-    TS_Image error = TS_Image_Load(errorImagePath);
+    TS_Image error = TS_Image_Load(errorImage.c_str());
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(TS_Image_GetWidth(image), TS_Image_GetWidth(error));
     EXPECT_EQ(TS_Image_GetHeight(image), TS_Image_GetHeight(error));
-    // The slot keeps the error image until it is freed.
-    EXPECT_EQ(GetSpriteImage(SPRITE_PLAYER), image);
     TS_Image_Free(&error);
 }
 

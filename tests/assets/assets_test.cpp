@@ -29,6 +29,9 @@ struct SurfaceFree {
 using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 // Loads an image as straight RGBA bytes, or null.
+// Where the game finds a picture of the sprite table.
+std::string ShippedSprite(const char* file) { return std::string(defaultAssetRoot) + file; }
+
 Surface LoadRgba(const std::string& path) {
     Surface raw(IMG_Load(path.c_str()));
     if (!raw) return nullptr;
@@ -133,9 +136,10 @@ protected:
 }  // namespace
 
 TEST_F(GeneratedAssets, EveryImageTheGameOpensLoads) {
-    std::vector<std::string> paths(spritePaths, spritePaths + SPRITE_COUNT);
+    std::vector<std::string> paths;
+    for (const char* file : spriteFiles) paths.push_back(ShippedSprite(file));
     paths.insert(paths.end(), flameStripPaths, flameStripPaths + 3);
-    paths.push_back(errorImagePath);
+    paths.push_back(ShippedSprite(errorImageFile));
     paths.push_back(appIconPath);
     for (const std::string& path : paths) {
         ASSERT_TRUE(fs::exists(path)) << path;
@@ -175,7 +179,7 @@ TEST_F(GeneratedAssets, FlameStripsAreRowsOfThousandPixelFramesPlacedOnTheShip) 
 }
 
 TEST_F(GeneratedAssets, ShipPointsUpAndLeavesRoomForItsFlame) {
-    const Surface ship = LoadRgba(spritePaths[SPRITE_PLAYER]);
+    const Surface ship = LoadRgba(ShippedSprite(spriteFiles[SPRITE_PLAYER]));
     ASSERT_TRUE(ship);
     ASSERT_EQ(ship->w, ship->h);
     const int n = ship->w;
@@ -194,8 +198,8 @@ TEST_F(GeneratedAssets, ShipPointsUpAndLeavesRoomForItsFlame) {
 }
 
 TEST_F(GeneratedAssets, BackgroundsCoverWideWindowsAtWindowHeight) {
-    const Surface play = LoadRgba(spritePaths[SPRITE_GAMEPLAY_BACKGROUND]);
-    const Surface menu = LoadRgba(spritePaths[SPRITE_MENU_BACKGROUND]);
+    const Surface play = LoadRgba(ShippedSprite(spriteFiles[SPRITE_GAMEPLAY_BACKGROUND]));
+    const Surface menu = LoadRgba(ShippedSprite(spriteFiles[SPRITE_MENU_BACKGROUND]));
     ASSERT_TRUE(play);
     ASSERT_TRUE(menu);
     // The menu picture pans between a quarter and the whole window width.

@@ -2,6 +2,8 @@
 // in-game overlay that only closes itself.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/window.h"
@@ -67,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(Schemes, HelpCapsTest,
                          ::testing::Values(Caps{0, "W", "A", "D", 33},
                                            Caps{1, "Up", "<-", "->", 33},
                                            Caps{2, "Spacebar", "<-", "->", 100},
-                                           Caps{3, "Spacebar", "A", "D", 100}));
+                                           Caps{3, "Spacebar", "A", "D", 100}),
+                         [](const ::testing::TestParamInfo<Caps>& info) {
+                             return std::string(controlSchemeNames[info.param.scheme]);
+                         });
 
 TEST_F(HelpTest, ForwardDemoFadesTheArrowThenFliesAndStartsAgain) {
     Open(HelpScreen);

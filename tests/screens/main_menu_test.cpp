@@ -1,6 +1,8 @@
 // The main menu: its seven buttons, where each leads, and the quit question.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/assets.h"
 #include "app/window.h"
 #include "play/campaign_start.h"
@@ -61,7 +63,10 @@ TEST_P(MainMenuDestinationTest, EachButtonLeadsToItsScreen) {
 INSTANTIATE_TEST_SUITE_P(Buttons, MainMenuDestinationTest,
                          ::testing::Values(Destination{1, "LevelSelect"}, Destination{2, "Options"},
                                            Destination{3, "Help"}, Destination{4, "Editor"},
-                                           Destination{5, "Credits"}));
+                                           Destination{5, "Credits"}),
+                         [](const ::testing::TestParamInfo<Destination>& info) {
+                             return std::string(info.param.screen);
+                         });
 
 TEST_F(MainMenuTest, PlayStopsTheMenuMusicAndStartsAtTheFirstTutorial) {
     campaignStartIndex = 7;

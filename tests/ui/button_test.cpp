@@ -2,6 +2,8 @@
 // navigation with each control scheme.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/config.h"
 #include "support/headless.h"
 #include "ui/button.h"
@@ -106,6 +108,7 @@ TEST_F(ButtonTest, HoverGrowsTheDrawnButtonButNotItsHitArea) {
 }
 
 struct SchemeKeys {
+    const char* name;  // the case's name in test listings
     int scheme;
     int previous;
     int next;
@@ -143,13 +146,19 @@ const int kD = TS_KEY_A + ('D' - 'A');
 
 INSTANTIATE_TEST_SUITE_P(
     AllSchemes, ButtonSchemeTest,
-    ::testing::Values(SchemeKeys{0, TS_KEY_A, kD, kW, TS_KEY_UP},
-                      SchemeKeys{1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_UP, kW},
-                      SchemeKeys{2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, TS_KEY_UP},
-                      SchemeKeys{3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
+    ::testing::Values(SchemeKeys{"WAD", 0, TS_KEY_A, kD, kW, TS_KEY_UP},
+                      SchemeKeys{"Arrow", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_UP, kW},
+                      SchemeKeys{"ArrowSpace", 2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE,
+                                 TS_KEY_UP},
+                      SchemeKeys{"Hybrid", 3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
                       // Arrows, Space and Enter work whatever the scheme.
-                      SchemeKeys{0, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_ENTER, TS_KEY_UP},
-                      SchemeKeys{1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, kD}));
+                      SchemeKeys{"WADWithArrowsAndEnter", 0, TS_KEY_LEFT, TS_KEY_RIGHT,
+                                 TS_KEY_ENTER, TS_KEY_UP},
+                      SchemeKeys{"ArrowWithSpace", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE,
+                                 kD}),
+    [](const ::testing::TestParamInfo<SchemeKeys>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(ButtonTest, OnlyTheFirstKeyOfAFrameCounts) {
     TapKey(TS_KEY_RIGHT);
