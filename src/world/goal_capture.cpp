@@ -6,6 +6,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
+#include "app/sound_groups.h"
 #include "world/world.h"
 
 namespace {
@@ -70,8 +71,8 @@ bool Straighten(GameObject* body, float heading, float dt) {
 
 void SpinUp(float dt) {
     if (!world.winSpinStarted) {
-        TS_Sound_PlayAdvanced(GetSound(SOUND_WIN_SPIN), EffectVolume(), 1.0f, false, 5);
-        TS_Sound_SetGroupVolume(1, static_cast<float>(userConfig.musicVolume) / 200.0f);
+        SoundGroup_Play(SoundGroup::CaptureSpin, GetSound(SOUND_WIN_SPIN), EffectVolume(), false);
+        SoundGroup_SetVolume(SoundGroup::GameMusic, static_cast<float>(userConfig.musicVolume) / 200.0f);
     }
     world.winSpinStarted = 1;
     if (world.winSpinSpeed < kSpinTop) {
@@ -81,7 +82,7 @@ void SpinUp(float dt) {
         // held, until one push carries it clear of the goal.
         world.winSpinSpeed = kSpinTop;
         world.ship.thrust = TS_Vector_Scale(world.ship.thrust, kLaunchBoost);
-        TS_Sound_PlayAdvanced(GetSound(SOUND_WIN_WHOOSH), EffectVolume(), 1.0f, false, 6);
+        SoundGroup_Play(SoundGroup::CaptureExit, GetSound(SOUND_WIN_WHOOSH), EffectVolume(), false);
     }
 }
 
@@ -90,11 +91,11 @@ void EndCapture(GameObject* goal, bool skipped) {
     world.winTimer = 0.0f;
     world.winSpinSpeed = 0.0f;
     goal->rotation = 0.0f;
-    TS_Sound_SetGroupVolume(1, MusicGroupVolume());
+    SoundGroup_SetVolume(SoundGroup::GameMusic, MusicGroupVolume());
     // A natural end lets the whoosh finish.
     if (skipped) {
-        TS_Sound_StopGroup(5);
-        TS_Sound_StopGroup(6);
+        SoundGroup_Stop(SoundGroup::CaptureSpin);
+        SoundGroup_Stop(SoundGroup::CaptureExit);
     }
     world.phase = PHASE_DONE;
 }
