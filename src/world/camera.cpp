@@ -9,8 +9,8 @@
 namespace {
 
 const double kPi = 3.14159265;
-const int kKeyMap = 77;   // M
-const int kKeySkip = 88;  // X
+const int kKeyMap = TS_KEY_M;
+const int kKeySkip = TS_KEY_X;
 const float kIntroSeconds = 2.0f;
 const float kMapSeconds = 0.25f;
 const float kKickOutSeconds = 0.1f;

@@ -12,7 +12,7 @@
 namespace {
 
 const double kPi = 3.14159265;
-const int kKeySkip = 88;  // X
+const int kKeySkip = TS_KEY_X;
 const float kPullFraction = 0.1f;      // of the top speed: one unit per frame
 const float kArrivalDistanceSq = 2.0f;
 const float kAlignedDegrees = 3.0f;

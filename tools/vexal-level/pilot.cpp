@@ -21,7 +21,7 @@ const char* const kUsage =
 const int kThrustKey = TS_KEY_SPACE;  // the replay's scheme 2: ArrowSpace
 const int kLeftKey = TS_KEY_LEFT;
 const int kRightKey = TS_KEY_RIGHT;
-const int kSkipKey = 'X';
+const int kSkipKey = TS_KEY_X;
 
 struct Waypoint {
     float x, y, speed, radius;
