@@ -185,6 +185,10 @@ void TS_Sound_StopGroup(int group);
 
 // ---- Math ------------------------------------------------------------------
 
+// Pi, for double and for float arithmetic.
+constexpr double TS_PI = 3.14159265358979323846;
+constexpr float TS_PI_F = static_cast<float>(TS_PI);
+
 int TS_Math_ClampInt(int value, int min, int max);
 float TS_Math_ClampFloat(float value, float min, float max);
 float TS_Math_Degrees(float radians);

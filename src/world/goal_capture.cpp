@@ -11,7 +11,6 @@
 
 namespace {
 
-const double kPi = 3.14159265;
 const int kKeySkip = TS_KEY_X;
 const float kPullFraction = 0.1f;      // of the top speed: one unit per frame
 const float kArrivalDistanceSq = 2.0f;
@@ -26,8 +25,8 @@ float EffectVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100
 void UpdateCaptureCamera(TS_Vec2 ship, TS_Vec2 goal, float t) {
     Camera& camera = world.camera;
     camera.position = LerpVector(ship, goal, t);
-    camera.zoom = world.defaultZoom + (world.winZoom - world.defaultZoom) *
-                                          static_cast<float>(std::sin(static_cast<double>(t) * kPi));
+    const float arc = static_cast<float>(std::sin(static_cast<double>(t) * TS_PI));
+    camera.zoom = world.defaultZoom + (world.winZoom - world.defaultZoom) * arc;
     if (t >= 0.5f) camera.zoom = world.winZoom;
     if (t >= 1.0f) camera.position = goal;
 }
@@ -72,7 +71,8 @@ bool Straighten(GameObject* body, float heading, float dt) {
 void SpinUp(float dt) {
     if (!world.winSpinStarted) {
         SoundGroup_Play(SoundGroup::CaptureSpin, GetSound(SOUND_WIN_SPIN), EffectVolume(), false);
-        SoundGroup_SetVolume(SoundGroup::GameMusic, static_cast<float>(userConfig.musicVolume) / 200.0f);
+        SoundGroup_SetVolume(SoundGroup::GameMusic,
+                             static_cast<float>(userConfig.musicVolume) / 200.0f);
     }
     world.winSpinStarted = 1;
     if (world.winSpinSpeed < kSpinTop) {

@@ -82,7 +82,7 @@ void Steer(const ReplayState* state, void* context) {
     const float steerX = wantX - state->velocity.x, steerY = wantY - state->velocity.y;
     const float need = std::sqrt(steerX * steerX + steerY * steerY);
     // Rotation 0 thrusts along +y; rotation grows clockwise.
-    const float heading = std::atan2(steerX, steerY) * 180.0f / 3.14159265f;
+    const float heading = std::atan2(steerX, steerY) * 180.0f / TS_PI_F;
     const float off = WrapDegrees(heading - state->rotation);
     const bool turning = !pilot->thrustOnly && need > 0.25f;
     Press(pilot, kRightKey, turning && off > 2.5f, frame);
