@@ -71,8 +71,8 @@ bool Straighten(GameObject* body, float heading, float dt) {
 void SpinUp(float dt) {
     if (!world.winSpinStarted) {
         SoundGroup_Play(SoundGroup::CaptureSpin, GetSound(SOUND_WIN_SPIN), EffectVolume(), false);
-        SoundGroup_SetVolume(SoundGroup::GameMusic,
-                             static_cast<float>(userConfig.musicVolume) / 200.0f);
+        // The gameplay music dips to half while the goal spins.
+        SoundGroup_SetVolume(SoundGroup::GameMusic, MusicGroupVolume() * 0.5f);
     }
     world.winSpinStarted = 1;
     if (world.winSpinSpeed < kSpinTop) {
