@@ -7,7 +7,7 @@
 struct UserConfig {
     bool fullscreen;
     int sfxVolume;    // 0..100, applied per sound effect
-    int musicVolume;  // 0..100, applied to sound groups 0 and 1
+    int musicVolume;  // 0..100, applied to both music sound groups
     int controlScheme;  // 0..3, index into the scheme table
 };
 

@@ -4,6 +4,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "screens/menu_background.h"
 
 void Game_Start(void) {
@@ -24,7 +25,4 @@ void Game_Quit(void) {
 
 float MusicGroupVolume(void) { return static_cast<float>(userConfig.musicVolume) / 100.0f; }
 
-void ApplyMusicVolume(void) {
-    TS_Sound_SetGroupVolume(0, MusicGroupVolume());
-    TS_Sound_SetGroupVolume(1, MusicGroupVolume());
-}
+void ApplyMusicVolume(void) { MusicGroups_SetVolume(MusicGroupVolume()); }

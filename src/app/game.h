@@ -13,5 +13,5 @@ void Game_Quit(void);
 
 // The music volume as a sound-group volume (0..1).
 float MusicGroupVolume(void);
-// Sets sound groups 0 and 1 (menu and gameplay music) to the music volume.
+// Sets both music groups (menu and gameplay) to the music volume.
 void ApplyMusicVolume(void);

@@ -5,6 +5,7 @@
 #include "app/game.h"
 #include "app/safe_file.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "app/window.h"
 #include "platform/native.h"
 
@@ -32,7 +33,7 @@ void Startup_Update(void) { Screen_Switch(SplashScreen); }
 
 void MenuMusic_Init(void) {
     TS_Sound music = GetMusic(SOUND_MENU_MUSIC);
-    TS_Sound_PlayAdvanced(music, MusicGroupVolume(), 1.0f, true, 0);
+    SoundGroup_Play(SoundGroup::MenuMusic, music, MusicGroupVolume(), true);
 }
 
 void MenuMusic_Update(void) { Screen_Switch(MainMenuScreen); }

@@ -3,6 +3,8 @@
 #include "app/window.h"
 
 #include "app/config.h"
+#include "app/game.h"
+#include "app/sound_groups.h"
 #include "platform/native.h"
 #include "platform/tessera.h"
 
@@ -17,18 +19,11 @@ bool OnWindowEvent(int event) {
         case NATIVE_RESIZED:
             return true;
         case NATIVE_FOCUS_LOST:
-            if (userConfig.musicVolume > 0) {
-                TS_Sound_SetGroupVolume(0, 0.0f);
-                TS_Sound_SetGroupVolume(1, 0.0f);
-            }
+            if (userConfig.musicVolume > 0) MusicGroups_SetVolume(0.0f);
             if (FocusLostHook) FocusLostHook();
             return false;
         case NATIVE_FOCUS_GAINED:
-            if (userConfig.musicVolume > 0) {
-                const float volume = static_cast<float>(userConfig.musicVolume) / 100.0f;
-                TS_Sound_SetGroupVolume(0, volume);
-                TS_Sound_SetGroupVolume(1, volume);
-            }
+            if (userConfig.musicVolume > 0) ApplyMusicVolume();
             if (FocusGainedHook) FocusGainedHook();
             return false;
         default:

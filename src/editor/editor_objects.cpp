@@ -201,14 +201,14 @@ void Editor_UpdateObjects(void) {
 void Editor_UpdateCameraKeys(void) {
     Camera& camera = editor.editorCamera;
     const float dt = TS_System_GetDt();
-    if (TS_Input_KeyDown('W')) camera.position.y += kPanSpeed * dt;
-    else if (TS_Input_KeyDown('S')) camera.position.y -= kPanSpeed * dt;
-    if (TS_Input_KeyDown('A')) camera.position.x -= kPanSpeed * dt;
-    else if (TS_Input_KeyDown('D')) camera.position.x += kPanSpeed * dt;
-    else if (TS_Input_KeyTriggered('F')) camera.position = TS_Vector_Zero();
-    if (TS_Input_KeyTriggered('R')) camera.zoom = 1.0f;
-    else if (TS_Input_KeyDown('E')) camera.zoom += kZoomSpeed * dt;
-    else if (TS_Input_KeyDown('Q')) camera.zoom -= kZoomSpeed * dt;
+    if (TS_Input_KeyDown(TS_KEY_W)) camera.position.y += kPanSpeed * dt;
+    else if (TS_Input_KeyDown(TS_KEY_S)) camera.position.y -= kPanSpeed * dt;
+    if (TS_Input_KeyDown(TS_KEY_A)) camera.position.x -= kPanSpeed * dt;
+    else if (TS_Input_KeyDown(TS_KEY_D)) camera.position.x += kPanSpeed * dt;
+    else if (TS_Input_KeyTriggered(TS_KEY_F)) camera.position = TS_Vector_Zero();
+    if (TS_Input_KeyTriggered(TS_KEY_R)) camera.zoom = 1.0f;
+    else if (TS_Input_KeyDown(TS_KEY_E)) camera.zoom += kZoomSpeed * dt;
+    else if (TS_Input_KeyDown(TS_KEY_Q)) camera.zoom -= kZoomSpeed * dt;
     camera.zoom = TS_Math_ClampFloat(camera.zoom, kSmallestZoom, std::numeric_limits<float>::max());
     Camera_UpdateMatrices(&camera);
 }

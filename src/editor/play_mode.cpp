@@ -2,6 +2,7 @@
 // thrown away again, so nothing the ship does reaches the level being edited.
 #include "app/assets.h"
 #include "app/game.h"
+#include "app/sound_groups.h"
 #include "editor/editor.h"
 #include "world/world.h"
 
@@ -25,9 +26,9 @@ void SetFileButtonsEnabled(bool enabled) {
     if (editor.playButton) Button_SetLabel(editor.playButton, enabled ? "Play" : "Stop");
 }
 
-void PlayMusic(int slot, int group) {
+void PlayMusic(int slot, SoundGroup group) {
     TS_Sound music = GetMusic(slot);
-    if (music) TS_Sound_PlayAdvanced(music, MusicGroupVolume(), 1.0f, true, group);
+    if (music) SoundGroup_Play(group, music, MusicGroupVolume(), true);
 }
 
 // Everything of play mode except the music.
@@ -48,8 +49,8 @@ void Editor_SetPlayMode(bool on) {
     if (editor.playMode == on) return;
     if (!on) {
         StopFlying();
-        TS_Sound_StopGroup(1);
-        PlayMusic(SOUND_MENU_MUSIC, 0);  // from the beginning again
+        SoundGroup_Stop(SoundGroup::GameMusic);
+        PlayMusic(SOUND_MENU_MUSIC, SoundGroup::MenuMusic);  // from the beginning again
         return;
     }
     // A level that cannot be copied is not flown: the editor stays as it was.
@@ -57,8 +58,8 @@ void Editor_SetPlayMode(bool on) {
     editor.playMode = true;
     SetupWorld(&editor.playLevel);
     SetFileButtonsEnabled(false);
-    TS_Sound_StopGroup(0);
-    PlayMusic(SOUND_GAME_MUSIC, 1);
+    SoundGroup_Stop(SoundGroup::MenuMusic);
+    PlayMusic(SOUND_GAME_MUSIC, SoundGroup::GameMusic);
 }
 
 void Editor_UpdatePlayMode(void) {

@@ -17,8 +17,8 @@ struct KeyNames {
 const KeyNames keyNames[] = {
     {TS_KEY_SPACE, "Spacebar", "Spacebar"},
     {TS_KEY_A, "A", "A"},
-    {TS_KEY_A + ('D' - 'A'), "D", "D"},
-    {TS_KEY_A + ('W' - 'A'), "W", "W"},
+    {TS_KEY_D, "D", "D"},
+    {TS_KEY_W, "W", "W"},
     {TS_KEY_RIGHT, "Right Arrow", "->"},
     {TS_KEY_LEFT, "Left Arrow", "<-"},
     {TS_KEY_UP, "Up Arrow", "Up"},

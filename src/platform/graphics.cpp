@@ -11,7 +11,6 @@ namespace {
 
 const float kStrokeWidth = 2.0f;
 const float kFeather = 1.0f;  // soft rim that stands in for anti-aliasing
-const float kPi = 3.14159265358979f;
 
 std::vector<SDL_Vertex> vertices;
 std::vector<int> indices;
@@ -172,7 +171,7 @@ void Paint(bool feather) {
 void RectOutline(float left, float top, float w, float h, float px, float py, float rotation,
                  float radius) {
     outline.clear();
-    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const double radians = static_cast<double>(rotation) * TS_PI / 180.0;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
     auto add = [&](float x, float y) {
@@ -195,7 +194,8 @@ void RectOutline(float left, float top, float w, float h, float px, float py, fl
                                  {left + radius, top + radius, 180.0f}};
     for (const auto& corner : corners) {
         for (int k = 0; k <= steps; ++k) {
-            const float angle = (corner[2] + 90.0f * static_cast<float>(k) / steps) * kPi / 180.0f;
+            const float degrees = corner[2] + 90.0f * static_cast<float>(k) / steps;
+            const float angle = degrees * TS_PI_F / 180.0f;
             add(corner[0] + radius * std::cos(angle), corner[1] + radius * std::sin(angle));
         }
     }
@@ -290,15 +290,15 @@ void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float r
     Platform_EnsureInit();
     RecordShape(DRAW_ELLIPSE, x, y, w, h, rotation);
     const float rx = std::fabs(w) * 0.5f, ry = std::fabs(h) * 0.5f;
-    int segments = static_cast<int>(kPi * (rx + ry) / 4.0f);
+    int segments = static_cast<int>(TS_PI_F * (rx + ry) / 4.0f);
     if (segments < 16) segments = 16;
     if (segments > 128) segments = 128;
-    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const double radians = static_cast<double>(rotation) * TS_PI / 180.0;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
     outline.clear();
     for (int i = 0; i < segments; ++i) {
-        const float angle = 2.0f * kPi * static_cast<float>(i) / static_cast<float>(segments);
+        const float angle = 2.0f * TS_PI_F * static_cast<float>(i) / static_cast<float>(segments);
         const float ex = rx * std::cos(angle), ey = ry * std::sin(angle);
         outline.push_back(Transformed(x + ex * c - ey * s, y + ex * s + ey * c));
     }
@@ -342,7 +342,7 @@ void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, fl
         call->y = cy;
         call->rotation = rotation;
     }
-    const double radians = static_cast<double>(rotation) * kPi / 180.0;
+    const double radians = static_cast<double>(rotation) * TS_PI / 180.0;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
     outline.clear();

@@ -22,7 +22,6 @@ struct TS_ImageRecord {
 namespace {
 
 const int kPrescaleMinPixels = 512 * 512;
-const float kPi = 3.14159265358979f;
 
 // Splits the current matrix into a position, a uniform scale and a rotation.
 // Returns false for matrices that flip or stretch.
@@ -33,7 +32,7 @@ bool SimilarityOfMatrix(float* scale, float* rotation) {
     const float det = m.m[0][0] * m.m[1][1] - m.m[0][1] * m.m[1][0];
     if (det <= 0.0f || std::fabs(sx - sy) > 1e-3f * (sx + sy)) return false;
     *scale = sx;
-    *rotation = std::atan2(m.m[1][0], m.m[0][0]) * 180.0f / kPi;
+    *rotation = std::atan2(m.m[1][0], m.m[0][0]) * 180.0f / TS_PI_F;
     return true;
 }
 

@@ -11,7 +11,7 @@ float TS_Math_ClampFloat(float value, float min, float max) {
     return value < min ? min : (value > max ? max : value);
 }
 
-float TS_Math_Degrees(float radians) { return radians * (180.0f / 3.14159265f); }
+float TS_Math_Degrees(float radians) { return radians * (180.0f / TS_PI_F); }
 
 TS_Vec2 TS_Vector_Set(float x, float y) { return TS_Vec2{x, y}; }
 TS_Vec2 TS_Vector_Zero(void) { return TS_Vec2{0.0f, 0.0f}; }
@@ -44,7 +44,7 @@ TS_Matrix TS_Matrix_Translate(TS_Vec2 offset) {
 }
 
 TS_Matrix TS_Matrix_Rotate(float degrees) {
-    const double radians = static_cast<double>(degrees) * 3.14159265358979323846 / 180.0;
+    const double radians = static_cast<double>(degrees) * TS_PI / 180.0;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
     return TS_Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};

@@ -33,14 +33,20 @@ typedef void (*TS_Callback)(void);
 
 // ---- Key codes ------------------------------------------------------------
 
+// A letter key's code is its upper-case ASCII code (TS_KEY_W == 'W'), and a
+// digit key's is its digit's (TS_KEY_0 + 7 == '7'), so both run in order.
 enum {
     TS_KEY_ANY = 0,
     TS_KEY_SPACE = 32,
     TS_KEY_MINUS = 45,
-    TS_KEY_0 = 48,
-    TS_KEY_9 = 57,
-    TS_KEY_A = 65,
-    TS_KEY_Z = 90,
+    TS_KEY_0 = '0',
+    TS_KEY_9 = '9',
+    TS_KEY_A = 'A', TS_KEY_B = 'B', TS_KEY_C = 'C', TS_KEY_D = 'D', TS_KEY_E = 'E',
+    TS_KEY_F = 'F', TS_KEY_G = 'G', TS_KEY_H = 'H', TS_KEY_I = 'I', TS_KEY_J = 'J',
+    TS_KEY_K = 'K', TS_KEY_L = 'L', TS_KEY_M = 'M', TS_KEY_N = 'N', TS_KEY_O = 'O',
+    TS_KEY_P = 'P', TS_KEY_Q = 'Q', TS_KEY_R = 'R', TS_KEY_S = 'S', TS_KEY_T = 'T',
+    TS_KEY_U = 'U', TS_KEY_V = 'V', TS_KEY_W = 'W', TS_KEY_X = 'X', TS_KEY_Y = 'Y',
+    TS_KEY_Z = 'Z',
     TS_KEY_ESCAPE = 256,
     TS_KEY_ENTER = 257,
     TS_KEY_TAB = 258,
@@ -178,6 +184,10 @@ void TS_Sound_SetGroupVolume(int group, float volume);
 void TS_Sound_StopGroup(int group);
 
 // ---- Math ------------------------------------------------------------------
+
+// Pi, for double and for float arithmetic.
+constexpr double TS_PI = 3.14159265358979323846;
+constexpr float TS_PI_F = static_cast<float>(TS_PI);
 
 int TS_Math_ClampInt(int value, int min, int max);
 float TS_Math_ClampFloat(float value, float min, float max);

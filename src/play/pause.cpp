@@ -5,6 +5,7 @@
 #include "app/config.h"
 #include "app/game.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "play/play_screen.h"
 #include "screens/help.h"
 
@@ -29,8 +30,7 @@ bool IsButton(const Popup* popup, const Button* pressed, size_t index) {
 void SetMusicGroups(float volume) {
     // A player who turned the music off keeps it off: no group is touched.
     if (userConfig.musicVolume <= 0) return;
-    TS_Sound_SetGroupVolume(0, volume);
-    TS_Sound_SetGroupVolume(1, volume);
+    MusicGroups_SetVolume(volume);
 }
 
 void CloseQuestions(void) {

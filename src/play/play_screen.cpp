@@ -7,6 +7,7 @@
 #include "app/config.h"
 #include "app/game.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
 #include "screens/help.h"
@@ -73,7 +74,7 @@ void Play_Draw(Popup* const* popups, size_t count) {
 }
 
 void Play_StartMusic(void) {
-    TS_Sound_PlayAdvanced(GetMusic(SOUND_GAME_MUSIC), MusicGroupVolume(), 1.0f, true, 1);
+    SoundGroup_Play(SoundGroup::GameMusic, GetMusic(SOUND_GAME_MUSIC), MusicGroupVolume(), true);
 }
 
 void Play_Restart(void) {

@@ -17,7 +17,7 @@ void Play_CentrePopups(Popup* const* popups, size_t count);
 // the popups in slot order and, while it is open, the help overlay.
 void Play_Draw(Popup* const* popups, size_t count);
 
-// Starts the gameplay music (sound group 1) at the music volume.
+// Starts the gameplay music (its own sound group) at the music volume.
 void Play_StartMusic(void);
 // Starts the level again from its intro: the World's reset, then the owning
 // screen's reload of the level file, which brings back every fuel cell.

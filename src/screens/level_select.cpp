@@ -5,6 +5,7 @@
 
 #include "app/assets.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
 #include "play/campaign.h"
@@ -138,7 +139,7 @@ void LevelSelect_Init(void) {
 // Leaving the menus for a level: the menu music stops and the background
 // picture is let go; the pan starts afresh on the way back.
 void LeaveMenus(void) {
-    TS_Sound_StopGroup(0);
+    SoundGroup_Stop(SoundGroup::MenuMusic);
     FreeSpriteImage(SPRITE_MENU_BACKGROUND);
     MenuBackground_Reset();
 }

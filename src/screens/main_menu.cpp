@@ -3,6 +3,7 @@
 #include "app/assets.h"
 #include "app/game.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "app/window.h"
 #include "play/campaign_start.h"
 #include "screens/help.h"
@@ -72,7 +73,7 @@ void MainMenu_Init(void) {
 void MainMenu_HandleButtons(void) {
     ButtonList_Update(buttonList);
     if (Pressed(MENU_PLAY)) {
-        TS_Sound_StopGroup(0);
+        SoundGroup_Stop(SoundGroup::MenuMusic);
         FreeSpriteImage(SPRITE_MENU_BACKGROUND);
         MenuBackground_Reset();
         campaignStartIndex = 0;

@@ -8,9 +8,8 @@
 
 namespace {
 
-const double kPi = 3.14159265;
-const int kKeyMap = 77;   // M
-const int kKeySkip = 88;  // X
+const int kKeyMap = TS_KEY_M;
+const int kKeySkip = TS_KEY_X;
 const float kIntroSeconds = 2.0f;
 const float kMapSeconds = 0.25f;
 const float kKickOutSeconds = 0.1f;
@@ -18,7 +17,7 @@ const float kKickBackSeconds = 0.2f;
 
 // Out to the map zoom and back in over t in [0, 1].
 float ZoomArc(float t) {
-    const double arc = std::sin(static_cast<double>(t) * kPi);
+    const double arc = std::sin(static_cast<double>(t) * TS_PI);
     return world.defaultZoom + (world.mapZoom - world.defaultZoom) * static_cast<float>(arc);
 }
 

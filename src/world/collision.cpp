@@ -4,6 +4,7 @@
 
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/sound_groups.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ float Radius(const GameObject* object) {
 float EffectVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f * 0.5f; }
 
 void StopEngineSounds(void) {
-    TS_Sound_StopGroup(2);
-    TS_Sound_StopGroup(3);
+    SoundGroup_Stop(SoundGroup::ThrusterLoop);
+    SoundGroup_Stop(SoundGroup::TurningLoop);
     world.thrustSoundOn = 0;
     world.turnSoundOn = 0;
 }
@@ -68,7 +69,7 @@ void BounceOffAsteroid(GameObject* asteroid) {
         if (gauge->fuel < gauge->min) gauge->fuel = gauge->min;
     }
 
-    TS_Sound_PlayAdvanced(GetSound(SOUND_COLLISION), EffectVolume(), 1.0f, false, 4);
+    SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_COLLISION), EffectVolume(), false);
 
     if (TS_Vector_DotProduct(u, u) >= kKickSpeedSquared) World_StartCameraKick(u);
 
@@ -80,7 +81,7 @@ void BounceOffAsteroid(GameObject* asteroid) {
 
 void PickUpFuelCell(GameObject* cell) {
     cell->active = 0;
-    TS_Sound_PlayAdvanced(GetSound(SOUND_FUEL_PICKUP), EffectVolume(), 1.0f, false, 4);
+    SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_FUEL_PICKUP), EffectVolume(), false);
     if (world.ship.unlimitedFuel) return;
     FuelGauge* gauge = world.ship.fuel;
     // Filled up to a full tank; a tank that starts above full never loses by it.

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/config.h"
+#include "app/sound_groups.h"
 #include "world/numbers.h"
 #include "world/world.h"
 
@@ -25,20 +26,21 @@ void UpdateEngineSounds(void) {
     const FuelGauge& gauge = *world.ship.fuel;
     if (gauge.fuel > gauge.min && Held(ACTION_THRUST)) {
         if (!world.thrustSoundOn) {
-            TS_Sound_PlayAdvanced(world.thrustSound, SfxVolume() * kThrustVolume, 1.0f, true, 2);
+            SoundGroup_Play(SoundGroup::ThrusterLoop, world.thrustSound, SfxVolume() * kThrustVolume,
+                            true);
             world.thrustSoundOn = 1;
         }
     } else if (world.thrustSoundOn) {
-        TS_Sound_StopGroup(2);
+        SoundGroup_Stop(SoundGroup::ThrusterLoop);
         world.thrustSoundOn = 0;
     }
     if (world.ship.canTurn && (Held(ACTION_TURN_LEFT) || Held(ACTION_TURN_RIGHT))) {
         if (!world.turnSoundOn) {
-            TS_Sound_PlayAdvanced(world.turnSound, SfxVolume() * kTurnVolume, 1.0f, true, 3);
+            SoundGroup_Play(SoundGroup::TurningLoop, world.turnSound, SfxVolume() * kTurnVolume, true);
             world.turnSoundOn = 1;
         }
     } else if (world.turnSoundOn) {
-        TS_Sound_StopGroup(3);
+        SoundGroup_Stop(SoundGroup::TurningLoop);
         world.turnSoundOn = 0;
     }
 }

@@ -6,12 +6,12 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
+#include "app/sound_groups.h"
 #include "world/world.h"
 
 namespace {
 
-const double kPi = 3.14159265;
-const int kKeySkip = 88;  // X
+const int kKeySkip = TS_KEY_X;
 const float kPullFraction = 0.1f;      // of the top speed: one unit per frame
 const float kArrivalDistanceSq = 2.0f;
 const float kAlignedDegrees = 3.0f;
@@ -25,8 +25,8 @@ float EffectVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100
 void UpdateCaptureCamera(TS_Vec2 ship, TS_Vec2 goal, float t) {
     Camera& camera = world.camera;
     camera.position = LerpVector(ship, goal, t);
-    camera.zoom = world.defaultZoom + (world.winZoom - world.defaultZoom) *
-                                          static_cast<float>(std::sin(static_cast<double>(t) * kPi));
+    const float arc = static_cast<float>(std::sin(static_cast<double>(t) * TS_PI));
+    camera.zoom = world.defaultZoom + (world.winZoom - world.defaultZoom) * arc;
     if (t >= 0.5f) camera.zoom = world.winZoom;
     if (t >= 1.0f) camera.position = goal;
 }
@@ -70,8 +70,9 @@ bool Straighten(GameObject* body, float heading, float dt) {
 
 void SpinUp(float dt) {
     if (!world.winSpinStarted) {
-        TS_Sound_PlayAdvanced(GetSound(SOUND_WIN_SPIN), EffectVolume(), 1.0f, false, 5);
-        TS_Sound_SetGroupVolume(1, static_cast<float>(userConfig.musicVolume) / 200.0f);
+        SoundGroup_Play(SoundGroup::CaptureSpin, GetSound(SOUND_WIN_SPIN), EffectVolume(), false);
+        // The gameplay music dips to half while the goal spins.
+        SoundGroup_SetVolume(SoundGroup::GameMusic, MusicGroupVolume() * 0.5f);
     }
     world.winSpinStarted = 1;
     if (world.winSpinSpeed < kSpinTop) {
@@ -81,7 +82,7 @@ void SpinUp(float dt) {
         // held, until one push carries it clear of the goal.
         world.winSpinSpeed = kSpinTop;
         world.ship.thrust = TS_Vector_Scale(world.ship.thrust, kLaunchBoost);
-        TS_Sound_PlayAdvanced(GetSound(SOUND_WIN_WHOOSH), EffectVolume(), 1.0f, false, 6);
+        SoundGroup_Play(SoundGroup::CaptureExit, GetSound(SOUND_WIN_WHOOSH), EffectVolume(), false);
     }
 }
 
@@ -90,11 +91,11 @@ void EndCapture(GameObject* goal, bool skipped) {
     world.winTimer = 0.0f;
     world.winSpinSpeed = 0.0f;
     goal->rotation = 0.0f;
-    TS_Sound_SetGroupVolume(1, MusicGroupVolume());
+    SoundGroup_SetVolume(SoundGroup::GameMusic, MusicGroupVolume());
     // A natural end lets the whoosh finish.
     if (skipped) {
-        TS_Sound_StopGroup(5);
-        TS_Sound_StopGroup(6);
+        SoundGroup_Stop(SoundGroup::CaptureSpin);
+        SoundGroup_Stop(SoundGroup::CaptureExit);
     }
     world.phase = PHASE_DONE;
 }

@@ -226,9 +226,9 @@ TEST_F(UnreadableSettingsTest, UnwritableFolderOnFirstStartStillRuns) {
 
 TEST_F(SettingsTest, SchemeKeysFollowTheTable) {
     userConfig.controlScheme = 0;
-    EXPECT_EQ(SchemeKey(ACTION_THRUST), 'W');
-    EXPECT_EQ(SchemeKey(ACTION_TURN_LEFT), 'A');
-    EXPECT_EQ(SchemeKey(ACTION_TURN_RIGHT), 'D');
+    EXPECT_EQ(SchemeKey(ACTION_THRUST), TS_KEY_W);
+    EXPECT_EQ(SchemeKey(ACTION_TURN_LEFT), TS_KEY_A);
+    EXPECT_EQ(SchemeKey(ACTION_TURN_RIGHT), TS_KEY_D);
     userConfig.controlScheme = 2;
     EXPECT_EQ(SchemeKey(ACTION_THRUST), TS_KEY_SPACE);
     EXPECT_EQ(SchemeKey(ACTION_TURN_LEFT), TS_KEY_LEFT);

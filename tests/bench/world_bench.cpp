@@ -39,7 +39,7 @@ struct BusyWorld {
         ReadLevelFile(path, &level, true);
         SetupWorld(&level);
         TS_Engine_SetNextGameState(nullptr, TimedFrame, nullptr);
-        Automation_KeyDown(88);
+        Automation_KeyDown(TS_KEY_X);
         Automation_RunFrames(1);
         Automation_KeyDown(TS_KEY_SPACE);
         Automation_KeyDown(TS_KEY_RIGHT);

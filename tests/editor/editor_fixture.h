@@ -72,17 +72,17 @@ protected:
     // Sets the zoom with the keys: R, then E or Q, which change it by 2 per
     // second (1/30 per frame).
     void ZoomTo(float zoom) {
-        TapKey('R');
+        TapKey(TS_KEY_R);
         const float frames = (zoom - 1.0f) * 30.0f;
         const int count = static_cast<int>(frames + (frames >= 0.0f ? 0.5f : -0.5f));
-        if (count != 0) HoldKey(count > 0 ? 'E' : 'Q', count > 0 ? count : -count);
+        if (count != 0) HoldKey(count > 0 ? TS_KEY_E : TS_KEY_Q, count > 0 ? count : -count);
     }
 
     // Types lower-case letters, digits and spaces one frame after another.
     void Type(const char* text) {
         for (const char* c = text; *c; ++c) {
             int key = *c;
-            if (*c >= 'a' && *c <= 'z') key = *c - 'a' + 'A';
+            if (*c >= 'a' && *c <= 'z') key = TS_KEY_A + (*c - 'a');
             TapKey(key);
         }
     }

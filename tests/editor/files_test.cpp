@@ -289,8 +289,8 @@ TEST_F(FilesTest, WhileAPopupIsOpenTheEditorIgnoresKeysAndClicks) {
     TapKey(TS_KEY_F5);
     TapKey(TS_KEY_ESCAPE);
     TapKey(TS_KEY_F3);
-    HoldKey('W', 10);
-    HoldKey('E', 10);
+    HoldKey(TS_KEY_W, 10);
+    HoldKey(TS_KEY_E, 10);
     DropItemAt(PALETTE_ASTEROID, -200, 0);
     ClickWorld(200, 0);
     TapKey(TS_KEY_DELETE);

@@ -171,7 +171,7 @@ TEST_F(ObjectsTest, TextsAreTypedIntoBetweenEditTextAndDone) {
     EXPECT_STREQ(text->text, "");
     Type("go west 42");
     Automation_KeyDown(TS_KEY_LEFT_SHIFT);
-    TapKey('A');
+    TapKey(TS_KEY_A);
     TapKey(TS_KEY_MINUS);
     Automation_KeyUp(TS_KEY_LEFT_SHIFT);
     EXPECT_STREQ(text->text, "go west 42A_");
@@ -180,7 +180,7 @@ TEST_F(ObjectsTest, TextsAreTypedIntoBetweenEditTextAndDone) {
     EXPECT_TRUE(editor.dirty);
 
     // 149 characters fit; more are ignored.
-    for (int i = 0; i < 140; ++i) TapKey('X');
+    for (int i = 0; i < 140; ++i) TapKey(TS_KEY_X);
     EXPECT_EQ(std::strlen(text->text), 149u);
 
     ClickButton(editor.editTextButton);
@@ -207,29 +207,29 @@ TEST_F(ObjectsTest, ATextLeftEmptyIsRemovedWhenEditingEnds) {
 }
 
 TEST_F(ObjectsTest, CameraKeysPanZoomAndReset) {
-    HoldKey('W', 30);
+    HoldKey(TS_KEY_W, 30);
     EXPECT_NEAR(editor.editorCamera.position.y, 400, 0.01f);
-    HoldKey('D', 15);
+    HoldKey(TS_KEY_D, 15);
     EXPECT_NEAR(editor.editorCamera.position.x, 200, 0.01f);
 
     // F resets the position only while neither A nor D is held.
-    Automation_KeyDown('A');
+    Automation_KeyDown(TS_KEY_A);
     Automation_RunFrames(1);
-    Automation_KeyDown('F');
+    Automation_KeyDown(TS_KEY_F);
     Automation_RunFrames(1);
-    Automation_KeyUp('F');
-    Automation_KeyUp('A');
+    Automation_KeyUp(TS_KEY_F);
+    Automation_KeyUp(TS_KEY_A);
     Automation_RunFrames(1);
     EXPECT_NE(editor.editorCamera.position.y, 0);
-    TapKey('F');
+    TapKey(TS_KEY_F);
     EXPECT_FLOAT_EQ(editor.editorCamera.position.x, 0);
     EXPECT_FLOAT_EQ(editor.editorCamera.position.y, 0);
 
-    HoldKey('Q', 120);
+    HoldKey(TS_KEY_Q, 120);
     EXPECT_FLOAT_EQ(editor.editorCamera.zoom, 0.1f);
-    TapKey('R');
+    TapKey(TS_KEY_R);
     EXPECT_FLOAT_EQ(editor.editorCamera.zoom, 1.0f);
-    HoldKey('E', 150);
+    HoldKey(TS_KEY_E, 150);
     EXPECT_NEAR(editor.editorCamera.zoom, 6.0f, 0.01f);
     // The matrices follow: the world origin stays in the window centre.
     EXPECT_FLOAT_EQ(ToScreen(10, 0).x, 640 + 60);

@@ -51,8 +51,8 @@ TEST_F(PaletteTest, EachItemDraggedIntoTheSceneAppearsWhereItIsDropped) {
 }
 
 TEST_F(PaletteTest, DropsFollowTheCameraAndLandEvenOnTheBars) {
-    HoldKey('E', 30);  // zoom in to 2
-    HoldKey('D', 15);  // pan right by 200
+    HoldKey(TS_KEY_E, 30);  // zoom in to 2
+    HoldKey(TS_KEY_D, 15);  // pan right by 200
     ASSERT_NEAR(editor.editorCamera.zoom, 2.0f, 0.05f);
     DropItem(PALETTE_ASTEROID, TS_Vec2{740, 260});
     const TS_Vec2 expected =

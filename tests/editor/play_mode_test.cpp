@@ -3,6 +3,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/game.h"
+#include "app/sound_groups.h"
 #include "editor_fixture.h"
 #include "ui/file_chooser.h"
 #include "world/world.h"
@@ -14,7 +15,7 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         // The editor is entered from the main menu with its music playing.
-        TS_Sound_PlayAdvanced(GetMusic(SOUND_MENU_MUSIC), MusicGroupVolume(), 1.0f, true, 0);
+        SoundGroup_Play(SoundGroup::MenuMusic, GetMusic(SOUND_MENU_MUSIC), MusicGroupVolume(), true);
     }
 };
 

@@ -34,13 +34,13 @@ private:
 
 TEST_F(KeyNamesTest, NamesAndShortNames) {
     EXPECT_STREQ(KeyName(TS_KEY_SPACE), "Spacebar");
-    EXPECT_STREQ(KeyName('W'), "W");
+    EXPECT_STREQ(KeyName(TS_KEY_W), "W");
     EXPECT_STREQ(KeyName(TS_KEY_RIGHT), "Right Arrow");
     EXPECT_STREQ(KeyShortName(TS_KEY_RIGHT), "->");
     EXPECT_STREQ(KeyShortName(TS_KEY_LEFT), "<-");
     EXPECT_STREQ(KeyShortName(TS_KEY_UP), "Up");
     EXPECT_STREQ(KeyName(TS_KEY_DOWN), "");
-    EXPECT_STREQ(KeyShortName('Q'), "");
+    EXPECT_STREQ(KeyShortName(TS_KEY_Q), "");
     // Every key of every scheme has a name for texts.
     for (int key : controlSchemeKeys) EXPECT_STRNE(KeyName(key), "") << key;
 }

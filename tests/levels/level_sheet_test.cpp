@@ -20,7 +20,7 @@
 
 namespace {
 
-const int kMapKey = 77, kSkipKey = 88;
+const int kMapKey = TS_KEY_M, kSkipKey = TS_KEY_X;
 
 void UpdateAndDraw() {
     World_Update();

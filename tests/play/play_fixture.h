@@ -23,7 +23,7 @@
 
 class PlayTest : public HeadlessTest {
 protected:
-    static const int kSkip = 88;  // X skips the intro and the goal capture
+    static const int kSkip = TS_KEY_X;  // skips the intro and the goal capture
 
     // The goal touches the ship's start box, so the first flying frame reaches it.
     static const char* HopLevel() { return "E,0,50,0,50,50\n"; }

@@ -59,11 +59,11 @@ TEST_F(ResultsScreenshotTest, VictoryNameEntryAndTopScores) {
     ASSERT_TRUE(Open(victoryEntryPopup));
     for (int i = 0; i < 6; ++i) TapKey(TS_KEY_BACKSPACE);
     Automation_KeyDown(TS_KEY_LEFT_SHIFT);
-    TapKey(TS_KEY_A + 13);
+    TapKey(TS_KEY_N);
     Automation_KeyUp(TS_KEY_LEFT_SHIFT);
-    TapKey(TS_KEY_A + 14);
-    TapKey(TS_KEY_A + 21);
-    TapKey(TS_KEY_A + 0);
+    TapKey(TS_KEY_O);
+    TapKey(TS_KEY_V);
+    TapKey(TS_KEY_A);
     Save("results_victory_entry.png");
     Press(victoryEntryPopup, 0);
     Automation_RunFrames(1);

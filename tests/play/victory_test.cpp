@@ -112,7 +112,7 @@ TEST_F(VictoryTest, NameEntryKeepsTenCharactersAndBackspaceStopsAtEmpty) {
     ASSERT_TRUE(Open(victoryEntryPopup));
     EXPECT_TRUE(FileExists(ScoreFile()));
 
-    Type(TS_KEY_A + 2);  // "c" is appended to the name
+    Type(TS_KEY_C);  // "c" is appended to the name
     EXPECT_STREQ(Results_EnteredName(), "Playerc");
     EXPECT_TRUE(MessageEndsWithName("Playerc"));
     Erase(9);  // more than there is
@@ -139,9 +139,9 @@ TEST_F(VictoryTest, KeysThatTypeNeverPressTheEntryButtons) {
     TapKey(TS_KEY_RIGHT);
     TapKey(TS_KEY_RIGHT);  // "Play Again" selected
     ASSERT_EQ(victoryEntryPopup->buttonList->selected, 1);
-    Type(TS_KEY_A + 3);  // D
+    Type(TS_KEY_D);
     Type(TS_KEY_SPACE);
-    Type(TS_KEY_A + 22);  // W
+    Type(TS_KEY_W);
     Type(TS_KEY_A);
     EXPECT_TRUE(Open(victoryEntryPopup));
     EXPECT_STREQ(Results_EnteredName(), "d wa");
@@ -158,9 +158,9 @@ TEST_F(VictoryTest, SaveScoreWritesTheTableAndTopScoresShowsIt) {
     FinishLastLevel();
     ASSERT_TRUE(Open(victoryEntryPopup));
     Erase(6);
-    Type(TS_KEY_A + 10);
-    Type(TS_KEY_A + 8);
-    Type(TS_KEY_A + 12);
+    Type(TS_KEY_K);
+    Type(TS_KEY_I);
+    Type(TS_KEY_M);
     Press(victoryEntryPopup, 0);  // "Save Score"; recorded on the next frame
     Automation_RunFrames(1);
     ASSERT_TRUE(Open(topScoresPopup));

@@ -50,8 +50,8 @@ TEST_F(CreditsTest, SchemeKeysSelectAndPressBack) {
     Open(CreditsScreen);
     TapKey(TS_KEY_ESCAPE);  // the page has no Escape
     EXPECT_EQ(Current(), "Credits");
-    TapKey(TS_KEY_A + ('D' - 'A'));
-    TapKey(TS_KEY_A + ('W' - 'A'));
+    TapKey(TS_KEY_D);
+    TapKey(TS_KEY_W);
     EXPECT_EQ(Current(), "MainMenu");
 }
 

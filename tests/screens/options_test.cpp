@@ -102,10 +102,10 @@ TEST_F(OptionsTest, SchemesCycleBothWaysAndTheKeysFollow) {
     // With WAD, D moves the selection and W presses: the first D selects the
     // toggle, eight more go round the eight buttons and one more reaches SFX "-".
     Automation_MouseMove(1, 1);
-    const int d = TS_KEY_A + ('D' - 'A');
+    const int d = TS_KEY_D;
     for (int i = 0; i < 10; ++i) TapKey(d);
     userConfig.sfxVolume = 50;
-    TapKey(TS_KEY_A + ('W' - 'A'));
+    TapKey(TS_KEY_W);
     EXPECT_EQ(userConfig.sfxVolume, 40);
 }
 

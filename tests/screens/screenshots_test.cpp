@@ -45,10 +45,10 @@ void ShootChooser(int frame) {
     if (frame == 4) Automation_KeyDown(TS_KEY_DOWN);
     if (frame == 5) Automation_KeyUp(TS_KEY_DOWN);
     if (frame == 8) {
-        for (int key : {TS_KEY_A + 12, TS_KEY_A + 24}) Automation_KeyDown(key);
+        for (int key : {TS_KEY_M, TS_KEY_Y}) Automation_KeyDown(key);
     }
     if (frame == 9) {
-        for (int key : {TS_KEY_A + 12, TS_KEY_A + 24}) Automation_KeyUp(key);
+        for (int key : {TS_KEY_M, TS_KEY_Y}) Automation_KeyUp(key);
     }
     if (frame == 12) Automation_SaveFrame(ScreenshotPath(shotName).c_str());
     if (frame == 13) Automation_KeyDown(TS_KEY_ESCAPE);

@@ -141,8 +141,8 @@ TEST_P(ButtonSchemeTest, SchemeKeysMoveWrapAndActivate) {
     EXPECT_EQ(list->selected, 1);
 }
 
-const int kW = TS_KEY_A + ('W' - 'A');
-const int kD = TS_KEY_A + ('D' - 'A');
+const int kW = TS_KEY_W;
+const int kD = TS_KEY_D;
 
 INSTANTIATE_TEST_SUITE_P(
     AllSchemes, ButtonSchemeTest,

@@ -66,7 +66,7 @@ protected:
     static int Type(int frame, const std::string& letters) {
         for (char c : letters) {
             const int key = c == '-' ? TS_KEY_MINUS
-                            : (c >= '0' && c <= '9') ? c
+                            : (c >= '0' && c <= '9') ? TS_KEY_0 + (c - '0')
                                                      : TS_KEY_A + (c - 'a');
             frame = Tap(frame, key);
         }
@@ -153,9 +153,9 @@ TEST_F(FileChooserTest, KeyboardWalksIntoFoldersAndBackAndOpensAFile) {
     script[frame] = [] { EXPECT_TRUE(Shows("inner.vexl")); };
     frame = Tap(frame + 1, TS_KEY_BACKSPACE);
     frame = Tap(frame, TS_KEY_DOWN);
-    frame = Tap(frame, TS_KEY_A + ('D' - 'A'));
+    frame = Tap(frame, TS_KEY_D);
     frame = Tap(frame, TS_KEY_A);  // back up to one.vexl
-    Tap(frame, TS_KEY_A + ('W' - 'A'));
+    Tap(frame, TS_KEY_W);
     char path[LEVEL_PATH_SIZE] = "";
     ASSERT_TRUE(ChooseLevelFile(path));
     EXPECT_EQ(std::string(path), levels_ + "one.vexl");

@@ -35,7 +35,7 @@ protected:
 };
 
 const int kA = TS_KEY_A;
-const int kC = TS_KEY_A + 2;
+const int kC = TS_KEY_C;
 
 TEST_F(TextEntryTest, ShiftMakesCapitalsAndUnderscoresOnly) {
     Press({kA});
@@ -74,7 +74,7 @@ TEST_F(TextEntryTest, OneCharacterPerFrameLowestLetterFirst) {
 
 TEST_F(TextEntryTest, BackspaceDeletesButALetterInTheSameFrameWins) {
     Press({kA});
-    Press({TS_KEY_A + 1});
+    Press({TS_KEY_B});
     Press({TS_KEY_BACKSPACE});
     EXPECT_STREQ(text, "a");
     Press({TS_KEY_BACKSPACE, kC});

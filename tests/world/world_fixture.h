@@ -20,8 +20,8 @@ protected:
     static const int kThrust = TS_KEY_SPACE;
     static const int kLeft = TS_KEY_LEFT;
     static const int kRight = TS_KEY_RIGHT;
-    static const int kMap = 77;
-    static const int kSkip = 88;
+    static const int kMap = TS_KEY_M;
+    static const int kSkip = TS_KEY_X;
 
     void SetUp() override {
         HeadlessTest::SetUp();

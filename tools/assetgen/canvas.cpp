@@ -3,8 +3,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
-
 // Bilinear sample of premultiplied texels; outside the source rectangle is transparent.
 void Sample(const Canvas& src, int x0, int y0, int x1, int y1, float u, float v, float out[4]) {
     const float fx = u - 0.5f, fy = v - 0.5f;

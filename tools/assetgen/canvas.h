@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "pi.h"
+
 struct Vec2 {
     float x = 0, y = 0;
 };

@@ -16,7 +16,7 @@ bool Sound_Thruster(const std::string& path) {
         const float t = static_cast<float>(i) / kSampleRate;
         const float w = noise.Next();
         brown = brown * 0.985f + w * 0.12f;
-        low.Run(brown, 320.0f + 90.0f * std::sin(t * 3.14159f * 3.0f), 0.3f);
+        low.Run(brown, 320.0f + 90.0f * std::sin(t * kPi * 3.0f), 0.3f);
         mid.Run(w, 1400.0f, 0.4f);
         const double hum = std::sin(kTwoPi * 55.0 * t) * 0.5 + std::sin(kTwoPi * 110.0 * t) * 0.25 + std::sin(kTwoPi * 82.5 * t) * 0.15;
         s[i] = low.low * 1.6f + mid.band * 0.10f + static_cast<float>(hum) * 0.10f;

@@ -6,9 +6,6 @@
 
 #include "canvas.h"
 
-constexpr float kPi = 3.14159265358979f;
-constexpr float kTau = 6.28318530717959f;
-
 // Distances are negative inside a shape.
 inline float SdCircle(Vec2 p, Vec2 c, float r) { return Length(p - c) - r; }
 float SdBox(Vec2 p, Vec2 c, Vec2 half, float radius = 0);

@@ -93,7 +93,7 @@ void FadeEdges(Samples& s, float inSeconds, float outSeconds) {
 }
 
 void Filter::Run(float x, float cutoffHz, float resonance) {
-    const float g = std::tan(3.14159265f * std::min(cutoffHz, kSampleRate * 0.45f) / kSampleRate);
+    const float g = std::tan(kPi * std::min(cutoffHz, kSampleRate * 0.45f) / kSampleRate);
     const float k = 2.0f - 2.0f * resonance;
     const float a1 = 1.0f / (1.0f + g * (g + k)), a2 = g * a1, a3 = g * a2;
     const float v3 = x - ic2;

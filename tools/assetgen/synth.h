@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "pi.h"
+
 constexpr int kSampleRate = 44100;
-constexpr double kTwoPi = 6.283185307179586;
 
 using Samples = std::vector<float>;
 

@@ -21,7 +21,7 @@ const char* const kUsage =
 const int kThrustKey = TS_KEY_SPACE;  // the replay's scheme 2: ArrowSpace
 const int kLeftKey = TS_KEY_LEFT;
 const int kRightKey = TS_KEY_RIGHT;
-const int kSkipKey = 'X';
+const int kSkipKey = TS_KEY_X;
 
 struct Waypoint {
     float x, y, speed, radius;
@@ -82,7 +82,7 @@ void Steer(const ReplayState* state, void* context) {
     const float steerX = wantX - state->velocity.x, steerY = wantY - state->velocity.y;
     const float need = std::sqrt(steerX * steerX + steerY * steerY);
     // Rotation 0 thrusts along +y; rotation grows clockwise.
-    const float heading = std::atan2(steerX, steerY) * 180.0f / 3.14159265f;
+    const float heading = std::atan2(steerX, steerY) * 180.0f / TS_PI_F;
     const float off = WrapDegrees(heading - state->rotation);
     const bool turning = !pilot->thrustOnly && need > 0.25f;
     Press(pilot, kRightKey, turning && off > 2.5f, frame);
