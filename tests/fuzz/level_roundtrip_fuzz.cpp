@@ -1,8 +1,6 @@
 // Fuzzes the level reader and writer: any file reads without harm (or is
 // refused as UTF-16), reads only finite numbers, agrees with a plain reference
 // reading of its lines, and what the writer makes of it reads back the same.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,39 +11,11 @@
 #include <vector>
 
 #include "app/text_file.h"
+#include "fuzz_support.h"
 #include "level/level.h"
 #include "level/level_line.h"
 
 namespace {
-
-const std::string& ScratchFolder() {
-    static std::string folder;
-    if (folder.empty()) {
-        // In memory where possible: every save syncs its file to disk.
-        char pattern[] = "/dev/shm/vexal-fuzz-XXXXXX";
-        if (access("/dev/shm", W_OK) != 0) std::memcpy(pattern, "/tmp/vexal-fuzz-XXXXXX", 23);
-        if (!mkdtemp(pattern)) std::abort();
-        folder = pattern;
-        std::atexit([] {
-            std::remove((folder + "/in.vexl").c_str());
-            std::remove((folder + "/first.vexl").c_str());
-            std::remove((folder + "/second.vexl").c_str());
-            rmdir(folder.c_str());
-        });
-    }
-    return folder;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string contents;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) std::abort();
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-    std::fclose(file);
-    return contents;
-}
 
 void Check(bool condition, const char* what) {
     if (condition) return;
@@ -188,14 +158,11 @@ bool LooksLikeUtf16(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string folder = ScratchFolder();
+    const std::string& folder = Fuzz_ScratchFolder();
     const std::string in = folder + "/in.vexl";
     const std::string first = folder + "/first.vexl";
     const std::string second = folder + "/second.vexl";
-    FILE* file = std::fopen(in.c_str(), "wb");
-    if (!file) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    Fuzz_WriteFile(in, data, size);
 
     Level read;
     const int result = ReadLevelFile(in.c_str(), &read, false);
@@ -229,14 +196,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Numbers are written to six decimals, so the first write already holds
     // the level as it will stay (text widths are worked out anew once more).
     Check(WriteLevelFile(second.c_str(), &again) == 0, "second write failed");
-    const std::string firstFile = ReadAll(first);
-    const std::string secondFile = ReadAll(second);
+    const std::string firstFile = Fuzz_ReadFile(first);
+    const std::string secondFile = Fuzz_ReadFile(second);
     Check(WithoutTextWidths(firstFile) == WithoutTextWidths(secondFile),
           "second write differs from the first");
     Level third;
     Check(ReadLevelFile(second.c_str(), &third, false) == 0, "reading the second file failed");
     Check(WriteLevelFile(second.c_str(), &third) == 0, "third write failed");
-    Check(ReadAll(second) == secondFile, "third write differs from the second");
+    Check(Fuzz_ReadFile(second) == secondFile, "third write differs from the second");
     FreeLevel(&third);
 
     // Reading for play expands placeholders and never makes a text longer.

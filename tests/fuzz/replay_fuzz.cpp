@@ -1,6 +1,5 @@
 // Fuzzes the replay reader against a plain reference reader written here from
 // the replay format: the same scheme, events and bad lines for any file.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -12,23 +11,13 @@
 
 #include "app/config.h"
 #include "app/text_file.h"
+#include "fuzz_support.h"
 #include "world/replay.h"
 
 namespace {
 
 const std::string& ScratchFile() {
-    static std::string path;
-    if (path.empty()) {
-        char pattern[] = "/dev/shm/vexal-replay-fuzz-XXXXXX";
-        if (access("/dev/shm", W_OK) != 0) std::memcpy(pattern, "/tmp/vexal-replay-fuzz-XXXXXX", 30);
-        if (!mkdtemp(pattern)) std::abort();
-        static std::string folder = pattern;
-        path = folder + "/in.replay";
-        std::atexit([] {
-            std::remove(path.c_str());
-            rmdir(folder.c_str());
-        });
-    }
+    static const std::string path = Fuzz_ScratchFolder() + "/in.replay";
     return path;
 }
 
@@ -139,10 +128,7 @@ bool LooksLikeUtf16(const std::string& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file(reinterpret_cast<const char*>(data), size);
-    FILE* out = std::fopen(ScratchFile().c_str(), "wb");
-    if (!out) std::abort();
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
+    Fuzz_WriteFile(ScratchFile(), data, size);
 
     Replay replay;
     const int result = ReadReplayFile(ScratchFile().c_str(), &replay);

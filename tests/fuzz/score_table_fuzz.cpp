@@ -1,9 +1,7 @@
 // Fuzzes the reading of score.vex against a plain reference reader, and the
 // saving of a qualifying score: sorted, clean names, the entry kept and a file
 // that reads back as the same table.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "app/text_file.h"
+#include "fuzz_support.h"
 #include "play/score_table.h"
 
 namespace {
@@ -100,35 +99,12 @@ bool ReferenceTable(const std::string& file, ScoreEntry table[SCORE_TABLE_SIZE])
 std::string scoreFile;
 
 void MakeScratchSaveFolder(void) {
-    char pattern[64];
-    struct stat info;
-    const bool shm = stat("/dev/shm", &info) == 0 && access("/dev/shm", W_OK) == 0;
-    std::snprintf(pattern, sizeof pattern, "%s/vexal-score-fuzz-XXXXXX", shm ? "/dev/shm" : "/tmp");
-    const char* folder = mkdtemp(pattern);
-    Check(folder != nullptr, "no scratch folder");
-    setenv("XDG_DATA_HOME", folder, 1);
-    const std::string saves = std::string(folder) + "/Orrinth";
+    const std::string& folder = Fuzz_ScratchFolder();
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    const std::string saves = folder + "/Orrinth";
     Check(mkdir(saves.c_str(), 0755) == 0 && mkdir((saves + "/Vexal").c_str(), 0755) == 0,
           "no save folder");
     scoreFile = saves + "/Vexal/score.vex";
-}
-
-void WriteWhole(const std::string& path, const uint8_t* data, size_t size) {
-    const int fd = open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
-    Check(fd >= 0, "cannot write the input");
-    Check(write(fd, data, size) == static_cast<ssize_t>(size), "short write of the input");
-    close(fd);
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::string text;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    Check(file != nullptr, "score.vex vanished");
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-    std::fclose(file);
-    return text;
 }
 
 bool SameEntry(const ScoreEntry& a, const ScoreEntry& b) {
@@ -154,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ready = true;
     }
     ScoreTable_ResetForTests();
-    WriteWhole(scoreFile, data, size);
+    Fuzz_WriteFile(scoreFile, data, size);
     const std::string input(reinterpret_cast<const char*>(data), size);
 
     ScoreTable_Load();
@@ -166,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(std::strcmp(scoreTable[0].name, "Tansy") == 0, "not the default table");
         ScoreEntry entry = {"Fuzz", scoreTable[SCORE_TABLE_SIZE - 1].score};
         Check(ScoreTable_Record(&entry) != 0, "saved over an unreadable file");
-        Check(ReadWhole(scoreFile) == input, "an unreadable file was changed");
+        Check(Fuzz_ReadFile(scoreFile) == input, "an unreadable file was changed");
         return 0;
     }
     Check(ScoreTable_ReadError() == 0, "a readable file was refused");
@@ -185,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool found = false;
     for (const ScoreEntry& e : scoreTable) found = found || SameEntry(e, entry);
     Check(found, "the recorded entry is missing");
-    Check(ReadWhole(scoreFile) == scoreText, "the file is not the shown table");
+    Check(Fuzz_ReadFile(scoreFile) == scoreText, "the file is not the shown table");
 
     ScoreEntry saved[SCORE_TABLE_SIZE];
     std::memcpy(saved, scoreTable, sizeof saved);

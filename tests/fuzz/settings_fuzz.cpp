@@ -15,6 +15,7 @@
 
 #include "app/config.h"
 #include "app/text_file.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -77,37 +78,17 @@ int ReferenceReadFile(const uint8_t* data, size_t size, UserConfig* config) {
     return 0;
 }
 
-char scratchFolder[] = "/tmp/vexal-settings-fuzz-XXXXXX";
 std::string savedPath;
-
-void RemoveScratch(void) {
-    std::remove(savedPath.c_str());
-    const std::string root = scratchFolder;
-    for (const char* below : {"/Orrinth/Vexal", "/Orrinth", ""}) rmdir((root + below).c_str());
-}
 
 // A scratch save folder for the whole run, so the real reader has a file.
 const std::string& ScratchConfigPath(void) {
     if (!savedPath.empty()) return savedPath;
-    Check(mkdtemp(scratchFolder) != nullptr, "no scratch folder");
-    setenv("XDG_DATA_HOME", scratchFolder, 1);
+    setenv("XDG_DATA_HOME", Fuzz_ScratchFolder().c_str(), 1);
     Settings_ResetForTests();
     SavePath path = {{0}, false};
     Check(SavePath_Ensure(&path, "user.cfg"), "no save path in the scratch folder");
     savedPath = path.path;
-    std::atexit(RemoveScratch);
     return savedPath;
-}
-
-std::string ReadBack(const std::string& path) {
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-    std::fclose(file);
-    return bytes;
 }
 
 // Start-up reads the file as written, with its one-line complaints kept out of
@@ -115,10 +96,7 @@ std::string ReadBack(const std::string& path) {
 void CheckRealRead(const uint8_t* data, size_t size) {
     const std::string& path = ScratchConfigPath();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    Check(file != nullptr, "cannot write the scratch user.cfg");
-    Check(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(), "short write");
-    std::fclose(file);
+    Fuzz_WriteFile(path, data, size);
 
     Settings_ResetForTests();
     std::fflush(stderr);
@@ -135,7 +113,7 @@ void CheckRealRead(const uint8_t* data, size_t size) {
     const int error = ReferenceReadFile(data, size, &expected);
     Check(Settings_ReadError() == error, "start-up read error differs from the reference");
     Check(Same(userConfig, expected), "start-up read differs from the reference");
-    Check(ReadBack(path) == bytes, "start-up changed an existing user.cfg");
+    Check(Fuzz_ReadFile(path) == bytes, "start-up changed an existing user.cfg");
     if (error) Check(Settings_Write() == error, "a save went over an unreadable user.cfg");
 }
 
