@@ -6,7 +6,7 @@ BUILD ?= build
 # newer compiler's new warning never stops a build. Also read from the environment.
 WERROR ?= OFF
 
-.PHONY: build run test asan fuzz bootstrap clean
+.PHONY: build run test asan fuzz modules bootstrap clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -58,6 +58,10 @@ fuzz: bootstrap
 	  echo "$$name FAILED: see build-fuzz/$$name.log; the input is in build-fuzz/crashes/$$name/"; \
 	done; \
 	[ -z "$$failed" ]
+
+# The module graph from the includes; fails on an upward include or a cycle.
+modules:
+	@python3 scripts/module-graph
 
 clean:
 	rm -rf build build-asan build-fuzz
