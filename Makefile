@@ -2,14 +2,17 @@
 # builds and runs the whole test suite headless.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
+# WERROR=ON turns compiler warnings into errors (CI does); off by default so a
+# newer compiler's new warning never stops a build. Also read from the environment.
+WERROR ?= OFF
 
-.PHONY: build run test asan fuzz bootstrap clean
+.PHONY: build run test asan fuzz modules bootstrap clean
 
 bootstrap:
 	@bash scripts/bootstrap
 
 build: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVEXAL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -19,7 +22,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 asan: bootstrap
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVEXAL_SANITIZE=ON
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVEXAL_SANITIZE=ON -DVEXAL_WERROR=$(WERROR)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
@@ -30,7 +33,7 @@ asan: bootstrap
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 fuzz: bootstrap
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAL_FUZZ=ON -DVEXAL_TESTS=OFF
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXAL_FUZZ=ON -DVEXAL_TESTS=OFF -DVEXAL_WERROR=$(WERROR)
 	cmake --build build-fuzz -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
 	@failed=""; \
 	for name in $(FUZZ_TARGETS); do \
@@ -55,6 +58,10 @@ fuzz: bootstrap
 	  echo "$$name FAILED: see build-fuzz/$$name.log; the input is in build-fuzz/crashes/$$name/"; \
 	done; \
 	[ -z "$$failed" ]
+
+# The module graph from the includes; fails on an upward include or a cycle.
+modules:
+	@python3 scripts/module-graph
 
 clean:
 	rm -rf build build-asan build-fuzz

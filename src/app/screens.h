@@ -1,4 +1,6 @@
-// Every screen of the game as a GameState, and the switch between them.
+// Every screen of the game by name, and the switch between them. A screen asks
+// for the next one by name; the game's start fills in which GameState each
+// name is, so no screen needs to know the module that owns another.
 #pragma once
 
 #include "platform/tessera.h"
@@ -10,25 +12,31 @@ struct GameState {
     const char* name;
 };
 
-// Screens that run before the main menu.
-extern const GameState StartupScreen;
-extern const GameState SplashScreen;
-extern const GameState MenuMusicScreen;
-extern const GameState MainMenuScreen;
+enum class Screen {
+    // Before the main menu.
+    Startup,
+    Splash,
+    MenuMusic,  // starts the menu theme on the way to the main menu
+    MainMenu,
+    // The menu screens.
+    Options,
+    Help,
+    Credits,
+    // Where the main menu's "Play", "Level Select" and "Level Editor" lead.
+    Campaign,
+    LevelSelect,
+    Editor,
+    // A level file played on its own, reached from the level select.
+    CustomLevel,
+    Count
+};
 
-// The menu screens.
-extern const GameState OptionsScreen;
-extern const GameState HelpScreen;
-extern const GameState CreditsScreen;
+// Says which GameState a name stands for (the game does this at start).
+void Screen_Define(Screen name, const GameState* screen);
 
-// Where the main menu's "Play", "Level Select" and "Level Editor" lead.
-extern const GameState CampaignScreen;
-extern const GameState LevelSelectScreen;
-extern const GameState EditorScreen;
-// A level file played on its own, reached from the level select.
-extern const GameState CustomLevelScreen;
-
-// Requests the change; it happens after the current update returns.
+// Requests the change; it happens after the current update returns. A name
+// not yet defined changes nothing.
+void Screen_Switch(Screen name);
 void Screen_Switch(const GameState& screen);
 
 // The name of the screen that is current ("Startup", "Splash", "MainMenu"...),
@@ -37,3 +45,6 @@ const char* Screen_CurrentName(void);
 
 // Screens register themselves so that their name can be told.
 void Screen_Register(const GameState* screen);
+
+// The quit action's "Yes": free the menu music and end the frame loop.
+void Game_Quit(void);

@@ -33,3 +33,8 @@ inline void MusicGroups_SetVolume(float volume) {
     SoundGroup_SetVolume(SoundGroup::MenuMusic, volume);
     SoundGroup_SetVolume(SoundGroup::GameMusic, volume);
 }
+
+// The music volume setting as a sound-group volume (0..1).
+float MusicGroupVolume(void);
+// Sets both music groups (menu and gameplay) to the music volume setting.
+void ApplyMusicVolume(void);

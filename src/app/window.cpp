@@ -3,7 +3,6 @@
 #include "app/window.h"
 
 #include "app/config.h"
-#include "app/game.h"
 #include "app/sound_groups.h"
 #include "platform/native.h"
 #include "platform/tessera.h"

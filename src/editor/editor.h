@@ -1,8 +1,8 @@
 // The level editor: what the Editor screen keeps while a level is built,
-// moved about and test-played, and the steps its files share. The screen
-// itself is `EditorScreen` in app/screens.h.
+// moved about and test-played, and the steps its files share.
 #pragma once
 
+#include "app/screens.h"
 #include "editor/gizmo.h"
 #include "level/level.h"
 #include "ui/button.h"
@@ -64,6 +64,7 @@ extern EditorState editor;
 extern const char* const kUnsavedTitle;
 
 // ---- Screen (editor_screen.cpp) ---------------------------------------------
+extern const GameState EditorScreen;
 void Editor_Layout(void);
 
 // ---- Files (editor_files.cpp) -----------------------------------------------

@@ -135,7 +135,7 @@ void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
     // the changes are still there, and still unsaved.
     editor.dirty = false;
     if (editor.exitRequested) {
-        Screen_Switch(MainMenuScreen);
+        Screen_Switch(Screen::MainMenu);
     } else if (!ChooseAndOpen()) {
         editor.dirty = true;
     }
@@ -146,6 +146,6 @@ void Editor_ExitCommand(void) {
     if (editor.dirty) {
         OpenPopup(editor.unsavedPopup);
     } else {
-        Screen_Switch(MainMenuScreen);
+        Screen_Switch(Screen::MainMenu);
     }
 }

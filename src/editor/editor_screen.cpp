@@ -7,8 +7,8 @@
 #include "app/screens.h"
 #include "app/window.h"
 #include "editor/editor.h"
+#include "level/kind_shapes.h"
 #include "world/draw.h"
-#include "world/kind_shapes.h"
 #include "world/world.h"
 
 EditorState editor = {};

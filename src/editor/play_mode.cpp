@@ -1,7 +1,6 @@
 // Test play in the editor: the level is copied, flown in an ordinary World and
 // thrown away again, so nothing the ship does reaches the level being edited.
 #include "app/assets.h"
-#include "app/game.h"
 #include "app/sound_groups.h"
 #include "editor/editor.h"
 #include "world/world.h"

@@ -1,8 +1,8 @@
 // Game objects, their circle colliders, and the level objects built on them.
 #include <cstdlib>
 
+#include "level/kind_shapes.h"
 #include "level/objects.h"
-#include "world/kind_shapes.h"
 
 GameObject* CreateGameObject(void) {
     GameObject* object = static_cast<GameObject*>(std::malloc(sizeof(GameObject)));

@@ -9,12 +9,12 @@
 #include "app/assets.h"
 #include "app/screens.h"
 #include "app/window.h"
+#include "level/kind_shapes.h"
 #include "play/campaign_start.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
-#include "screens/help.h"
-#include "world/kind_shapes.h"
+#include "ui/help_page.h"
 #include "world/world.h"
 
 const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
@@ -177,7 +177,7 @@ void Campaign_Update(void) {
     Popup* slots[POPUP_SLOTS];
     GatherPopups(slots);
     if (!campaign) {
-        Screen_Switch(MenuMusicScreen);
+        Screen_Switch(Screen::MenuMusic);
         TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
         return;
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/screens.h"
 #include "level/level.h"
 #include "ui/popup.h"
 
@@ -24,7 +25,8 @@ extern const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT];
 // (null while the screen is not running).
 extern Popup* campaignLoadFailedPopup;
 
-// The Campaign screen's callbacks (the screen object is CampaignScreen).
+// The Campaign screen and its callbacks.
+extern const GameState CampaignScreen;
 void Campaign_Init(void);
 void Campaign_Update(void);
 void Campaign_Exit(void);

@@ -5,12 +5,12 @@
 #include "app/assets.h"
 #include "app/screens.h"
 #include "app/window.h"
+#include "level/kind_shapes.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
 #include "play/score.h"
-#include "screens/help.h"
-#include "world/kind_shapes.h"
+#include "ui/help_page.h"
 #include "world/world.h"
 
 Level customLevel = {};

@@ -2,6 +2,7 @@
 // played on its own with a replay or the way back to the main menu.
 #pragma once
 
+#include "app/screens.h"
 #include "level/level.h"
 #include "ui/file_chooser.h"
 #include "ui/popup.h"
@@ -22,7 +23,8 @@ extern Popup* customWinPopup;
 // "Exit" (null while the screen is not running).
 extern Popup* customLoadFailedPopup;
 
-// The CustomLevel screen's callbacks (the screen object is CustomLevelScreen).
+// The CustomLevel screen and its callbacks.
+extern const GameState CustomLevelScreen;
 void Custom_Init(void);
 void Custom_Update(void);
 void Custom_Exit(void);

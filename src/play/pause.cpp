@@ -3,11 +3,10 @@
 #include "play/pause.h"
 
 #include "app/config.h"
-#include "app/game.h"
 #include "app/screens.h"
 #include "app/sound_groups.h"
 #include "play/play_screen.h"
-#include "screens/help.h"
+#include "ui/help_page.h"
 
 Popup* pausePopup = nullptr;
 Popup* restartPopup = nullptr;
@@ -111,7 +110,7 @@ void Pause_OnConfirm(Popup* popup, Button* pressed) {
         Play_Restart();
     } else if (popup == exitPopup) {
         // The campaign's progress and score go with the screen.
-        Screen_Switch(MenuMusicScreen);
+        Screen_Switch(Screen::MenuMusic);
     }
     Pause_RestoreMusic();
 }

@@ -5,13 +5,12 @@
 
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/screens.h"
 #include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
-#include "screens/help.h"
 #include "ui/file_chooser.h"
+#include "ui/help_page.h"
 #include "ui/text_lines.h"
 #include "world/draw.h"
 #include "world/world.h"
@@ -32,7 +31,7 @@ void OnLoadFailedChoice(Popup* popup, Button* pressed) {
         // still cannot be read.
         Play_Restart();
     } else {
-        Screen_Switch(MenuMusicScreen);
+        Screen_Switch(Screen::MenuMusic);
     }
 }
 

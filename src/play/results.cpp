@@ -235,7 +235,7 @@ void Results_OnGameOver(Popup* popup, Button* pressed) {
     if (IsFirstButton(popup, pressed)) {
         Play_Restart();
     } else {
-        Screen_Switch(MenuMusicScreen);
+        Screen_Switch(Screen::MenuMusic);
     }
 }
 
@@ -252,7 +252,7 @@ void Results_OnLevelWin(Popup* popup, Button* pressed) {
 void Results_OnVictory(Popup* popup, Button* pressed) {
     popup->open = false;
     if (IsFirstButton(popup, pressed)) {
-        Screen_Switch(MenuMusicScreen);
+        Screen_Switch(Screen::MenuMusic);
     } else {
         PlayAgain();
     }
@@ -270,12 +270,12 @@ void Results_OnVictoryEntry(Popup* popup, Button* pressed) {
 void Results_OnTopScores(Popup* popup, Button* pressed) {
     (void)pressed;
     popup->open = false;
-    Screen_Switch(MenuMusicScreen);
+    Screen_Switch(Screen::MenuMusic);
 }
 
 void Results_OnScoreNotSaved(Popup* popup, Button* pressed) {
     popup->open = false;
     // "Try Again": the name stays entered, so the next frame reads score.vex
     // afresh and records the score once more.
-    if (!IsFirstButton(popup, pressed)) Screen_Switch(MenuMusicScreen);
+    if (!IsFirstButton(popup, pressed)) Screen_Switch(Screen::MenuMusic);
 }

@@ -3,8 +3,9 @@
 #include "app/assets.h"
 #include "app/screens.h"
 #include "level/objects.h"
-#include "screens/menu_background.h"
+#include "screens/menu_screens.h"
 #include "ui/button.h"
+#include "ui/menu_background.h"
 #include "ui/popup.h"
 
 namespace {
@@ -109,7 +110,7 @@ void Credits_Draw(void) {
 void Credits_Update(void) {
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     ButtonList_Update(backList);
-    if (backButton && backButton->state == BUTTON_PRESSED) Screen_Switch(MainMenuScreen);
+    if (backButton && backButton->state == BUTTON_PRESSED) Screen_Switch(Screen::MainMenu);
     Credits_Draw();
 }
 

@@ -8,16 +8,17 @@
 #include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
+#include "level/kind_shapes.h"
 #include "play/campaign.h"
 #include "play/campaign_start.h"
 #include "play/custom_level.h"
-#include "screens/menu_background.h"
+#include "screens/menu_screens.h"
 #include "ui/button.h"
 #include "ui/file_chooser.h"
+#include "ui/menu_background.h"
 #include "ui/popup.h"
 #include "ui/text_fit.h"
 #include "ui/text_lines.h"
-#include "world/kind_shapes.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ void OpenCustomLevel(void) {
         return;
     }
     std::snprintf(customPath, sizeof customPath, "%s", path);
-    Screen_Switch(CustomLevelScreen);
+    Screen_Switch(Screen::CustomLevel);
     LeaveMenus();
 }
 
@@ -191,11 +192,11 @@ void LevelSelect_HandleButtons(void) {
         if (!Pressed(i)) continue;
         LeaveMenus();
         campaignStartIndex = i;
-        Screen_Switch(CampaignScreen);
+        Screen_Switch(Screen::Campaign);
         break;  // one level per frame
     }
     if (Pressed(CUSTOM_BUTTON)) OpenCustomLevel();
-    if (Pressed(BACK_BUTTON)) Screen_Switch(MainMenuScreen);
+    if (Pressed(BACK_BUTTON)) Screen_Switch(Screen::MainMenu);
 }
 
 // A heading sits 12.5 pixels above the top left corner of its first button.

@@ -1,14 +1,14 @@
 // The main menu: the logo over the panning background, seven buttons that
 // lead everywhere, and the "are you sure" popup before quitting.
 #include "app/assets.h"
-#include "app/game.h"
 #include "app/screens.h"
 #include "app/sound_groups.h"
 #include "app/window.h"
 #include "play/campaign_start.h"
-#include "screens/help.h"
-#include "screens/menu_background.h"
+#include "screens/menu_screens.h"
+#include "ui/help_page.h"
 #include "ui/button.h"
+#include "ui/menu_background.h"
 #include "ui/popup.h"
 
 namespace {
@@ -77,20 +77,20 @@ void MainMenu_HandleButtons(void) {
         FreeSpriteImage(SPRITE_MENU_BACKGROUND);
         MenuBackground_Reset();
         campaignStartIndex = 0;
-        Screen_Switch(CampaignScreen);
+        Screen_Switch(Screen::Campaign);
     }
-    if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(LevelSelectScreen);
+    if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(Screen::LevelSelect);
     if (Pressed(MENU_HELP)) {
         helpInGame = false;  // so that its "Back" returns here
-        Screen_Switch(HelpScreen);
+        Screen_Switch(Screen::Help);
     }
-    if (Pressed(MENU_OPTIONS)) Screen_Switch(OptionsScreen);
+    if (Pressed(MENU_OPTIONS)) Screen_Switch(Screen::Options);
     if (Pressed(MENU_EDITOR)) {
         FreeSpriteImage(SPRITE_MENU_BACKGROUND);
         MenuBackground_Reset();
-        Screen_Switch(EditorScreen);
+        Screen_Switch(Screen::Editor);
     }
-    if (Pressed(MENU_CREDITS)) Screen_Switch(CreditsScreen);
+    if (Pressed(MENU_CREDITS)) Screen_Switch(Screen::Credits);
     if (Pressed(MENU_QUIT) && quitPopup) quitPopup->open = true;
 }
 

@@ -6,12 +6,13 @@
 
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/screens.h"
+#include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
-#include "screens/menu_background.h"
+#include "screens/menu_screens.h"
 #include "ui/button.h"
+#include "ui/menu_background.h"
 #include "ui/popup.h"
 #include "ui/text_fit.h"
 
@@ -116,7 +117,7 @@ void Options_BuildNote(void) {
 
 void Options_Leave(void) {
     leaveSettled = true;
-    Screen_Switch(MainMenuScreen);
+    Screen_Switch(Screen::MainMenu);
 }
 
 void Options_ShowSaveError(int error) {

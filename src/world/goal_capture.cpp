@@ -5,7 +5,6 @@
 
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/sound_groups.h"
 #include "world/world.h"
 

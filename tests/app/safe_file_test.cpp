@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/config.h"
-#include "app/game.h"
 #include "app/safe_file.h"
+#include "game/game.h"
 #include "platform/automation.h"
 #include "support/headless.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/screens.h"
+#include "game/game.h"
 #include "support/headless.h"
 
 namespace {

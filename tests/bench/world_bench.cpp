@@ -5,11 +5,11 @@
 
 #include <chrono>
 
+#include "level/kind_shapes.h"
 #include "level/level.h"
 #include "platform/automation.h"
 #include "world/busy_level.h"
 #include "world/draw.h"
-#include "world/kind_shapes.h"
 #include "world/world.h"
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "app/screens.h"
 #include "editor/editor.h"
+#include "screens/menu_screens.h"
 #include "support/headless.h"
 
 class EditorTest : public HeadlessTest {

@@ -2,7 +2,6 @@
 // the music changes over, and Escape stops playing before it leaves.
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/sound_groups.h"
 #include "editor_fixture.h"
 #include "ui/file_chooser.h"

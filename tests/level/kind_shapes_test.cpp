@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/assets.h"
+#include "level/kind_shapes.h"
 #include "support/headless.h"
-#include "world/kind_shapes.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "level/kind_shapes.h"
 #include "level/objects.h"
-#include "world/kind_shapes.h"
 
 namespace {
 

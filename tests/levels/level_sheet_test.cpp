@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "level/kind_shapes.h"
 #include "level/level.h"
 #include "platform/automation.h"
 #include "support/headless.h"
 #include "world/draw.h"
-#include "world/kind_shapes.h"
 #include "world/world.h"
 #include "levels/shipped_level_names.h"
 

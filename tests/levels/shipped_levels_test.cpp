@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/config.h"
+#include "level/kind_shapes.h"
 #include "level/level.h"
 #include "platform/automation.h"
 #include "support/headless.h"
-#include "world/kind_shapes.h"
 #include "world/replay.h"
 #include "world/world.h"
 #include "levels/shipped_level_names.h"

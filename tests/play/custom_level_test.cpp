@@ -7,6 +7,7 @@
 #include "play_fixture.h"
 
 #include "play/custom_level.h"
+#include "screens/menu_screens.h"
 #include "ui/file_chooser.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // a replay flies the first level, "You Win!" leads into the second level.
 #include "play_fixture.h"
 
-#include "app/game.h"
+#include "game/game.h"
 #include "world/replay.h"
 
 namespace {

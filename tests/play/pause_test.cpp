@@ -2,8 +2,8 @@
 // overlay, leaving for the main menu, and the music under it all.
 #include "play_fixture.h"
 
+#include "level/kind_shapes.h"
 #include "play/custom_level.h"
-#include "world/kind_shapes.h"
 
 namespace {
 

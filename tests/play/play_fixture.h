@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/config.h"
-#include "app/game.h"
+#include "app/sound_groups.h"
 #include "app/window.h"
 #include "app/screens.h"
 #include "play/campaign.h"
@@ -17,8 +17,8 @@
 #include "play/results.h"
 #include "play/score_table.h"
 #include "platform/automation.h"
-#include "screens/help.h"
 #include "support/headless.h"
+#include "ui/help_page.h"
 #include "world/world.h"
 
 class PlayTest : public HeadlessTest {

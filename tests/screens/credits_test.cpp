@@ -4,6 +4,7 @@
 
 #include "app/assets.h"
 #include "app/config.h"
+#include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
 
 namespace {

@@ -7,8 +7,9 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/window.h"
-#include "screens/help.h"
+#include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
+#include "ui/help_page.h"
 
 namespace {
 

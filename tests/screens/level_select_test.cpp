@@ -5,12 +5,13 @@
 
 #include "app/assets.h"
 #include "app/screens.h"
+#include "level/kind_shapes.h"
 #include "play/campaign.h"
 #include "play/campaign_start.h"
 #include "play/custom_level.h"
+#include "screens/menu_screens.h"
 #include "support/headless.h"
 #include "ui/file_chooser.h"
-#include "world/kind_shapes.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include "app/assets.h"
 #include "app/window.h"
 #include "play/campaign_start.h"
-#include "screens/help.h"
+#include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
+#include "ui/help_page.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include <cerrno>
 
 #include "app/config.h"
-#include "app/game.h"
 #include "app/safe_file.h"
 #include "app/window.h"
+#include "game/game.h"
+#include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
 
 namespace {

@@ -5,9 +5,10 @@
 #include <string>
 
 #include "app/screens.h"
-#include "screens/help.h"
+#include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
 #include "ui/file_chooser.h"
+#include "ui/help_page.h"
 
 namespace {
 

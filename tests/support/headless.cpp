@@ -11,6 +11,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/window.h"
+#include "game/game.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ void HeadlessTest::SetUp() {
     Settings_ResetForTests();
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
     Automation_Start();
+    Game_DefineScreens();  // screens switch by name, as in the game
 }
 
 void HeadlessTest::TearDown() {

@@ -1,6 +1,6 @@
 // The finish after touching the goal: pulled in, straightened, spun up and
 // launched off the screen; X skips it; the music ducks and comes back.
-#include "app/game.h"
+#include "app/sound_groups.h"
 #include "world_fixture.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include "app/config.h"
 #include "app/text_file.h"
+#include "play/replay_run.h"
 #include "support/headless.h"
-#include "world/replay.h"
 #include "world/world.h"
 
 namespace {

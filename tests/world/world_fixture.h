@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/config.h"
+#include "level/kind_shapes.h"
 #include "level/level.h"
 #include "platform/automation.h"
 #include "support/headless.h"
 #include "world/draw.h"
-#include "world/kind_shapes.h"
 #include "world/world.h"
 
 class WorldTest : public HeadlessTest {

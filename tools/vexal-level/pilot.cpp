@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/automation.h"
+#include "play/replay_run.h"
 #include "tool.h"
-#include "world/replay.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/automation.h"
+#include "play/replay_run.h"
 #include "tool.h"
-#include "world/replay.h"
 
 namespace {
 

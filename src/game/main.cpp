@@ -1,5 +1,5 @@
 // Vexal: fly a momentum-driven ship through hand-built levels.
-#include "app/game.h"
+#include "game/game.h"
 #include "platform/native.h"
 #include "platform/tessera.h"
 

@@ -1,6 +1,6 @@
 // The help page: animated hints for thrust and turning, the player's key
-// caps and the map picture. It is the Help screen of the main menu and the
-// help overlay that the pause menu opens during a game.
+// caps and the map picture. The Help screen of the main menu shows it on its
+// own; during a game the pause menu opens it as an overlay.
 #pragma once
 
 // True while the page is the in-game overlay: its "Back" then only closes

@@ -2,9 +2,9 @@
 // MenuMusic (starts the menu theme on the way to the main menu).
 #include "app/assets.h"
 #include "app/config.h"
-#include "app/game.h"
 #include "app/safe_file.h"
 #include "app/screens.h"
+#include "game/game.h"
 #include "app/sound_groups.h"
 #include "app/window.h"
 #include "platform/native.h"
@@ -29,14 +29,14 @@ void Startup_Init(void) {
     ApplyMusicVolume();
 }
 
-void Startup_Update(void) { Screen_Switch(SplashScreen); }
+void Startup_Update(void) { Screen_Switch(Screen::Splash); }
 
 void MenuMusic_Init(void) {
     TS_Sound music = GetMusic(SOUND_MENU_MUSIC);
     SoundGroup_Play(SoundGroup::MenuMusic, music, MusicGroupVolume(), true);
 }
 
-void MenuMusic_Update(void) { Screen_Switch(MainMenuScreen); }
+void MenuMusic_Update(void) { Screen_Switch(Screen::MainMenu); }
 
 void Nothing(void) {}
 

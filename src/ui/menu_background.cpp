@@ -1,6 +1,6 @@
 // The menu background bounces between a quarter and the whole window width at
 // 24 pixels per second, so it keeps panning smoothly across menu screens.
-#include "screens/menu_background.h"
+#include "ui/menu_background.h"
 
 #include "app/assets.h"
 #include "platform/tessera.h"

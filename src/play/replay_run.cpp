@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "app/config.h"
+#include "level/kind_shapes.h"
 #include "level/level.h"
 #include "platform/automation.h"
+#include "play/replay_run.h"
 #include "play/score.h"
 #include "world/draw.h"
-#include "world/kind_shapes.h"
-#include "world/replay.h"
 #include "world/world.h"
 
 namespace {

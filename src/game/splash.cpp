@@ -4,6 +4,7 @@
 
 #include "app/assets.h"
 #include "app/screens.h"
+#include "game/game.h"
 #include "app/window.h"
 
 namespace {
@@ -53,7 +54,7 @@ void Splash_Update(void) {
     if (done) {
         ++currentLogo;
         phaseTime = 0.0f;
-        if (currentLogo >= 2) Screen_Switch(MenuMusicScreen);
+        if (currentLogo >= 2) Screen_Switch(Screen::MenuMusic);
         return;
     }
     int alpha = 255;
@@ -67,7 +68,7 @@ void Splash_Update(void) {
     TS_Settings_ImageMode(TS_MODE_CENTER);
     TS_Image_Draw(logos[currentLogo], centre.x, centre.y, logoWidth[currentLogo],
                   logoHeight[currentLogo], alpha);
-    if (SkipPressed()) Screen_Switch(MenuMusicScreen);
+    if (SkipPressed()) Screen_Switch(Screen::MenuMusic);
 }
 
 void Splash_Exit(void) {

@@ -1,5 +1,5 @@
 // The kind Shape table: one shared image Shape per object kind.
-#include "world/kind_shapes.h"
+#include "level/kind_shapes.h"
 
 #include "app/assets.h"
 

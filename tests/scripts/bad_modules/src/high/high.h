@@ -1,0 +1,4 @@
+// Allowed: the module below it.
+#pragma once
+
+#include "low/low.h"

@@ -1,0 +1,5 @@
+// Includes the module above it.
+#pragma once
+
+#include "high/high.h"
+#include "platform/window.h"

@@ -1,0 +1,2 @@
+// SDL outside the framework layer.
+#include <SDL.h>

@@ -1,0 +1,2 @@
+// The framework layer may include SDL.
+#include <SDL.h>

@@ -1,0 +1,2 @@
+// Stands for a framework header.
+#pragma once

@@ -1,0 +1,2 @@
+// A folder no module declaration names.
+#include "low/low.h"
