@@ -157,7 +157,8 @@ struct FlightEvents {
 // picked-up fuel cell, switched off in `level`. `events` is rewritten.
 void Ship_Step(ShipState* ship, FlightInput input, float dt, const Level* level,
                FlightEvents* events);
-// The second half of the step: the hits of the ship where the move left it.
+// The second half of the step: the hits of the ship where it stands, added to
+// `events`.
 void Ship_Collide(ShipState* ship, const Level* level, FlightEvents* events);
 // The World's ship as a flight state, and back.
 ShipState Ship_GetState(const Ship* ship);
