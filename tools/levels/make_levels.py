@@ -10,7 +10,10 @@ sit in PAR below; each is set from the proof replay in tests/replays/.
 
 The bank shots of the no-turning levels are aimed by flying the level in the
 game itself, with `vexal-level run` (built in build/, or named by the
-VEXAL_LEVEL environment variable).
+VEXAL_LEVEL environment variable). The shipped level_2, level_7 and level_11
+were aimed with double-precision arithmetic instead of the game's floats:
+written again, their aimed rocks and portal move by up to about 3 units, and
+their replays in tests/replays/ must be proven again before they ship.
 """
 import json
 import math
