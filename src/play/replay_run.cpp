@@ -1,5 +1,6 @@
 // Flying a level under a replay in the running framework: the replay's keys go
-// through the real input path, one engine frame per world update.
+// through the real input path, one engine frame per world update. The one
+// replay loop of the game, its tests and the level tool.
 #include <cstring>
 
 #include "app/config.h"
@@ -14,7 +15,6 @@
 namespace {
 
 bool runnerActive = false;
-int32_t framesRun = 0;
 
 // The frame's update while a replay runs, as a gameplay screen would do it.
 void Replay_Frame(void) {
@@ -22,11 +22,10 @@ void Replay_Frame(void) {
     World_Update();
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
     DrawWorld();
-    ++framesRun;
 }
 
-void TakeState(ReplayState* state) {
-    state->frames = framesRun;
+void TakeState(int32_t frames, ReplayState* state) {
+    state->frames = frames;
     state->phase = world.phase;
     state->levelComplete = world.levelComplete != 0;
     state->stranded = world.stranded != 0;
@@ -40,6 +39,34 @@ void TakeState(ReplayState* state) {
 }
 
 }  // namespace
+
+void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, void* context,
+                ReplayState* result) {
+    std::memset(result, 0, sizeof *result);
+    bool held[TS_KEY_COUNT] = {};
+    uint32_t next = 0;
+    int32_t frames = 0;
+    while (frames < maxFrames) {
+        for (; replay && next < replay->count && replay->events[next].frame <= frames; ++next) {
+            const ReplayEvent& event = replay->events[next];
+            if (event.frame < frames || event.key <= 0 || event.key >= TS_KEY_COUNT) continue;
+            if (event.down) Automation_KeyDown(event.key);
+            else Automation_KeyUp(event.key);
+            held[event.key] = event.down != 0;
+        }
+        Automation_RunFrames(1);
+        ++frames;
+        TakeState(frames, result);
+        if (hook) hook(result, context);
+        if (world.phase >= PHASE_DONE || world.stranded) break;
+    }
+    TakeState(frames, result);
+
+    // Leave no key held for whatever runs next.
+    for (int key = 0; key < TS_KEY_COUNT; ++key) {
+        if (held[key]) Automation_KeyUp(key);
+    }
+}
 
 int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
                ReplayFrameHook hook, void* context, ReplayState* result) {
@@ -64,31 +91,10 @@ int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
     if (TS_Engine_CurrentUpdate() && TS_Engine_CurrentUpdate() != Replay_Frame) {
         Automation_RunFrames(1);
     }
-
-    bool held[TS_KEY_COUNT] = {};
-    uint32_t next = 0;
-    framesRun = 0;
     runnerActive = true;
-    for (int32_t frame = 0; frame < maxFrames; ++frame) {
-        for (; replay && next < replay->count && replay->events[next].frame <= frame; ++next) {
-            const ReplayEvent& event = replay->events[next];
-            if (event.frame < frame || event.key <= 0 || event.key >= TS_KEY_COUNT) continue;
-            if (event.down) Automation_KeyDown(event.key);
-            else Automation_KeyUp(event.key);
-            held[event.key] = event.down != 0;
-        }
-        Automation_RunFrames(1);
-        TakeState(result);
-        if (hook) hook(result, context);
-        if (world.phase >= PHASE_DONE || world.stranded) break;
-    }
+    Replay_Fly(replay, maxFrames, hook, context, result);
     runnerActive = false;
-    TakeState(result);
 
-    // Leave no key held for whatever runs next.
-    for (int key = 0; key < TS_KEY_COUNT; ++key) {
-        if (held[key]) Automation_KeyUp(key);
-    }
     TeardownWorld();
     FreeLevel(&level);
     if (buildShapes) FreeKindShapes();

@@ -23,12 +23,18 @@ struct ReplayState {
 
 typedef void (*ReplayFrameHook)(const ReplayState* state, void* context);
 
+// Flies the World a screen has already set up under a replay (null: no keys
+// pressed), with the current control scheme: every frame presses and releases
+// that frame's keys through the real input path and runs one engine frame of
+// the current screen. Stops when the capture is over, the ship is stranded, or
+// after maxFrames frames, and lets go of every key it pressed. `hook`, when
+// given, sees the state after every frame; `result` gets the end state.
+void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, void* context,
+                ReplayState* result);
+
 // Plays a level under a replay (null: no keys pressed) in the running
 // framework: reads the level with the replay scheme's key names, sets up the
-// World and runs engine frames, each pressing and releasing that frame's keys
-// through the real input path and then updating and drawing the World. Stops
-// when the capture is over, the ship is stranded, or after maxFrames updates.
-// `hook`, when given, sees the state after every frame. Returns 0, or the
-// error of reading the level file (as ReadLevelFile); `result` gets the end state.
+// World on a screen that updates and draws it, and flies it as Replay_Fly.
+// Returns 0, or the error of reading the level file (as ReadLevelFile).
 int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
                ReplayFrameHook hook, void* context, ReplayState* result);

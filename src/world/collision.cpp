@@ -28,6 +28,18 @@ void StopEngineSounds(void) {
     world.turnSoundOn = 0;
 }
 
+bool IsCircle(const GameObject* object) {
+    return object->active && object->collider && object->collider->type == COLLIDER_CIRCLE;
+}
+
+// Collides() with the ship as the first circle.
+bool Touches(const ShipState& ship, const GameObject* object) {
+    if (!ship.solid || !object || !IsCircle(object)) return false;
+    const float reach = ship.radius + Radius(object);
+    const TS_Vec2 d = TS_Vector_Subtract(object->position, ship.position);
+    return reach * reach >= TS_Vector_DotProduct(d, d);
+}
+
 // The direction from the ship to the asteroid. A ship exactly on the
 // asteroid's centre has no such direction: it goes back the way it came.
 TS_Vec2 HitDirection(TS_Vec2 d, TS_Vec2 velocity) {
@@ -36,18 +48,17 @@ TS_Vec2 HitDirection(TS_Vec2 d, TS_Vec2 velocity) {
     return TS_Vec2{0.0f, 1.0f};
 }
 
-void BounceOffAsteroid(GameObject* asteroid) {
-    Ship& ship = world.ship;
-    GameObject* body = ship.body;
-    const TS_Vec2 u = ship.velocity;
-    const TS_Vec2 d = TS_Vector_Subtract(asteroid->position, body->position);
+void BounceOffAsteroid(ShipState* ship, const GameObject* asteroid, bool strands,
+                       FlightEvents* events) {
+    const TS_Vec2 u = ship->velocity;
+    const TS_Vec2 d = TS_Vector_Subtract(asteroid->position, ship->position);
     const TS_Vec2 n = HitDirection(d, u);
 
     // Out of the rock along the line of centres, to just clear of touching: a
     // ship left exactly touching (one that hit at rest) would be hit again
     // every frame, draining its tank in a third of a second.
-    const float clear = Radius(body) + Radius(asteroid) + kSeparation;
-    body->position = TS_Vector_Subtract(asteroid->position, TS_Vector_Scale(n, clear));
+    const float clear = ship->radius + Radius(asteroid) + kSeparation;
+    ship->position = TS_Vector_Subtract(asteroid->position, TS_Vector_Scale(n, clear));
 
     // Mirror the velocity about the tangent: the part along the line of
     // centres turns round, the rest carries on.
@@ -58,32 +69,30 @@ void BounceOffAsteroid(GameObject* asteroid) {
         const float along = 2.0f * TS_Vector_DotProduct(u, n) / TS_Vector_DotProduct(n, n);
         v = TS_Vector_Subtract(u, TS_Vector_Scale(n, along));
     }
-    ship.velocity = TS_Vector_Scale(v, kRestitution);
-    body->position = TS_Vector_Add(body->position, ship.velocity);
+    ship->velocity = TS_Vector_Scale(v, kRestitution);
+    ship->position = TS_Vector_Add(ship->position, ship->velocity);
 
-    FuelGauge* gauge = ship.fuel;
-    if (!ship.unlimitedFuel) {
+    FuelGauge* gauge = &ship->fuel;
+    if (!ship->unlimitedFuel) {
         if (gauge->fuel >= gauge->trail) gauge->trail = gauge->fuel;
         gauge->fuel -= kHitFuelCost;
         gauge->trailDelay = kTrailHoldSeconds;
         if (gauge->fuel < gauge->min) gauge->fuel = gauge->min;
     }
 
-    SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_COLLISION), EffectVolume(), false);
-
-    if (TS_Vector_DotProduct(u, u) >= kKickSpeedSquared) World_StartCameraKick(u);
-
-    if (!(world.level.flags & LEVEL_NO_STRANDING) && gauge->fuel <= gauge->min) {
-        world.stranded = 1;
-        StopEngineSounds();
+    ++events->bounces;
+    if (TS_Vector_DotProduct(u, u) >= kKickSpeedSquared) {
+        events->hardHit = 1;
+        events->hardHitVelocity = u;
     }
+    if (strands && gauge->fuel <= gauge->min) events->stranded = 1;
 }
 
-void PickUpFuelCell(GameObject* cell) {
+void PickUpFuelCell(ShipState* ship, GameObject* cell, FlightEvents* events) {
     cell->active = 0;
-    SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_FUEL_PICKUP), EffectVolume(), false);
-    if (world.ship.unlimitedFuel) return;
-    FuelGauge* gauge = world.ship.fuel;
+    ++events->fuelCells;
+    if (ship->unlimitedFuel) return;
+    FuelGauge* gauge = &ship->fuel;
     // Filled up to a full tank; a tank that starts above full never loses by it.
     float filled = gauge->fuel + kFuelCellAmount;
     if (filled > gauge->max) filled = gauge->max;
@@ -94,32 +103,51 @@ void PickUpFuelCell(GameObject* cell) {
 
 bool Collides(const GameObject* a, const GameObject* b) {
     if (!a || !b || a == b) return false;
-    if (!a->active || !b->active) return false;
-    if (!a->collider || !b->collider) return false;
-    if (a->collider->type != COLLIDER_CIRCLE || b->collider->type != COLLIDER_CIRCLE) return false;
+    if (!IsCircle(a) || !IsCircle(b)) return false;
     const float reach = Radius(a) + Radius(b);
     const TS_Vec2 d = TS_Vector_Subtract(b->position, a->position);
     return reach * reach >= TS_Vector_DotProduct(d, d);
 }
 
-void World_Collide(void) {
-    GameObject* body = world.ship.body;
-    const Level& level = world.level;
-    if (level.objects) {
-        for (uint64_t i = 0; i < level.objectCapacity; ++i) {
-            LevelObject* entry = level.objects[i];
+void Ship_Collide(ShipState* ship, const Level* level, FlightEvents* events) {
+    const bool strands = !(level->flags & LEVEL_NO_STRANDING);
+    if (level->objects) {
+        for (uint64_t i = 0; i < level->objectCapacity; ++i) {
+            const LevelObject* entry = level->objects[i];
             if (!entry || !entry->object) continue;
-            if (!Collides(body, entry->object)) continue;
+            if (!Touches(*ship, entry->object)) continue;
             if (entry->kind == KIND_ASTEROID) {
-                BounceOffAsteroid(entry->object);
+                BounceOffAsteroid(ship, entry->object, strands, events);
             } else if (entry->kind == KIND_FUEL_CELL) {
-                PickUpFuelCell(entry->object);
+                PickUpFuelCell(ship, entry->object, events);
             }
         }
     }
-    if (level.goal && Collides(body, level.goal->object)) {
+    if (level->goal && Touches(*ship, level->goal->object)) events->goalTouched = 1;
+}
+
+void World_ApplyHits(const FlightEvents* events) {
+    // Bounces and pick-ups in one frame sound together, whatever their order.
+    for (int32_t i = 0; i < events->bounces; ++i) {
+        SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_COLLISION), EffectVolume(), false);
+    }
+    for (int32_t i = 0; i < events->fuelCells; ++i) {
+        SoundGroup_Play(SoundGroup::Effects, GetSound(SOUND_FUEL_PICKUP), EffectVolume(), false);
+    }
+    if (events->hardHit) World_StartCameraKick(events->hardHitVelocity);
+    if (events->stranded) world.stranded = 1;
+    if (events->goalTouched) {
         world.levelComplete = 1;
         world.phase = PHASE_CAPTURE;
-        StopEngineSounds();
     }
+    if (events->stranded || events->goalTouched) StopEngineSounds();
+}
+
+void World_Collide(void) {
+    if (!world.ship.body || !world.ship.fuel) return;
+    ShipState ship = Ship_GetState(&world.ship);
+    FlightEvents events = {};
+    Ship_Collide(&ship, &world.level, &events);
+    Ship_SetState(&world.ship, &ship);
+    World_ApplyHits(&events);
 }

@@ -1,6 +1,6 @@
-// One world update per frame: the play phases, and the flying frame that moves
-// the ship, burns fuel, plays the engine sounds, points the compass, animates
-// the fuel gauge and keeps the level clock.
+// One world update per frame: the play phases, and the flying frame that
+// reads the keys, runs the ship's step on them and turns what happened into
+// engine sounds, the compass, the camera and the level clocks.
 #include <cmath>
 #include <cstdio>
 
@@ -11,10 +11,6 @@
 
 namespace {
 
-const float kTurnDegreesPerSecond = 235.0f;
-const float kBurnPerSecond = 20.0f;      // a full tank lasts 5 s of thrust
-const float kGaugeSlidePerSecond = 200.0f;
-const float kTrailDrainPerSecond = 50.0f;
 const float kThrustVolume = 1.15f;
 const float kTurnVolume = 0.05f;
 
@@ -22,9 +18,9 @@ bool Held(int action) { return TS_Input_KeyDown(SchemeKey(action)); }
 
 float SfxVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f; }
 
-void UpdateEngineSounds(void) {
-    const FuelGauge& gauge = *world.ship.fuel;
-    if (gauge.fuel > gauge.min && Held(ACTION_THRUST)) {
+// The engine sounds as the move left the ship, before any hit stops them.
+void UpdateEngineSounds(FlightInput input, const FlightEvents& events) {
+    if (events.engineLit) {
         if (!world.thrustSoundOn) {
             SoundGroup_Play(SoundGroup::ThrusterLoop, world.thrustSound, SfxVolume() * kThrustVolume,
                             true);
@@ -34,7 +30,7 @@ void UpdateEngineSounds(void) {
         SoundGroup_Stop(SoundGroup::ThrusterLoop);
         world.thrustSoundOn = 0;
     }
-    if (world.ship.canTurn && (Held(ACTION_TURN_LEFT) || Held(ACTION_TURN_RIGHT))) {
+    if (world.ship.canTurn && (input.turnLeft || input.turnRight)) {
         if (!world.turnSoundOn) {
             SoundGroup_Play(SoundGroup::TurningLoop, world.turnSound, SfxVolume() * kTurnVolume, true);
             world.turnSoundOn = 1;
@@ -45,9 +41,9 @@ void UpdateEngineSounds(void) {
     }
 }
 
-void UpdateCompass(void) {
+// The compass reads where the move left the ship.
+void UpdateCompass(TS_Vec2 ship) {
     if (!world.level.goal || !world.level.goal->object) return;
-    const TS_Vec2 ship = world.ship.body->position;
     const TS_Vec2 d = TS_Vector_Subtract(world.level.goal->object->position, ship);
     std::snprintf(world.compass.distanceText, sizeof world.compass.distanceText, "%iM",
                   TruncateToInt(TS_Vector_Length(d)));
@@ -59,85 +55,34 @@ void UpdateCompass(void) {
     arrow->position = TS_Vector_Add(ship, TS_Vec2{45.0f, -20.0f});
 }
 
-void UpdateFuelGauge(FuelGauge* gauge, float dt) {
-    if (gauge->trailDelay > 0.0f) {
-        gauge->trailDelay -= dt;
-    } else if (gauge->trail > gauge->fuel) {
-        gauge->trail -= kTrailDrainPerSecond * dt;
-        if (gauge->trail < gauge->fuel) gauge->trail = gauge->fuel;
-    }
-    if (std::fabs(gauge->fuel - gauge->shown) > 2.0f) {
-        const float step = kGaugeSlidePerSecond * dt;
-        gauge->shown += gauge->fuel > gauge->shown ? step : -step;
-        gauge->shown = TS_Math_ClampFloat(gauge->shown, gauge->min, gauge->max);
-    } else {
-        gauge->shown = gauge->fuel;
-    }
-    std::snprintf(gauge->label, sizeof gauge->label, "%i%%", TruncateToInt(gauge->fuel));
-}
-
 // Whether a flame shows follows its key. A release missed while the frame
 // stood still (map view, a popup) must not leave a flame burning.
-void UpdateFlameKeys(void) {
+void UpdateFlameKeys(FlightInput input) {
     const FuelGauge& gauge = *world.ship.fuel;
     if (gauge.fuel <= gauge.min && !world.ship.unlimitedFuel) {
         world.thrustHeld = 0;
     } else {
-        world.thrustHeld = Held(ACTION_THRUST);
+        world.thrustHeld = input.thrust;
     }
     if (world.ship.canTurn) {
-        world.turnLeftHeld = Held(ACTION_TURN_LEFT);
-        world.turnRightHeld = Held(ACTION_TURN_RIGHT);
+        world.turnLeftHeld = input.turnLeft;
+        world.turnRightHeld = input.turnRight;
     }
 }
 
 }  // namespace
 
-void Ship_ApplyThrust(Ship* ship) {
-    const float dt = TS_System_GetDt();
-    const TS_Vec2 a = TS_Vector_MatrixMultiply(TS_Matrix_Rotate(-ship->body->rotation),
-                                               TS_Vector_Scale(ship->thrust, dt));
-    // Twice the thrust per frame: 10 units per frame per second of thrust.
-    ship->velocity = TS_Vector_Add(ship->velocity, dt < 1.0f ? TS_Vector_Scale(a, 2.0f) : a);
-}
-
-void Ship_Move(Ship* ship) {
-    const float dt = TS_System_GetDt();
-    FuelGauge* gauge = ship->fuel;
-    if (Held(ACTION_THRUST)) {
-        if (ship->unlimitedFuel) {
-            Ship_ApplyThrust(ship);
-        } else if (gauge->fuel > 0.0f) {
-            Ship_ApplyThrust(ship);
-            gauge->fuel -= kBurnPerSecond * dt;
-            if (gauge->fuel >= gauge->trail) gauge->trail = gauge->fuel;
-            if (gauge->fuel < gauge->min) gauge->fuel = gauge->min;
-        }
-    }
-    if (ship->canTurn) {
-        // Right wins when both are held. The rotation is left unwrapped.
-        if (Held(ACTION_TURN_RIGHT)) {
-            ship->body->rotation += kTurnDegreesPerSecond * dt;
-        } else if (Held(ACTION_TURN_LEFT)) {
-            ship->body->rotation -= kTurnDegreesPerSecond * dt;
-        }
-    }
-    ship->body->position = TS_Vector_Add(ship->body->position, ship->velocity);
-    // The limit applies after the move, so it bites from the next frame.
-    const float limit = ship->halfSpeed ? ship->maxSpeed * 0.5f : ship->maxSpeed;
-    if (TS_Vector_DotProduct(ship->velocity, ship->velocity) > limit * limit) {
-        ship->velocity = TS_Vector_Scale(TS_Vector_Normalize(ship->velocity), limit);
-    }
-}
-
 void World_UpdateFlying(void) {
     if (World_UpdateMapView()) return;
     const float dt = TS_System_GetDt();
-    Ship_Move(&world.ship);
-    UpdateEngineSounds();
-    UpdateCompass();
-    UpdateFuelGauge(world.ship.fuel, dt);
-    World_Collide();
+    const FlightInput input = {Held(ACTION_THRUST), Held(ACTION_TURN_LEFT), Held(ACTION_TURN_RIGHT)};
+    ShipState ship = Ship_GetState(&world.ship);
+    FlightEvents events;
+    Ship_Step(&ship, input, dt, &world.level, &events);
+    Ship_SetState(&world.ship, &ship);
+    UpdateEngineSounds(input, events);
+    UpdateCompass(events.movedTo);
+    World_ApplyHits(&events);
     World_UpdateCamera();
 
     world.levelTime += dt;
@@ -149,7 +94,7 @@ void World_UpdateFlying(void) {
         flame->position = world.ship.body->position;
         flame->rotation = world.ship.body->rotation;
     }
-    UpdateFlameKeys();
+    UpdateFlameKeys(input);
 }
 
 void World_Update(void) {

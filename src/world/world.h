@@ -107,19 +107,73 @@ void World_Reset(void);
 
 // The per-frame entry of every gameplay screen; dispatches on the phase.
 void World_Update(void);
-// The flying frame (phase 1).
+// The flying frame (phase 1): the ship's step on the keys held, then the
+// sounds, the compass, the camera and the clocks.
 void World_UpdateFlying(void);
-// Thrust, turning, one step of movement and the speed limit.
-void Ship_Move(Ship* ship);
-// One frame of thrust along the ship's nose.
-void Ship_ApplyThrust(Ship* ship);
+
+// ---- The ship's step --------------------------------------------------------
+// One frame of flight from plain values: it reads no key, clock or setting and
+// plays and draws nothing, so the game, the replays, the tests and the level
+// tool all fly the ship alike.
+
+// The ship as it flies: where it is, how it moves, its tank and what the
+// level lets it do.
+struct ShipState {
+    TS_Vec2 position;
+    TS_Vec2 velocity;    // world units per frame
+    float rotation;      // degrees, clockwise; never wrapped
+    FuelGauge fuel;      // the tank, and the gauge that follows it
+    TS_Vec2 thrust;      // acceleration in the ship's own frame; forward is +y
+    float maxSpeed;      // units per frame
+    float radius;        // of the ship's collision circle
+    uint8_t solid;       // the ship has a collision circle at all
+    uint8_t unlimitedFuel;
+    uint8_t canTurn;
+    uint8_t halfSpeed;
+};
+
+// The three keys of the flight, held or not this frame.
+struct FlightInput {
+    uint8_t thrust;
+    uint8_t turnLeft;
+    uint8_t turnRight;
+};
+
+// What happened during a step, for the sounds, the camera and the HUD.
+struct FlightEvents {
+    TS_Vec2 movedTo;          // where the move left the ship, before any hit
+    uint8_t engineLit;        // thrust held with fuel left after the burn
+    int32_t bounces;          // asteroids hit
+    int32_t fuelCells;        // cells picked up (and switched off in the level)
+    uint8_t hardHit;          // a hit fast enough to shake the camera
+    TS_Vec2 hardHitVelocity;  // the last such hit's velocity as it struck
+    uint8_t stranded;         // a hit emptied the tank on a level that strands
+    uint8_t goalTouched;
+};
+
+// One frame of flight of `dt` seconds: thrust and fuel burn, turning, the move,
+// the speed limit, the fuel gauge, then asteroid bounces and fuel cells in the
+// level's table order and the goal touch. The only change outside `ship` is a
+// picked-up fuel cell, switched off in `level`. `events` is rewritten.
+void Ship_Step(ShipState* ship, FlightInput input, float dt, const Level* level,
+               FlightEvents* events);
+// The second half of the step: the hits of the ship where it stands, added to
+// `events`.
+void Ship_Collide(ShipState* ship, const Level* level, FlightEvents* events);
+// The World's ship as a flight state, and back.
+ShipState Ship_GetState(const Ship* ship);
+void Ship_SetState(Ship* ship, const ShipState* state);
 
 // ---- Collisions -------------------------------------------------------------
 
 // Whether the ship (a) touches b: two active circles that overlap or touch.
 bool Collides(const GameObject* a, const GameObject* b);
-// Asteroid bounces, fuel pick-ups and the goal touch, once per flying frame.
+// Asteroid bounces, fuel pick-ups and the goal touch for the World's ship where
+// it stands, with their sounds, camera kick and phase change.
 void World_Collide(void);
+// What a step's hits mean for the World: the hit and pick-up sounds, the
+// camera kick, stranding and the start of the capture.
+void World_ApplyHits(const FlightEvents* events);
 
 // ---- Goal capture -----------------------------------------------------------
 

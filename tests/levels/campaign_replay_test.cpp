@@ -4,6 +4,7 @@
 #include <string>
 
 #include "play/play_fixture.h"
+#include "play/replay_run.h"
 #include "world/replay.h"
 #include "levels/shipped_level_names.h"
 
@@ -11,8 +12,9 @@ namespace {
 
 class WholeCampaignTest : public PlayTest {
 protected:
-    // Flies the current level with its replay: frame 0 is the first world
-    // update after the level starts. Returns when a results popup opens.
+    // Flies the current level with its replay through the replay runner: frame
+    // 0 is the first world update after the level starts. True when a results
+    // popup opened at the end.
     bool FlyWithReplay(const std::string& name) {
         Replay replay;
         const std::string path = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/" + name + ".replay";
@@ -20,20 +22,8 @@ protected:
             ADD_FAILURE() << "cannot read " << path;
             return false;
         }
-        uint32_t next = 0;
-        bool held[TS_KEY_COUNT] = {};
-        for (int frame = 0; frame < 20000 && !CampaignResultsOpen(); ++frame) {
-            for (; next < replay.count && replay.events[next].frame <= frame; ++next) {
-                const ReplayEvent& event = replay.events[next];
-                if (event.down) Automation_KeyDown(event.key);
-                else Automation_KeyUp(event.key);
-                held[event.key] = event.down != 0;
-            }
-            Automation_RunFrames(1);
-        }
-        for (int key = 0; key < TS_KEY_COUNT; ++key) {
-            if (held[key]) Automation_KeyUp(key);
-        }
+        ReplayState end;
+        Replay_Fly(&replay, 20000, nullptr, nullptr, &end);
         FreeReplay(&replay);
         return CampaignResultsOpen();
     }

@@ -8,6 +8,7 @@
 #include "app/config.h"
 #include "app/text_file.h"
 #include "play/replay_run.h"
+#include "platform/automation.h"
 #include "support/headless.h"
 #include "world/world.h"
 
@@ -152,6 +153,20 @@ TEST_F(ReplayTest, TheTestLevelIsBeatenInProcessUnderItsSchemeAndTheSchemeIsRest
     EXPECT_EQ(end.frames, 300);
     EXPECT_EQ(end.phase, PHASE_FLYING);
     EXPECT_EQ(end.position.y, 0.0f);
+}
+
+TEST_F(ReplayTest, AKeyStillDownWhenTheRunStopsIsLetGoForWhateverRunsNext) {
+    Replay replay;
+    ASSERT_EQ(ReadReplayFile(Write("# vexal replay 1\n0 down 32\n2 down 263\n").c_str(), &replay), 0);
+    ReplayState end;
+    ASSERT_EQ(Replay_Run((kReplays + "test_straight.vexl").c_str(), &replay, 5, nullptr, nullptr,
+                         &end),
+              0);
+    EXPECT_EQ(end.frames, 5);
+    Automation_RunFrames(1);
+    EXPECT_FALSE(TS_Input_KeyDown(TS_KEY_SPACE));
+    EXPECT_FALSE(TS_Input_KeyDown(263));
+    FreeReplay(&replay);
 }
 
 TEST_F(ReplayTest, UnreadableLevelIsAnErrorNotAnEmptyFlight) {

@@ -10,6 +10,13 @@ SHIP_RADIUS = 32.5
 UNLIMITED_FUEL, NO_TURNING, NO_STRANDING, HALF_SPEED = 1, 2, 4, 8
 
 
+def heading(rotation):
+    """The unit vector of a ship's nose at `rotation` degrees: 0 is +y and the
+    angle grows clockwise."""
+    r = math.radians(rotation)
+    return math.sin(r), math.cos(r)
+
+
 class Level:
     def __init__(self, name, flags=0, par=0.0, fuel=100.0, rotation=0.0):
         self.name = name
