@@ -6,7 +6,7 @@ BUILD ?= build
 # newer compiler's new warning never stops a build. Also read from the environment.
 WERROR ?= OFF
 
-.PHONY: build run test asan fuzz modules bootstrap clean
+.PHONY: build run test asan fuzz modules format format-check bootstrap clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -62,6 +62,15 @@ fuzz: bootstrap
 # The module graph from the includes; fails on an upward include or a cycle.
 modules:
 	@python3 scripts/module-graph
+
+# The layout of every C++ file, as .clang-format describes it: `format` rewrites,
+# `format-check` (run by CI) only reports the files that stray.
+FORMAT_FILES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h')
+format: bootstrap
+	@clang-format -i $(FORMAT_FILES)
+
+format-check: bootstrap
+	@clang-format --dry-run --Werror $(FORMAT_FILES) && echo "format-check: every file follows .clang-format"
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -14,14 +14,14 @@
 UserConfig userConfig = {true, 100, 100, 2};
 
 const int controlSchemeKeys[CONTROL_SCHEME_COUNT * 3] = {
-    TS_KEY_W, TS_KEY_A, TS_KEY_D,              // WAD
-    TS_KEY_UP, TS_KEY_LEFT, TS_KEY_RIGHT,      // Arrow
-    TS_KEY_SPACE, TS_KEY_LEFT, TS_KEY_RIGHT,   // ArrowSpace
-    TS_KEY_SPACE, TS_KEY_A, TS_KEY_D,          // Hybrid
+    TS_KEY_W,     TS_KEY_A,    TS_KEY_D,      // WAD
+    TS_KEY_UP,    TS_KEY_LEFT, TS_KEY_RIGHT,  // Arrow
+    TS_KEY_SPACE, TS_KEY_LEFT, TS_KEY_RIGHT,  // ArrowSpace
+    TS_KEY_SPACE, TS_KEY_A,    TS_KEY_D,      // Hybrid
 };
 
 const char* const controlSchemeNames[CONTROL_SCHEME_COUNT] = {"WAD", "Arrow", "ArrowSpace",
-                                                               "Hybrid"};
+                                                              "Hybrid"};
 
 const char* const controlSchemeHelp[CONTROL_SCHEME_COUNT] = {
     "W - Thrust    A - Turn Left    D - Turn Right",

@@ -6,8 +6,8 @@
 
 struct UserConfig {
     bool fullscreen;
-    int sfxVolume;    // 0..100, applied per sound effect
-    int musicVolume;  // 0..100, applied to both music sound groups
+    int sfxVolume;      // 0..100, applied per sound effect
+    int musicVolume;    // 0..100, applied to both music sound groups
     int controlScheme;  // 0..3, index into the scheme table
 };
 
@@ -46,9 +46,9 @@ bool SavePath_Ensure(SavePath* savePath, const char* fileName);
 enum { SETTINGS_FILE_LIMIT = 4096 };  // bytes; a larger user.cfg counts as unreadable
 
 void Settings_Read(void);
-int Settings_Write(void);     // 0, or why user.cfg was not written (an errno value)
-int Settings_ReadError(void);  // 0, or why user.cfg could not be read this run
-bool Settings_Exists(void);   // anything at the path, readable or not
+int Settings_Write(void);           // 0, or why user.cfg was not written (an errno value)
+int Settings_ReadError(void);       // 0, or why user.cfg could not be read this run
+bool Settings_Exists(void);         // anything at the path, readable or not
 void Settings_ResetForTests(void);  // defaults, no read error, and forget the built path
 
 // Reads the four fields from `text` into `config`, in order: fullscreen (any

@@ -128,7 +128,8 @@ bool ParseTempName(const char* name, const char** target, size_t* targetLength, 
     }
     if (at == dot || value <= 0 || at >= stem || name[at] != '-') return false;
     const size_t hexStart = ++at;
-    while (at < stem && ((name[at] >= '0' && name[at] <= '9') || (name[at] >= 'a' && name[at] <= 'f'))) {
+    while (at < stem &&
+           ((name[at] >= '0' && name[at] <= '9') || (name[at] >= 'a' && name[at] <= 'f'))) {
         ++at;
     }
     if (at != stem || at == hexStart || at - hexStart > 32) return false;
@@ -165,8 +166,8 @@ int CleanFolder(int folderFd, const char* targetName) {
         size_t targetLength = 0;
         long pid = 0;
         if (!ParseTempName(entry->d_name, &target, &targetLength, &pid)) continue;
-        if (targetName && (targetLength != wantedLength ||
-                           std::memcmp(target, targetName, wantedLength) != 0)) {
+        if (targetName &&
+            (targetLength != wantedLength || std::memcmp(target, targetName, wantedLength) != 0)) {
             continue;
         }
         struct stat info;
@@ -182,9 +183,7 @@ int CleanFolder(int folderFd, const char* targetName) {
     return removed;
 }
 
-int OpenFolder(const char* folder) {
-    return open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-}
+int OpenFolder(const char* folder) { return open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
 
 // Makes the rename itself survive a power cut. By then the new file is in
 // place, so a failure here cannot be reported as "old file intact"; file
@@ -220,7 +219,8 @@ int CreateTempFile(SafeFile* file, const char* folder, const char* name, mode_t 
             *error = ENAMETOOLONG;
             break;
         }
-        const int fd = open(file->tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd =
+            open(file->tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) return fd;
         *error = errno;
         if (*error != EEXIST) break;

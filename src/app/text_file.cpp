@@ -98,7 +98,8 @@ int TextFile_Open(TextFile* file, const char* path, uint64_t maxBytes) {
         error = FILE_ERROR_TOO_LARGE;
     } else {
         const int flags = fcntl(fd, F_GETFL);
-        if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) error = errno ? errno : EIO;
+        if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+            error = errno ? errno : EIO;
     }
     if (error) {
         close(fd);

@@ -15,8 +15,7 @@ namespace {
 
 bool OnWindowEvent(int event) {
     switch (event) {
-        case NATIVE_RESIZED:
-            return true;
+        case NATIVE_RESIZED: return true;
         case NATIVE_FOCUS_LOST:
             if (userConfig.musicVolume > 0) MusicGroups_SetVolume(0.0f);
             if (FocusLostHook) FocusLostHook();
@@ -25,8 +24,7 @@ bool OnWindowEvent(int event) {
             if (userConfig.musicVolume > 0) ApplyMusicVolume();
             if (FocusGainedHook) FocusGainedHook();
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 

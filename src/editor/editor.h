@@ -36,7 +36,7 @@ struct EditorState {
     bool showColliders;                // F3: collider outlines
     bool textEditing;                  // typed keys go into the selected text
     bool selectionIsText;
-    void* selection;                   // a LevelObject or (selectionIsText) a TextObject
+    void* selection;  // a LevelObject or (selectionIsText) a TextObject
     Gizmo* gizmo;
     Camera editorCamera;
     DragHandle* paletteHandles[PALETTE_ITEM_COUNT];
@@ -44,18 +44,18 @@ struct EditorState {
     Shape* paletteIcons[PALETTE_ITEM_COUNT];
     Shape* shipMarkerShape;
     ShipMarker shipMarker;
-    int draggedPaletteItem;            // the item dragged last frame, or -1
+    int draggedPaletteItem;  // the item dragged last frame, or -1
     Button* saveButton;
     Button* openButton;
     Button* helpButton;
     Button* exitButton;
     Button* playButton;
-    Button* editTextButton;            // above a selected text: "Edit Text" / "Done"
+    Button* editTextButton;  // above a selected text: "Edit Text" / "Done"
     Popup* resultPopup;
     Popup* overwritePopup;
     Popup* unsavedPopup;
     Popup* helpPopup;
-    Level playLevel;                   // the copy that play mode flies
+    Level playLevel;  // the copy that play mode flies
 };
 
 extern EditorState editor;

@@ -90,7 +90,8 @@ void Editor_DrawColliderOutline(const GameObject* object) {
     const float height = collider->scale.y * object->size.y * camera.zoom;
     TS_Settings_NoFill();
     TS_Settings_Stroke(TS_Color{0, 255, 0, 255});
-    if (collider->type == COLLIDER_CIRCLE) TS_Graphics_DrawEllipse(centre.x, centre.y, width, height);
+    if (collider->type == COLLIDER_CIRCLE)
+        TS_Graphics_DrawEllipse(centre.x, centre.y, width, height);
 }
 
 void Editor_DrawTopBar(void) {

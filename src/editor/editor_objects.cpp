@@ -9,8 +9,8 @@
 
 namespace {
 
-const float kPanSpeed = 800.0f;    // world units per second at any zoom
-const float kZoomSpeed = 2.0f;     // zoom per second
+const float kPanSpeed = 800.0f;  // world units per second at any zoom
+const float kZoomSpeed = 2.0f;   // zoom per second
 const float kSmallestZoom = 0.1f;
 const float kNudgeSpeed = 100.0f;  // world units per second
 
@@ -91,8 +91,8 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
     // that a click on the button never also grabs a handle.
     const TS_Vec2 onScreen =
         TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
-    const float lift = text->textSize * editor.editorCamera.zoom * 0.5f + 15.0f +
-                       button->size.y * 0.5f;
+    const float lift =
+        text->textSize * editor.editorCamera.zoom * 0.5f + 15.0f + button->size.y * 0.5f;
     button->position = TS_Vector_Set(onScreen.x, onScreen.y - lift);
     Button_HitTest(button);
     bool tookClick = false;
@@ -162,8 +162,9 @@ void Editor_DeleteObject(void* item) {
 
 void Editor_Pick(void) {
     if (!TS_Input_MouseTriggered(TS_MOUSE_LEFT)) return;
-    const TS_Vec2 p = TS_Vector_MatrixMultiply(
-        editor.editorCamera.screenToWorld, TS_Vector_Set(TS_Input_GetMouseX(), TS_Input_GetMouseY()));
+    const TS_Vec2 p =
+        TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld,
+                                 TS_Vector_Set(TS_Input_GetMouseX(), TS_Input_GetMouseY()));
     EndTextEditing();
     Editor_ClearSelection();
     // The goal first, then objects, then texts, whatever is drawn on top.

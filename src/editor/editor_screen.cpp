@@ -68,13 +68,12 @@ void CreatePopups(void) {
     if (editor.resultPopup) {
         Popup_Resize(editor.resultPopup, TS_Vector_Set(1088.0f, editor.resultPopup->size.y));
     }
-    editor.overwritePopup =
-        CreateClosedPopup("Existing File Found", "Do you want to overwrite it?", 2,
-                          Editor_OnOverwriteChoice, "Ok", "Cancel");
-    editor.unsavedPopup = CreateClosedPopup(
-        "Unsaved Changes Detected",
-        "Unsaved changes will be lost. Are you sure you want to continue?", 2,
-        Editor_OnUnsavedChoice, "Lose Changes", "Let Me Save");
+    editor.overwritePopup = CreateClosedPopup("Existing File Found", "Do you want to overwrite it?",
+                                              2, Editor_OnOverwriteChoice, "Ok", "Cancel");
+    editor.unsavedPopup =
+        CreateClosedPopup("Unsaved Changes Detected",
+                          "Unsaved changes will be lost. Are you sure you want to continue?", 2,
+                          Editor_OnUnsavedChoice, "Lose Changes", "Let Me Save");
     editor.helpPopup = CreateClosedPopup("Help", kHelpText, 1, Editor_ClosePopup, "Ok", nullptr);
     if (editor.helpPopup) {
         Popup_Resize(editor.helpPopup, TS_Vector_Set(550.0f, 450.0f));
@@ -86,7 +85,8 @@ void CreatePopups(void) {
 // allocated is left out with a capacity of 0, so every loop simply skips it.
 void InitEmptyLevel(Level* level) {
     InitLevel(level);
-    level->objects = static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
+    level->objects =
+        static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
     level->objectCapacity = level->objects ? LEVEL_OBJECT_SLOTS : 0;
     level->texts = static_cast<TextObject**>(std::calloc(LEVEL_TEXT_SLOTS, sizeof(TextObject*)));
     level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
@@ -122,8 +122,8 @@ bool Editor_RunPopups(void) {
 
 void Editor_HandleInput(void) {
     if (Editor_RunPopups()) return;
-    Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton,
-                         editor.exitButton, editor.playButton};
+    Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
+                         editor.playButton};
     for (Button* button : topBar) {
         if (button) Button_HitTest(button);
     }

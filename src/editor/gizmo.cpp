@@ -49,8 +49,10 @@ Gizmo* Gizmo_Create(Camera* camera) {
     CreateHandleShapes();
     gizmo->camera = camera;
     gizmo->moveHandle = DragHandle_Create(TS_Vector_Zero(), TS_Vector_Zero());
-    gizmo->rotateHandle = DragHandle_Create(TS_Vector_Zero(), TS_Vector_Set(kHandleSize, kHandleSize));
-    gizmo->scaleHandle = DragHandle_Create(TS_Vector_Zero(), TS_Vector_Set(kHandleSize, kHandleSize));
+    gizmo->rotateHandle =
+        DragHandle_Create(TS_Vector_Zero(), TS_Vector_Set(kHandleSize, kHandleSize));
+    gizmo->scaleHandle =
+        DragHandle_Create(TS_Vector_Zero(), TS_Vector_Set(kHandleSize, kHandleSize));
     if (!gizmo->moveHandle || !gizmo->rotateHandle || !gizmo->scaleHandle) {
         Gizmo_Free(gizmo);
         return nullptr;
@@ -74,8 +76,8 @@ void Gizmo_TargetObject(Gizmo* gizmo, GameObject* object) {
         return;
     }
     gizmo->target = object;
-    gizmo->fields = GizmoTarget{&object->position, &object->rotation, &object->size.x,
-                                &object->size.y};
+    gizmo->fields =
+        GizmoTarget{&object->position, &object->rotation, &object->size.x, &object->size.y};
 }
 
 void Gizmo_TargetText(Gizmo* gizmo, TextObject* text) {

@@ -16,16 +16,16 @@ struct GizmoTarget {
 };
 
 struct Gizmo {
-    const void* target;       // the selected GameObject or TextObject; null for none
-    GizmoTarget fields;       // what the handles write to while there is a target
-    DragHandle* moveHandle;   // covers the target's box on screen
+    const void* target;        // the selected GameObject or TextObject; null for none
+    GizmoTarget fields;        // what the handles write to while there is a target
+    DragHandle* moveHandle;    // covers the target's box on screen
     DragHandle* rotateHandle;  // 15 x 15, just above the box
     DragHandle* scaleHandle;   // 15 x 15, just beyond the lower-right corner
-    Camera* camera;           // the editor's view
-    bool moveActive;          // the handles' drag flags after the last update
+    Camera* camera;            // the editor's view
+    bool moveActive;           // the handles' drag flags after the last update
     bool rotateActive;
     bool scaleActive;
-    bool changed;             // the last update moved, turned or resized the target
+    bool changed;  // the last update moved, turned or resized the target
 };
 
 enum { GIZMO_MOVE_SHAPE = 0, GIZMO_ROTATE_SHAPE = 1, GIZMO_SCALE_SHAPE = 2, GIZMO_SHAPE_COUNT = 3 };

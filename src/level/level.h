@@ -25,15 +25,15 @@ enum { LEVEL_FILE_MAX_BYTES = 1 << 20 };
 // owns the kind Shapes its objects point at.
 struct Level {
     uint32_t flags;
-    Bounds bounds;              // encloses the ship's start box and everything placed
-    LevelObject** objects;      // objectCapacity slots, null holes
-    LevelObject* goal;          // the single end point, or null
+    Bounds bounds;          // encloses the ship's start box and everything placed
+    LevelObject** objects;  // objectCapacity slots, null holes
+    LevelObject* goal;      // the single end point, or null
     uint64_t objectCapacity;
-    TextObject** texts;         // textCapacity slots, null holes
+    TextObject** texts;  // textCapacity slots, null holes
     uint64_t textCapacity;
-    float parTime;              // seconds; no time bonus unless above 0
+    float parTime;  // seconds; no time bonus unless above 0
     float startFuel;
-    float startRotation;        // degrees
+    float startRotation;  // degrees
 };
 
 // Flags 0, bounds 0, no tables, no goal, par time 0, fuel 100, rotation 0.

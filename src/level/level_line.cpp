@@ -46,8 +46,7 @@ bool LevelLine_ParseFloat(const char* line, float* value) {
     return ParseNumber(line + 1, value, &end);
 }
 
-int LevelLine_ParseNumbers(const char* line, float values[LEVEL_LINE_NUMBERS],
-                           size_t* consumed) {
+int LevelLine_ParseNumbers(const char* line, float values[LEVEL_LINE_NUMBERS], size_t* consumed) {
     *consumed = 0;
     if (line[0] == '\0') return 0;
     const char* cursor = line + 1;

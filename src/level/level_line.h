@@ -6,8 +6,8 @@
 #include <cstdint>
 
 enum {
-    LEVEL_LINE_NUMBERS = 5,   // x, y, rotation, width, height
-    LEVEL_TEXT_MAX = 299,     // characters a level text can hold
+    LEVEL_LINE_NUMBERS = 5,  // x, y, rotation, width, height
+    LEVEL_TEXT_MAX = 299,    // characters a level text can hold
     // Bytes of the buffer a line is read into, its ending zero included. The
     // longest line the writer makes is a text line of about 400 bytes; a
     // longer line is cut here and the rest of it skipped (TextFile_ReadLine).
@@ -26,8 +26,7 @@ bool LevelLine_ParseFloat(const char* line, float* value);
 // the later ones untouched. Returns how many were read; *consumed is the
 // count of characters up to the end of the fifth number, or 0 when fewer
 // than five were read.
-int LevelLine_ParseNumbers(const char* line, float values[LEVEL_LINE_NUMBERS],
-                           size_t* consumed);
+int LevelLine_ParseNumbers(const char* line, float values[LEVEL_LINE_NUMBERS], size_t* consumed);
 
 // The text of a 'T' line: from the second character after the fifth number
 // (the first is the separating comma), or from right after the 'T' when the

@@ -135,7 +135,8 @@ void InitLevel(Level* level) {
 
 int ReadLevelFile(const char* path, Level* level, bool substituteKeys) {
     InitLevel(level);
-    level->objects = static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
+    level->objects =
+        static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
     if (!level->objects) return -1;
     level->texts = static_cast<TextObject**>(std::calloc(LEVEL_TEXT_SLOTS, sizeof(TextObject*)));
     if (!level->texts) {

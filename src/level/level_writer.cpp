@@ -9,19 +9,17 @@ namespace {
 
 // Each returns false as soon as the stream reports a failed write.
 bool WriteObjectLine(FILE* stream, char type, const GameObject* object) {
-    return std::fprintf(stream, "%c,%f,%f,%f,%f,%f\n", type,
-                        static_cast<double>(object->position.x),
-                        static_cast<double>(object->position.y),
-                        static_cast<double>(object->rotation),
-                        static_cast<double>(object->size.x),
-                        static_cast<double>(object->size.y)) >= 0;
+    return std::fprintf(
+               stream, "%c,%f,%f,%f,%f,%f\n", type, static_cast<double>(object->position.x),
+               static_cast<double>(object->position.y), static_cast<double>(object->rotation),
+               static_cast<double>(object->size.x), static_cast<double>(object->size.y)) >= 0;
 }
 
 bool WriteTextLine(FILE* stream, const TextObject* text) {
     return std::fprintf(stream, "T,%f,%f,%f,%f,%f,%s\n", static_cast<double>(text->position.x),
-                        static_cast<double>(text->position.y),
-                        static_cast<double>(text->rotation), static_cast<double>(text->width),
-                        static_cast<double>(text->textSize), text->text ? text->text : "") >= 0;
+                        static_cast<double>(text->position.y), static_cast<double>(text->rotation),
+                        static_cast<double>(text->width), static_cast<double>(text->textSize),
+                        text->text ? text->text : "") >= 0;
 }
 
 bool WriteLines(FILE* stream, const Level* level) {

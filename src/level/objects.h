@@ -13,7 +13,7 @@ enum { COLLIDER_CIRCLE = 1 };
 
 struct Collider {
     int32_t type;
-    TS_Vec2 scale;   // multiplies the owner's size for the collision shape
+    TS_Vec2 scale;  // multiplies the owner's size for the collision shape
     TS_Vec2 offset;
 };
 
@@ -53,11 +53,11 @@ struct SheetAnimation {
 // One Shape may be shared by many objects: all objects of a kind share their
 // kind's Shape, and an object never frees a Shape it points at.
 struct Shape {
-    int32_t type;      // ShapeType
-    void* params;      // owned: ShapeScale, TriangleParams or SheetAnimation
-    TS_Color stroke;   // alpha <= 0: no outline
-    TS_Color fill;     // alpha <= 0: not filled; for images, the image's alpha
-    TS_Image image;    // not owned; the sprite cache owns images
+    int32_t type;     // ShapeType
+    void* params;     // owned: ShapeScale, TriangleParams or SheetAnimation
+    TS_Color stroke;  // alpha <= 0: no outline
+    TS_Color fill;    // alpha <= 0: not filled; for images, the image's alpha
+    TS_Image image;   // not owned; the sprite cache owns images
 };
 
 // Each returns null, with nothing left allocated, when memory runs out.
@@ -120,14 +120,14 @@ void FreeLevelObject(LevelObject* entry);
 
 struct TextObject {
     TS_Vec2 position;
-    float rotation;       // stored and saved; texts are drawn upright
-    float width;          // length of text x textSize x 0.5
-    float textSize;       // height in world units
+    float rotation;  // stored and saved; texts are drawn upright
+    float width;     // length of text x textSize x 0.5
+    float textSize;  // height in world units
     uint8_t visible;
-    char* text;           // owned heap string; null when allocation failed
+    char* text;             // owned heap string; null when allocation failed
     uint64_t textCapacity;  // bytes allocated for text
     TS_Color colour;
-    int32_t alignH;       // framework alignment codes
+    int32_t alignH;  // framework alignment codes
     int32_t alignV;
 };
 

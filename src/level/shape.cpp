@@ -32,9 +32,7 @@ ShapeScale* CreateUnitScale(void) {
 
 Shape* CreateRectShape(void) { return WrapShape(SHAPE_RECT, CreateUnitScale(), nullptr); }
 
-Shape* CreateImageShape(TS_Image image) {
-    return WrapShape(SHAPE_IMAGE, CreateUnitScale(), image);
-}
+Shape* CreateImageShape(TS_Image image) { return WrapShape(SHAPE_IMAGE, CreateUnitScale(), image); }
 
 Shape* CreateSheetShape(TS_Image image, float frameDuration) {
     SheetAnimation* sheet = static_cast<SheetAnimation*>(std::malloc(sizeof(SheetAnimation)));

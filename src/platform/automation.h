@@ -9,9 +9,9 @@
 #include "platform/tessera.h"
 
 struct AutomationOptions {
-    bool headless = true;             // dummy video and audio drivers
-    float frameTime = 1.0f / 60.0f;   // every frame reports this dt; no pacing
-    int displayWidth = 1920;          // the display size fullscreen takes (headless)
+    bool headless = true;            // dummy video and audio drivers
+    float frameTime = 1.0f / 60.0f;  // every frame reports this dt; no pacing
+    int displayWidth = 1920;         // the display size fullscreen takes (headless)
     int displayHeight = 1080;
 };
 
@@ -59,18 +59,18 @@ enum AutomationDrawKind {
 
 struct AutomationDrawCall {
     AutomationDrawKind kind;
-    float x, y, w, h;          // as passed (rects, ellipses, images, text position)
-    float rotation;            // degrees, 0 where not applicable
-    TS_Color fill;             // current fill (or the clear colour)
-    TS_Color stroke;           // current stroke
+    float x, y, w, h;  // as passed (rects, ellipses, images, text position)
+    float rotation;    // degrees, 0 where not applicable
+    TS_Color fill;     // current fill (or the clear colour)
+    TS_Color stroke;   // current stroke
     bool filled, stroked;
-    int alpha;                 // images
-    float textSize;            // text
-    int alignH, alignV;        // text
-    int mode;                  // rect or image mode in force
-    TS_Image image;            // images
-    std::string text;          // text
-    float points[8];           // quad / triangle corners as passed
+    int alpha;           // images
+    float textSize;      // text
+    int alignH, alignV;  // text
+    int mode;            // rect or image mode in force
+    TS_Image image;      // images
+    std::string text;    // text
+    float points[8];     // quad / triangle corners as passed
 };
 
 // Rendering can be switched off for long runs (whole-campaign replays): draw

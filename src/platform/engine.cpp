@@ -58,8 +58,8 @@ void PaceFrame(PlatformState& p) {
         return;
     }
     const double target = p.frameRate > 0 ? 1.0 / p.frameRate : 0.0;
-    const double start = static_cast<double>(p.frameStart) /
-                         static_cast<double>(SDL_GetPerformanceFrequency());
+    const double start =
+        static_cast<double>(p.frameStart) / static_cast<double>(SDL_GetPerformanceFrequency());
     // Sleep most of the gap, then spin the last stretch for an even cadence.
     for (;;) {
         const double remaining = target - (Clock_Seconds() - start);

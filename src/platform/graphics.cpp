@@ -43,8 +43,7 @@ SDL_FPoint Normalized(float x, float y) {
 }
 
 // Outward offset directions (miter) of a closed polygon, scaled for unit width.
-void MiterDirection(const std::vector<SDL_FPoint>& pts, size_t i, bool clockwise,
-                    SDL_FPoint* out) {
+void MiterDirection(const std::vector<SDL_FPoint>& pts, size_t i, bool clockwise, SDL_FPoint* out) {
     const size_t n = pts.size();
     const SDL_FPoint& prev = pts[(i + n - 1) % n];
     const SDL_FPoint& cur = pts[i];
@@ -112,8 +111,9 @@ void FillOutline(SDL_Color color, bool feather) {
         for (size_t i = 0; i < n; ++i) {
             SDL_FPoint dir;
             MiterDirection(outline, i, clockwise, &dir);
-            vertices.push_back(Vertex(
-                SDL_FPoint{outline[i].x + dir.x * kFeather, outline[i].y + dir.y * kFeather}, clear));
+            vertices.push_back(
+                Vertex(SDL_FPoint{outline[i].x + dir.x * kFeather, outline[i].y + dir.y * kFeather},
+                       clear));
         }
         for (size_t i = 0; i < n; ++i) {
             const int a = base + 1 + static_cast<int>(i);
@@ -324,9 +324,8 @@ void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, floa
     outline.push_back(Transformed(x1, y1));
     outline.push_back(Transformed(x2, y2));
     outline.push_back(Transformed(x3, y3));
-    const bool axisAligned = !MatrixRotates() &&
-                             ((x0 == x1 && y1 == y2 && x2 == x3 && y3 == y0) ||
-                              (y0 == y1 && x1 == x2 && y2 == y3 && x3 == x0));
+    const bool axisAligned = !MatrixRotates() && ((x0 == x1 && y1 == y2 && x2 == x3 && y3 == y0) ||
+                                                  (y0 == y1 && x1 == x2 && y2 == y3 && x3 == x0));
     Paint(!axisAligned);
 }
 

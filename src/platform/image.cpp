@@ -43,8 +43,8 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     if (image->scaled && image->scaledWidth == width && image->scaledHeight == height) {
         return image->scaled;
     }
-    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
-                                                         image->pixels->format->format);
+    SDL_Surface* target =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, image->pixels->format->format);
     if (!target) return nullptr;
     if (SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) != 0) {
         SDL_FreeSurface(target);
@@ -61,8 +61,8 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     return texture;
 }
 
-void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, float h,
-            int alpha, float rotation) {
+void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, float h, int alpha,
+            float rotation) {
     AutomationDrawCall* call = Record_Draw(kind);
     if (!call) return;
     call->image = image;
@@ -92,8 +92,8 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
         ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
     }
     const float dw = w * scale, dh = h * scale;
-    SDL_FRect dest = centred ? SDL_FRect{ax - dw * 0.5f, ay - dh * 0.5f, dw, dh}
-                             : SDL_FRect{ax, ay, dw, dh};
+    SDL_FRect dest =
+        centred ? SDL_FRect{ax - dw * 0.5f, ay - dh * 0.5f, dw, dh} : SDL_FRect{ax, ay, dw, dh};
     const SDL_FPoint pivot = centred ? SDL_FPoint{dw * 0.5f, dh * 0.5f} : SDL_FPoint{0, 0};
     const double angle = static_cast<double>(rotation) + static_cast<double>(matrixRotation);
     SDL_RendererFlip flip = SDL_FLIP_NONE;
@@ -180,8 +180,8 @@ void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, i
     DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
 }
 
-void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0,
-                           float v0, float u1, float v1, int alpha) {
+void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,
+                           float u1, float v1, int alpha) {
     Record(DRAW_SUBIMAGE, image, x, y, w, h, alpha, 0.0f);
     if (!image) return;
     SDL_Rect source;

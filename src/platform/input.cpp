@@ -15,17 +15,17 @@ struct KeyPair {
 
 // Keys outside the contiguous letter, digit and function-key runs.
 const KeyPair kNamedKeys[] = {
-    {SDLK_SPACE, 32},     {SDLK_QUOTE, 39},      {SDLK_COMMA, 44},    {SDLK_MINUS, 45},
-    {SDLK_PERIOD, 46},    {SDLK_SLASH, 47},      {SDLK_SEMICOLON, 59}, {SDLK_EQUALS, 61},
-    {SDLK_LEFTBRACKET, 91}, {SDLK_BACKSLASH, 92}, {SDLK_RIGHTBRACKET, 93},
-    {SDLK_BACKQUOTE, 96}, {SDLK_ESCAPE, 256},    {SDLK_RETURN, 257},  {SDLK_KP_ENTER, 257},
-    {SDLK_TAB, 258},      {SDLK_BACKSPACE, 259}, {SDLK_INSERT, 260},  {SDLK_DELETE, 261},
-    {SDLK_RIGHT, 262},    {SDLK_LEFT, 263},      {SDLK_DOWN, 264},    {SDLK_UP, 265},
-    {SDLK_PAGEUP, 266},   {SDLK_PAGEDOWN, 267},  {SDLK_HOME, 268},    {SDLK_END, 269},
-    {SDLK_KP_0, 320},     {SDLK_KP_1, 321},      {SDLK_KP_2, 322},    {SDLK_KP_3, 323},
-    {SDLK_KP_4, 324},     {SDLK_KP_5, 325},      {SDLK_KP_6, 326},    {SDLK_KP_7, 327},
-    {SDLK_KP_8, 328},     {SDLK_KP_9, 329},      {SDLK_LSHIFT, 340},  {SDLK_LCTRL, 341},
-    {SDLK_LALT, 342},     {SDLK_RSHIFT, 344},    {SDLK_RCTRL, 345},   {SDLK_RALT, 346},
+    {SDLK_SPACE, 32},       {SDLK_QUOTE, 39},     {SDLK_COMMA, 44},        {SDLK_MINUS, 45},
+    {SDLK_PERIOD, 46},      {SDLK_SLASH, 47},     {SDLK_SEMICOLON, 59},    {SDLK_EQUALS, 61},
+    {SDLK_LEFTBRACKET, 91}, {SDLK_BACKSLASH, 92}, {SDLK_RIGHTBRACKET, 93}, {SDLK_BACKQUOTE, 96},
+    {SDLK_ESCAPE, 256},     {SDLK_RETURN, 257},   {SDLK_KP_ENTER, 257},    {SDLK_TAB, 258},
+    {SDLK_BACKSPACE, 259},  {SDLK_INSERT, 260},   {SDLK_DELETE, 261},      {SDLK_RIGHT, 262},
+    {SDLK_LEFT, 263},       {SDLK_DOWN, 264},     {SDLK_UP, 265},          {SDLK_PAGEUP, 266},
+    {SDLK_PAGEDOWN, 267},   {SDLK_HOME, 268},     {SDLK_END, 269},         {SDLK_KP_0, 320},
+    {SDLK_KP_1, 321},       {SDLK_KP_2, 322},     {SDLK_KP_3, 323},        {SDLK_KP_4, 324},
+    {SDLK_KP_5, 325},       {SDLK_KP_6, 326},     {SDLK_KP_7, 327},        {SDLK_KP_8, 328},
+    {SDLK_KP_9, 329},       {SDLK_LSHIFT, 340},   {SDLK_LCTRL, 341},       {SDLK_LALT, 342},
+    {SDLK_RSHIFT, 344},     {SDLK_RCTRL, 345},    {SDLK_RALT, 346},
 };
 
 void SetKey(int code, bool down) {
@@ -95,9 +95,7 @@ void Input_HandleEvent(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (!event.key.repeat) SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), true);
             break;
-        case SDL_KEYUP:
-            SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), false);
-            break;
+        case SDL_KEYUP: SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), false); break;
         case SDL_MOUSEMOTION:
             p.mouseX = static_cast<float>(event.motion.x);
             p.mouseY = static_cast<float>(event.motion.y);
@@ -124,8 +122,7 @@ void Input_HandleEvent(const SDL_Event& event) {
                 for (bool& down : p.mouseDown) down = false;
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -4,11 +4,7 @@
 
 #include <cstddef>
 
-enum NativeWindowEvent {
-    NATIVE_FOCUS_GAINED = 1,
-    NATIVE_FOCUS_LOST = 2,
-    NATIVE_RESIZED = 3
-};
+enum NativeWindowEvent { NATIVE_FOCUS_GAINED = 1, NATIVE_FOCUS_LOST = 2, NATIVE_RESIZED = 3 };
 
 // Sees window events before the framework; returning true swallows the event.
 typedef bool (*NativeWindowHook)(int event);

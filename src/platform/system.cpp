@@ -36,7 +36,8 @@ void TS_System_SetWindowSize(int width, int height) {
     if (!p.initialised) return;  // the window opens at this size
     if (!p.headless) SDL_SetWindowFullscreen(p.window, 0);
     SDL_SetWindowSize(p.window, width, height);
-    if (!p.headless) SDL_SetWindowPosition(p.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (!p.headless)
+        SDL_SetWindowPosition(p.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 void TS_System_Fullscreen(void) {

@@ -41,11 +41,31 @@ enum {
     TS_KEY_MINUS = 45,
     TS_KEY_0 = '0',
     TS_KEY_9 = '9',
-    TS_KEY_A = 'A', TS_KEY_B = 'B', TS_KEY_C = 'C', TS_KEY_D = 'D', TS_KEY_E = 'E',
-    TS_KEY_F = 'F', TS_KEY_G = 'G', TS_KEY_H = 'H', TS_KEY_I = 'I', TS_KEY_J = 'J',
-    TS_KEY_K = 'K', TS_KEY_L = 'L', TS_KEY_M = 'M', TS_KEY_N = 'N', TS_KEY_O = 'O',
-    TS_KEY_P = 'P', TS_KEY_Q = 'Q', TS_KEY_R = 'R', TS_KEY_S = 'S', TS_KEY_T = 'T',
-    TS_KEY_U = 'U', TS_KEY_V = 'V', TS_KEY_W = 'W', TS_KEY_X = 'X', TS_KEY_Y = 'Y',
+    TS_KEY_A = 'A',
+    TS_KEY_B = 'B',
+    TS_KEY_C = 'C',
+    TS_KEY_D = 'D',
+    TS_KEY_E = 'E',
+    TS_KEY_F = 'F',
+    TS_KEY_G = 'G',
+    TS_KEY_H = 'H',
+    TS_KEY_I = 'I',
+    TS_KEY_J = 'J',
+    TS_KEY_K = 'K',
+    TS_KEY_L = 'L',
+    TS_KEY_M = 'M',
+    TS_KEY_N = 'N',
+    TS_KEY_O = 'O',
+    TS_KEY_P = 'P',
+    TS_KEY_Q = 'Q',
+    TS_KEY_R = 'R',
+    TS_KEY_S = 'S',
+    TS_KEY_T = 'T',
+    TS_KEY_U = 'U',
+    TS_KEY_V = 'V',
+    TS_KEY_W = 'W',
+    TS_KEY_X = 'X',
+    TS_KEY_Y = 'Y',
     TS_KEY_Z = 'Z',
     TS_KEY_ESCAPE = 256,
     TS_KEY_ENTER = 257,
@@ -151,11 +171,11 @@ void TS_Graphics_DrawRectAdvanced(float x, float y, float w, float h, float rota
                                   float cornerRadius);
 void TS_Graphics_DrawEllipse(float x, float y, float w, float h);
 void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float rotation);
-void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, float y2,
-                          float x3, float y3);
+void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, float y2, float x3,
+                          float y3);
 // Rotated by `rotation` degrees about the triangle's centroid.
-void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2,
-                                      float y2, float rotation);
+void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2, float y2,
+                                      float rotation);
 void TS_Font_DrawText(const char* text, float x, float y);
 // Width in pixels of `text` at the current text size.
 float TS_Font_TextWidth(const char* text);
@@ -171,8 +191,8 @@ void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, i
                            float rotation);
 // Draws the source pixel rectangle (u0, v0)-(u1, v1) of the image into the
 // destination box at (x, y) of size (w, h).
-void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0,
-                           float v0, float u1, float v1, int alpha);
+void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,
+                           float u1, float v1, int alpha);
 
 // ---- Sound -----------------------------------------------------------------
 

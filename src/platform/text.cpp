@@ -78,7 +78,8 @@ unsigned long long HashOf(const char* text, int pixelSize) {
 CachedText* Lookup(const char* text, int pixelSize) {
     const unsigned long long hash = HashOf(text, pixelSize);
     for (CachedText& entry : cache) {
-        if (entry.used && entry.hash == hash && entry.pixelSize == pixelSize && entry.text == text) {
+        if (entry.used && entry.hash == hash && entry.pixelSize == pixelSize &&
+            entry.text == text) {
             entry.lastUsed = ++useClock;
             return &entry;
         }

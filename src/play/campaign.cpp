@@ -104,9 +104,7 @@ bool ReadCurrentLevel(void) {
     return true;
 }
 
-bool IsLastLevel(void) {
-    return campaign->current == static_cast<int32_t>(campaign->count) - 1;
-}
+bool IsLastLevel(void) { return campaign->current == static_cast<int32_t>(campaign->count) - 1; }
 
 // The end of the level, once the World has run its frame.
 void DecideLevelEnd(void) {

@@ -46,14 +46,14 @@ void OpenPauseMenu(void) {
 
 void Pause_CreatePopups(void) {
     if (!pausePopup) {
-        pausePopup = Play_CreatePopup("Game Paused",
-                                      "Need a break? Take your time, we'll be waiting.",
-                                      kChoices, 4, 800.0f, 250.0f, Pause_OnChoice);
+        pausePopup =
+            Play_CreatePopup("Game Paused", "Need a break? Take your time, we'll be waiting.",
+                             kChoices, 4, 800.0f, 250.0f, Pause_OnChoice);
     }
     if (!restartPopup) {
-        restartPopup = Play_CreatePopup("Restart Level",
-                                        "Are you sure you want to restart this level?", kAnswers,
-                                        2, 500.0f, 200.0f, Pause_OnConfirm);
+        restartPopup =
+            Play_CreatePopup("Restart Level", "Are you sure you want to restart this level?",
+                             kAnswers, 2, 500.0f, 200.0f, Pause_OnConfirm);
     }
     if (!exitPopup) {
         exitPopup = Play_CreatePopup(

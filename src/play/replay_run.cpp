@@ -68,8 +68,8 @@ void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, v
     }
 }
 
-int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
-               ReplayFrameHook hook, void* context, ReplayState* result) {
+int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, ReplayFrameHook hook,
+               void* context, ReplayState* result) {
     std::memset(result, 0, sizeof *result);
     const int savedScheme = userConfig.controlScheme;
     userConfig.controlScheme = replay ? replay->scheme : REPLAY_DEFAULT_SCHEME;

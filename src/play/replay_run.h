@@ -9,13 +9,13 @@
 
 // Where the World stands after a replay frame.
 struct ReplayState {
-    int32_t frames;       // world updates run so far
+    int32_t frames;  // world updates run so far
     int32_t phase;
     bool levelComplete;
     bool stranded;
     float levelTime;
     float fuel;
-    int32_t levelScore;   // what the level would score now
+    int32_t levelScore;  // what the level would score now
     TS_Vec2 position;
     TS_Vec2 velocity;
     float rotation;
@@ -36,5 +36,5 @@ void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, v
 // framework: reads the level with the replay scheme's key names, sets up the
 // World on a screen that updates and draws it, and flies it as Replay_Fly.
 // Returns 0, or the error of reading the level file (as ReadLevelFile).
-int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames,
-               ReplayFrameHook hook, void* context, ReplayState* result);
+int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, ReplayFrameHook hook,
+               void* context, ReplayState* result);

@@ -132,9 +132,8 @@ void ShowNameEntry(void) {
                   "Total Time Taken : %.2fs\nTime to Beat: %.2fs\n\nLevel Score : %d\n"
                   "Total score : %d\nYou are in the top 10 scores!\n"
                   "Enter your name (up to 10 characters):\n\n%s\n",
-                  static_cast<double>(world.levelTime),
-                  static_cast<double>(world.level.parTime), world.levelScore, entry.score,
-                  entry.name);
+                  static_cast<double>(world.levelTime), static_cast<double>(world.level.parTime),
+                  world.levelScore, entry.score, entry.name);
     Popup_SetMessage(victoryEntryPopup, text);
 }
 
@@ -154,18 +153,17 @@ void Results_CreateCampaignPopups(void) {
                                      500.0f, 350.0f, Results_OnLevelWin);
     victoryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.",
                                     kVictoryButtons, 2, 500.0f, 500.0f, Results_OnVictory);
-    victoryEntryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
-                                         kVictoryEntryButtons, 2, 500.0f, 500.0f,
-                                         Results_OnVictoryEntry);
+    victoryEntryPopup =
+        Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
+                         kVictoryEntryButtons, 2, 500.0f, 500.0f, Results_OnVictoryEntry);
     topScoresPopup = Play_CreatePopup("Top Scores", "Top 10 Scores", kTopScoresButtons, 1, 500.0f,
                                       500.0f, Results_OnTopScores);
     if (topScoresPopup) {
         topScoresPopup->buttons[0]->size = TS_Vector_Set(300.0f, 50.0f);
         Popup_Resize(topScoresPopup, topScoresPopup->size);
     }
-    scoreNotSavedPopup =
-        Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f, 500.0f,
-                         Results_OnScoreNotSaved);
+    scoreNotSavedPopup = Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f,
+                                          500.0f, Results_OnScoreNotSaved);
     if (scoreNotSavedPopup) {
         scoreNotSavedPopup->buttons[1]->size = TS_Vector_Set(270.0f, 50.0f);
         Popup_Resize(scoreNotSavedPopup, scoreNotSavedPopup->size);
@@ -173,8 +171,8 @@ void Results_CreateCampaignPopups(void) {
 }
 
 void Results_FreeCampaignPopups(void) {
-    Popup** popups[] = {&gameOverPopup, &levelWinPopup, &victoryPopup, &victoryEntryPopup,
-                        &topScoresPopup, &scoreNotSavedPopup};
+    Popup** popups[] = {&gameOverPopup,     &levelWinPopup,  &victoryPopup,
+                        &victoryEntryPopup, &topScoresPopup, &scoreNotSavedPopup};
     for (Popup** popup : popups) {
         Popup_Free(*popup);
         *popup = nullptr;

@@ -44,8 +44,8 @@ void FormatTable(const ScoreEntry* table, char* out, size_t size) {
     size_t used = 0;
     out[0] = '\0';
     for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
-        const int written = std::snprintf(out + used, size - used, "%-10s %5d\n", table[i].name,
-                                          table[i].score);
+        const int written =
+            std::snprintf(out + used, size - used, "%-10s %5d\n", table[i].name, table[i].score);
         if (written < 0 || static_cast<size_t>(written) >= size - used) break;
         used += static_cast<size_t>(written);
     }
@@ -62,8 +62,7 @@ int ReadTable(const char* path, ScoreEntry* table) {
     char line[SCORE_LINE_SIZE];
     size_t length = 0;
     bool cut = false;
-    while (count < SCORE_TABLE_SIZE &&
-           TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
+    while (count < SCORE_TABLE_SIZE && TextFile_ReadLine(&file, line, sizeof line, &length, &cut)) {
         if (!cut && ScoreTable_ParseLine(line, &read[count])) ++count;
     }
     const int error = TextFile_Close(&file);
@@ -76,8 +75,8 @@ int ReadTable(const char* path, ScoreEntry* table) {
 void ReportReadError(int error) {
     if (error == reportedError) return;
     reportedError = error;
-    std::fprintf(stderr, "Cannot read the score file %s: %s; it is left as it is\n",
-                 scorePath.path, FileError_Text(error));
+    std::fprintf(stderr, "Cannot read the score file %s: %s; it is left as it is\n", scorePath.path,
+                 FileError_Text(error));
 }
 
 }  // namespace

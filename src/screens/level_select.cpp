@@ -24,19 +24,19 @@ namespace {
 
 enum {
     TUTORIAL_COUNT = 6,
-    LEVEL_BUTTONS = CAMPAIGN_LEVEL_COUNT,   // tutorials, then the normal levels
-    CUSTOM_BUTTON = LEVEL_BUTTONS,          // 19
-    BACK_BUTTON = LEVEL_BUTTONS + 1,        // 20
-    BUTTON_COUNT = LEVEL_BUTTONS + 2        // 21
+    LEVEL_BUTTONS = CAMPAIGN_LEVEL_COUNT,  // tutorials, then the normal levels
+    CUSTOM_BUTTON = LEVEL_BUTTONS,         // 19
+    BACK_BUTTON = LEVEL_BUTTONS + 1,       // 20
+    BUTTON_COUNT = LEVEL_BUTTONS + 2       // 21
 };
 
-const char* const kTutorialLabels[TUTORIAL_COUNT] = {
-    "T1: Movement", "T2: Fuel", "T3: Bouncing", "T4: Steering", "T5: Map", "T6: Fuel Cells"};
+const char* const kTutorialLabels[TUTORIAL_COUNT] = {"T1: Movement", "T2: Fuel", "T3: Bouncing",
+                                                     "T4: Steering", "T5: Map",  "T6: Fuel Cells"};
 
 const char* const kLoadError =
     "Failed to load level. Check that the file can be opened in the level editor.";
-const float kPopupMargin = 30.0f;  // between the error message and the panel's sides
-const float kPopupHeight = 250.0f; // the sentence, three lines of path and the reason
+const float kPopupMargin = 30.0f;      // between the error message and the panel's sides
+const float kPopupHeight = 250.0f;     // the sentence, three lines of path and the reason
 const float kMessageTextSize = 17.0f;  // the size popups draw their messages in
 const int kPathLines = 3;
 
@@ -214,8 +214,7 @@ void LevelSelect_Draw(void) {
     TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_TextSize(65.0f);
-    TS_Font_DrawText("Level Select", static_cast<float>(TS_System_GetWindowWidth() / 2),
-                     h * 0.15f);
+    TS_Font_DrawText("Level Select", static_cast<float>(TS_System_GetWindowWidth() / 2), h * 0.15f);
     TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_BOTTOM);
     TS_Settings_TextSize(30.0f);
     DrawHeading("Tutorial Levels", buttons[0]);

@@ -30,8 +30,8 @@ enum {
     OPT_BUTTON_COUNT
 };
 
-const char* const kLabels[OPT_BUTTON_COUNT] = {"Toggle (Alt + Enter)", "-", "+", "-", "+",
-                                               "<", ">", "Back"};
+const char* const kLabels[OPT_BUTTON_COUNT] = {
+    "Toggle (Alt + Enter)", "-", "+", "-", "+", "<", ">", "Back"};
 
 Button* buttons[OPT_BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;

@@ -7,18 +7,13 @@
 
 #include "platform/tessera.h"
 
-enum ButtonState {
-    BUTTON_IDLE = 0,
-    BUTTON_HOVER = 1,
-    BUTTON_PRESSED = 2,
-    BUTTON_DISABLED = 3
-};
+enum ButtonState { BUTTON_IDLE = 0, BUTTON_HOVER = 1, BUTTON_PRESSED = 2, BUTTON_DISABLED = 3 };
 
 struct ButtonStyle {
     TS_Color fill;    // alpha 0: not filled
     TS_Color stroke;  // alpha 0: no outline
     TS_Color text;
-    TS_Vec2 scale;    // multiplies the size when drawing, never the hit area
+    TS_Vec2 scale;  // multiplies the size when drawing, never the hit area
 };
 
 struct Button {
@@ -26,9 +21,9 @@ struct Button {
     TS_Vec2 size;      // unscaled size; also the hit area
     ButtonStyle styles[4];
     float textSize;
-    char* label;       // owned heap copy
-    int state;         // ButtonState, recomputed by every hit test
-    bool enabled;      // false keeps the button in BUTTON_DISABLED
+    char* label;   // owned heap copy
+    int state;     // ButtonState, recomputed by every hit test
+    bool enabled;  // false keeps the button in BUTTON_DISABLED
 };
 
 // A 150 x 50 button labelled "Button" with the standard looks; null when

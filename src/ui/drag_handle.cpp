@@ -25,8 +25,8 @@ TS_Vec2 DragHandle_Update(DragHandle* handle) {
         const float h = static_cast<float>(TS_System_GetWindowHeight());
         const bool inWindow = mx >= 0.0f && mx <= w && my >= 0.0f && my <= h;
         if (TS_Input_MouseDown(TS_MOUSE_LEFT) && inWindow) {
-            const TS_Vec2 movement = TS_Vector_Set(TS_Input_GetMousePreviousX() - mx,
-                                                   TS_Input_GetMousePreviousY() - my);
+            const TS_Vec2 movement =
+                TS_Vector_Set(TS_Input_GetMousePreviousX() - mx, TS_Input_GetMousePreviousY() - my);
             handle->position = TS_Vector_Subtract(handle->position, movement);
             return movement;
         }

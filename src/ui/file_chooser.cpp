@@ -115,8 +115,8 @@ void EnterFolder(const FolderEntry& entry) {
         return;
     }
     char folder[FOLDER_PATH_SIZE];
-    const int written = std::snprintf(folder, sizeof folder, "%s%s/", chooser.listing.folder,
-                                      entry.name);
+    const int written =
+        std::snprintf(folder, sizeof folder, "%s%s/", chooser.listing.folder, entry.name);
     if (written < 0 || static_cast<size_t>(written) >= sizeof folder) {
         SetMessage("That folder lies too deep to be opened here.");
         return;
@@ -309,8 +309,8 @@ void FileChooser_Frame(void) {
 
 bool CreateButtons(void) {
     static const char* const labels[CHOOSER_BUTTON_COUNT] = {
-        "Open", "Cancel", "My Levels", "Shipped Levels", "Home", "Parent Folder",
-        "\xE2\x96\xB2", "\xE2\x96\xBC"};
+        "Open", "Cancel",        "My Levels",    "Shipped Levels",
+        "Home", "Parent Folder", "\xE2\x96\xB2", "\xE2\x96\xBC"};
     for (int i = 0; i < CHOOSER_BUTTON_COUNT; ++i) {
         chooser.buttons[i] = Button_Create(TS_Vector_Zero());
         if (!chooser.buttons[i]) return false;

@@ -19,13 +19,13 @@ enum {
 
 // Where everything sits for the current window size.
 struct ChooserLayout {
-    float left, top, right, bottom;        // the panel
-    float listLeft, listTop, listRight;    // the entry rows
+    float left, top, right, bottom;      // the panel
+    float listLeft, listTop, listRight;  // the entry rows
     float listBottom;
     float rowHeight;
     int visibleRows;
-    float nameTop;                         // the name field (saving only)
-    float footerY;                         // the message and the two main buttons
+    float nameTop;  // the name field (saving only)
+    float footerY;  // the message and the two main buttons
 };
 
 struct ChooserState {

@@ -195,8 +195,8 @@ void DrawNameField(void) {
     if (lastWidth != room || std::strcmp(lastName, chooser.name) != 0) {
         std::snprintf(lastName, sizeof lastName, "%s", chooser.name);
         lastWidth = room;
-        shownFrom = TS_Font_TextWidth(chooser.name) <= room ? 0
-                                                            : FittingSuffix(chooser.name, room, "");
+        shownFrom =
+            TS_Font_TextWidth(chooser.name) <= room ? 0 : FittingSuffix(chooser.name, room, "");
     }
     const char* shown = chooser.name + shownFrom;
     TS_Settings_Fill(TS_Color_Create(0, 0, 0, 255));

@@ -24,10 +24,10 @@ struct FolderListing {
     char folder[FOLDER_PATH_SIZE];  // always ends with '/'
     FolderEntry* entries;           // grows as a folder is read
     int count;
-    int capacity;    // slots in entries
-    int limit;       // most entries kept (FOLDER_MAX_ENTRIES)
-    bool truncated;  // the folder held more than could be kept
-    bool unreadable; // the folder could not be read: only ".." is listed
+    int capacity;     // slots in entries
+    int limit;        // most entries kept (FOLDER_MAX_ENTRIES)
+    bool truncated;   // the folder held more than could be kept
+    bool unreadable;  // the folder could not be read: only ".." is listed
 };
 
 bool FolderListing_Create(FolderListing* listing);

@@ -39,8 +39,8 @@ void MenuBackground_Draw(void) {
     const int imageHeight = TS_Image_GetHeight(image);
     if (imageHeight <= 0) return;
     const float height = static_cast<float>(TS_System_GetWindowHeight());
-    const float width = static_cast<float>(TS_Image_GetWidth(image)) /
-                        static_cast<float>(imageHeight) * height;
+    const float width =
+        static_cast<float>(TS_Image_GetWidth(image)) / static_cast<float>(imageHeight) * height;
     TS_Settings_ImageMode(TS_MODE_CENTER);
     TS_Image_Draw(image, currentX, static_cast<float>(TS_System_GetWindowHeight() / 2), width,
                   height, 255);

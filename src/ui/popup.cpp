@@ -23,8 +23,7 @@ void PlaceTitleBar(Popup* popup) {
 
 }  // namespace
 
-Popup* Popup_Create(const char* title, const char* message, size_t count,
-                    PopupCallback callback) {
+Popup* Popup_Create(const char* title, const char* message, size_t count, PopupCallback callback) {
     Popup* popup = static_cast<Popup*>(std::calloc(1, sizeof(Popup)));
     if (!popup) return nullptr;
     popup->count = count;
@@ -96,12 +95,12 @@ void Popup_PlaceButton(Popup* popup, size_t index, TS_Vec2 offset) {
     const float halfH = popup->size.y * 0.5f;
     const float bx = button->size.x * 0.5f;
     const float by = button->size.y * 0.5f;
-    button->position.x = TS_Math_ClampFloat(popup->position.x + offset.x,
-                                            popup->position.x - halfW + bx,
-                                            popup->position.x + halfW - bx);
-    button->position.y = TS_Math_ClampFloat(popup->position.y + offset.y,
-                                            popup->position.y - halfH + by,
-                                            popup->position.y + halfH - by);
+    button->position.x =
+        TS_Math_ClampFloat(popup->position.x + offset.x, popup->position.x - halfW + bx,
+                           popup->position.x + halfW - bx);
+    button->position.y =
+        TS_Math_ClampFloat(popup->position.y + offset.y, popup->position.y - halfH + by,
+                           popup->position.y + halfH - by);
 }
 
 void Popup_LayoutButtons(Popup* popup, float gap, float heightFactor) {
@@ -133,10 +132,10 @@ void Popup_Move(Popup* popup, TS_Vec2 centre) {
 }
 
 void Popup_Resize(Popup* popup, TS_Vec2 size) {
-    popup->size.x = TS_Math_ClampFloat(size.x, 0.0f,
-                                       static_cast<float>(TS_System_GetDisplayWidth()));
-    popup->size.y = TS_Math_ClampFloat(size.y, 0.0f,
-                                       static_cast<float>(TS_System_GetDisplayHeight()));
+    popup->size.x =
+        TS_Math_ClampFloat(size.x, 0.0f, static_cast<float>(TS_System_GetDisplayWidth()));
+    popup->size.y =
+        TS_Math_ClampFloat(size.y, 0.0f, static_cast<float>(TS_System_GetDisplayHeight()));
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
     Popup_Move(popup, popup->position);
 }

@@ -13,7 +13,7 @@ struct DragHandle {
     TS_Vec2 position;  // centre
     TS_Vec2 size;
     bool dragging;
-    float heldTime;    // seconds of the current drag
+    float heldTime;  // seconds of the current drag
 };
 
 DragHandle* DragHandle_Create(TS_Vec2 position, TS_Vec2 size);
@@ -43,8 +43,7 @@ struct Popup {
 // A 500 x 200 popup in the window centre, open and draggable, with `count`
 // default buttons in a centred row. Null (nothing left allocated) when
 // memory runs out.
-Popup* Popup_Create(const char* title, const char* message, size_t count,
-                    PopupCallback callback);
+Popup* Popup_Create(const char* title, const char* message, size_t count, PopupCallback callback);
 void Popup_Free(Popup* popup);  // accepts null
 bool Popup_SetTitle(Popup* popup, const char* title);
 bool Popup_SetMessage(Popup* popup, const char* message);

@@ -6,8 +6,7 @@
 #include "platform/tessera.h"
 
 char TextEntry_ReadCharacter(void) {
-    const bool shift =
-        TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
+    const bool shift = TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
     for (int key = TS_KEY_A; key <= TS_KEY_Z; ++key) {
         if (TS_Input_KeyTriggered(key)) {
             return static_cast<char>(shift ? key : key + 32);

@@ -8,16 +8,14 @@
 
 namespace {
 
-const float kRestitution = 0.5f;      // a bounce halves the speed
-const float kSeparation = 0.01f;      // world units between the circles after a push-out
+const float kRestitution = 0.5f;  // a bounce halves the speed
+const float kSeparation = 0.01f;  // world units between the circles after a push-out
 const float kHitFuelCost = 5.0f;
 const float kTrailHoldSeconds = 0.5f;
 const float kFuelCellAmount = 50.0f;
 const float kKickSpeedSquared = 9.0f;  // 3 units per frame or faster shakes the camera
 
-float Radius(const GameObject* object) {
-    return object->size.x * 0.5f * object->collider->scale.x;
-}
+float Radius(const GameObject* object) { return object->size.x * 0.5f * object->collider->scale.x; }
 
 float EffectVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f * 0.5f; }
 

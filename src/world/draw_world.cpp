@@ -18,8 +18,8 @@ void DrawBackground(TS_Image image) {
     const float height = static_cast<float>(TS_System_GetWindowHeight());
     const int imageHeight = TS_Image_GetHeight(image);
     if (imageHeight <= 0) return;
-    const float width = static_cast<float>(TS_Image_GetWidth(image)) /
-                        static_cast<float>(imageHeight) * height;
+    const float width =
+        static_cast<float>(TS_Image_GetWidth(image)) / static_cast<float>(imageHeight) * height;
     TS_Settings_ImageMode(TS_MODE_CENTER);
     TS_Image_Draw(image, static_cast<float>(TS_System_GetWindowWidth() / 2),
                   static_cast<float>(TS_System_GetWindowHeight() / 2), width, height, 255);

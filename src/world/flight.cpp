@@ -22,8 +22,8 @@ float SfxVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f
 void UpdateEngineSounds(FlightInput input, const FlightEvents& events) {
     if (events.engineLit) {
         if (!world.thrustSoundOn) {
-            SoundGroup_Play(SoundGroup::ThrusterLoop, world.thrustSound, SfxVolume() * kThrustVolume,
-                            true);
+            SoundGroup_Play(SoundGroup::ThrusterLoop, world.thrustSound,
+                            SfxVolume() * kThrustVolume, true);
             world.thrustSoundOn = 1;
         }
     } else if (world.thrustSoundOn) {
@@ -32,7 +32,8 @@ void UpdateEngineSounds(FlightInput input, const FlightEvents& events) {
     }
     if (world.ship.canTurn && (input.turnLeft || input.turnRight)) {
         if (!world.turnSoundOn) {
-            SoundGroup_Play(SoundGroup::TurningLoop, world.turnSound, SfxVolume() * kTurnVolume, true);
+            SoundGroup_Play(SoundGroup::TurningLoop, world.turnSound, SfxVolume() * kTurnVolume,
+                            true);
             world.turnSoundOn = 1;
         }
     } else if (world.turnSoundOn) {
@@ -75,7 +76,8 @@ void UpdateFlameKeys(FlightInput input) {
 void World_UpdateFlying(void) {
     if (World_UpdateMapView()) return;
     const float dt = TS_System_GetDt();
-    const FlightInput input = {Held(ACTION_THRUST), Held(ACTION_TURN_LEFT), Held(ACTION_TURN_RIGHT)};
+    const FlightInput input = {Held(ACTION_THRUST), Held(ACTION_TURN_LEFT),
+                               Held(ACTION_TURN_RIGHT)};
     ShipState ship = Ship_GetState(&world.ship);
     FlightEvents events;
     Ship_Step(&ship, input, dt, &world.level, &events);

@@ -11,11 +11,11 @@
 namespace {
 
 const int kKeySkip = TS_KEY_X;
-const float kPullFraction = 0.1f;      // of the top speed: one unit per frame
+const float kPullFraction = 0.1f;  // of the top speed: one unit per frame
 const float kArrivalDistanceSq = 2.0f;
 const float kAlignedDegrees = 3.0f;
 const float kTurnDegreesPerSecond = 235.0f;
-const float kSpinAccel = 405.0f;       // degrees per second, per second
+const float kSpinAccel = 405.0f;  // degrees per second, per second
 const float kSpinTop = 1500.0f;
 const float kLaunchBoost = 10.0f;
 
@@ -121,7 +121,8 @@ void World_UpdateGoalCapture(void) {
     goal->rotation -= world.winSpinSpeed * dt;
 
     // Launch: the thrust in world axes, straight up for the upright ship.
-    world.ship.velocity = TS_Vector_Add(world.ship.velocity, TS_Vector_Scale(world.ship.thrust, dt));
+    world.ship.velocity =
+        TS_Vector_Add(world.ship.velocity, TS_Vector_Scale(world.ship.thrust, dt));
     body->position = TS_Vector_Add(body->position, world.ship.velocity);
 
     const TS_Vec2 top = TS_Vector_MatrixMultiply(

@@ -50,7 +50,7 @@ void DrawFuelGauge(const FuelGauge* gauge, TS_Vec2 screenPos) {
         TS_Settings_Fill(kGaugeTrail);
         TS_Graphics_DrawRect(o.x, o.y, gauge->trail, kGaugeHeight);
     }
-    TS_Settings_Fill(gauge->shown >= 60.0f ? kGaugeHigh
+    TS_Settings_Fill(gauge->shown >= 60.0f   ? kGaugeHigh
                      : gauge->shown >= 30.0f ? kGaugeMid
                                              : kGaugeLow);
     TS_Graphics_DrawRect(o.x, o.y, gauge->shown, kGaugeHeight);
@@ -62,7 +62,8 @@ void DrawFuelGauge(const FuelGauge* gauge, TS_Vec2 screenPos) {
 
 void DrawFlyingHud(void) {
     if (world.level.goal) DrawCompass();
-    const TS_Vec2 s = TS_Vector_MatrixMultiply(world.camera.worldToScreen, world.ship.body->position);
+    const TS_Vec2 s =
+        TS_Vector_MatrixMultiply(world.camera.worldToScreen, world.ship.body->position);
     const FuelGauge* gauge = world.ship.fuel;
     if (!(world.level.flags & LEVEL_UNLIMITED_FUEL)) DrawFuelGauge(gauge, s);
     if (gauge->fuel <= 0.0f && world.emptyTankTime > kEmptyTankHintSeconds) {

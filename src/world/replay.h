@@ -23,12 +23,12 @@ struct ReplayEvent {
 };
 
 struct Replay {
-    int32_t scheme;        // control scheme the level's key names are read with
-    ReplayEvent* events;   // owned; by frame, file order within a frame
+    int32_t scheme;       // control scheme the level's key names are read with
+    ReplayEvent* events;  // owned; by frame, file order within a frame
     uint32_t count;
     uint32_t capacity;
-    uint32_t badLines;     // lines not understood, and skipped
-    uint32_t firstBadLine; // 1-based line number of the first, 0 when none
+    uint32_t badLines;      // lines not understood, and skipped
+    uint32_t firstBadLine;  // 1-based line number of the first, 0 when none
     char firstBadReason[64];
 };
 

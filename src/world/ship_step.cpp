@@ -11,7 +11,7 @@
 namespace {
 
 const float kTurnDegreesPerSecond = 235.0f;
-const float kBurnPerSecond = 20.0f;      // a full tank lasts 5 s of thrust
+const float kBurnPerSecond = 20.0f;  // a full tank lasts 5 s of thrust
 const float kGaugeSlidePerSecond = 200.0f;
 const float kTrailDrainPerSecond = 50.0f;
 

@@ -46,9 +46,8 @@ void SetupCompass(Compass* compass) {
     if (!compass->arrow) return;
     compass->arrow->shape = CreateImageShape(GetSpriteImage(SPRITE_COMPASS_ARROW));
     compass->arrow->size = TS_Vec2{20.0f, 20.0f};
-    compass->arrow->position =
-        TS_Vec2{static_cast<float>(TS_System_GetWindowWidth() / 2 + 45),
-                static_cast<float>(TS_System_GetWindowHeight() / 2 + 20)};
+    compass->arrow->position = TS_Vec2{static_cast<float>(TS_System_GetWindowWidth() / 2 + 45),
+                                       static_cast<float>(TS_System_GetWindowHeight() / 2 + 20)};
 }
 
 void SetupFlames(void) {

@@ -26,11 +26,11 @@ struct Compass {
 };
 
 struct Ship {
-    TS_Vec2 thrust;     // acceleration in the ship's own frame; forward is +y
-    TS_Vec2 velocity;   // world units per frame
-    float maxSpeed;     // units per frame
-    FuelGauge* fuel;    // owned
-    GameObject* body;   // owned; 65 x 65 with a circle collider
+    TS_Vec2 thrust;    // acceleration in the ship's own frame; forward is +y
+    TS_Vec2 velocity;  // world units per frame
+    float maxSpeed;    // units per frame
+    FuelGauge* fuel;   // owned
+    GameObject* body;  // owned; 65 x 65 with a circle collider
     uint8_t unlimitedFuel;
     uint8_t canTurn;
     uint8_t halfSpeed;
@@ -68,20 +68,20 @@ struct World {
     TS_Vec2 mapReturnPos;
     float defaultZoom;
     float mapTimer;
-    float winSpinSpeed;                 // degrees per second
+    float winSpinSpeed;  // degrees per second
     float mapZoom;
-    void (*reloadLevel)(void);          // reloads and restarts the level; may be null
+    void (*reloadLevel)(void);  // reloads and restarts the level; may be null
     TS_Vec2 kickStart;
     Compass compass;
-    Level level;                        // a copy; its tables belong to the caller
+    Level level;  // a copy; its tables belong to the caller
     int32_t levelScore;
     int32_t totalScore;
-    float winTimer;                     // seconds since the capture began
-    uint8_t stranded;                   // an asteroid hit emptied the tank
+    float winTimer;    // seconds since the capture began
+    uint8_t stranded;  // an asteroid hit emptied the tank
     float introTimer;
-    int32_t mapState;                   // MAP_*
-    float emptyTankTime;                // seconds flown with an empty tank
-    int32_t kickState;                  // 0 off, 1 overshooting, 2 easing back
+    int32_t mapState;     // MAP_*
+    float emptyTankTime;  // seconds flown with an empty tank
+    int32_t kickState;    // 0 off, 1 overshooting, 2 easing back
     TS_Vec2 levelCentre;
     CameraFollow cameraFollow;
 };
@@ -120,13 +120,13 @@ void World_UpdateFlying(void);
 // level lets it do.
 struct ShipState {
     TS_Vec2 position;
-    TS_Vec2 velocity;    // world units per frame
-    float rotation;      // degrees, clockwise; never wrapped
-    FuelGauge fuel;      // the tank, and the gauge that follows it
-    TS_Vec2 thrust;      // acceleration in the ship's own frame; forward is +y
-    float maxSpeed;      // units per frame
-    float radius;        // of the ship's collision circle
-    uint8_t solid;       // the ship has a collision circle at all
+    TS_Vec2 velocity;  // world units per frame
+    float rotation;    // degrees, clockwise; never wrapped
+    FuelGauge fuel;    // the tank, and the gauge that follows it
+    TS_Vec2 thrust;    // acceleration in the ship's own frame; forward is +y
+    float maxSpeed;    // units per frame
+    float radius;      // of the ship's collision circle
+    uint8_t solid;     // the ship has a collision circle at all
     uint8_t unlimitedFuel;
     uint8_t canTurn;
     uint8_t halfSpeed;

@@ -204,12 +204,12 @@ TEST_F(SafeFileTest, CleanupRemovesOnlyLeftoversOfEndedGames) {
 
     const std::vector<std::string> removed = {TempName("score.vex", dead, "ab12"),
                                               TempName("level 1.vexl", dead, "ff"),
-                                              TempName("user.cfg", dead, "01"),  // a link
+                                              TempName("user.cfg", dead, "01"),       // a link
                                               TempName("old.vexl", live.pid, "cd")};  // old
     const std::vector<std::string> kept = {
-        TempName("score.vex", live.pid, "cd"),         // a save in progress
-        TempName("theirs.vexl", dead, "ee"),           // another user's
-        "score.vex.tmp" + std::to_string(dead),        // not our pattern...
+        TempName("score.vex", live.pid, "cd"),   // a save in progress
+        TempName("theirs.vexl", dead, "ee"),     // another user's
+        "score.vex.tmp" + std::to_string(dead),  // not our pattern...
         "." + std::string("score.vex.") + std::to_string(dead) + "-xyz.vexal-tmp",
         TempName("score.vex", dead, "ab") + "x",
         "score.vex." + std::to_string(dead) + "-ab.vexal-tmp",

@@ -107,7 +107,9 @@ TEST_F(SettingsTest, ANulByteEndsTheFile) {
     EXPECT_EQ(userConfig.musicVolume, 100);
     EXPECT_EQ(Settings_ReadError(), 0);
     // A byte-order mark from a text editor is not part of the first number.
-    ReadFresh("\xEF\xBB\xBF" "0 20 30 1");
+    ReadFresh(
+        "\xEF\xBB\xBF"
+        "0 20 30 1");
     EXPECT_EQ(userConfig.sfxVolume, 20);
 }
 

@@ -68,9 +68,9 @@ TEST_F(TextFileTest, ByteOrderMarkIsSkippedOnlyAtTheStart) {
 TEST_F(TextFileTest, LongLinesAreCutAndNulBytesCount) {
     std::vector<std::string> lines;
     const std::string longLine(100, 'x');
-    ASSERT_EQ(Lines(Write("long", longLine + "\nnext\n" + std::string("ab\0cd", 5) + "\n"), &lines,
-                    16),
-              0);
+    ASSERT_EQ(
+        Lines(Write("long", longLine + "\nnext\n" + std::string("ab\0cd", 5) + "\n"), &lines, 16),
+        0);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], std::string(15, 'x') + "<cut>");
     EXPECT_EQ(lines[1], "next");
@@ -88,9 +88,16 @@ TEST_F(TextFileTest, RefusesWhatIsNotAPlainTextFile) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(Lines(fifo, &lines), FILE_ERROR_NOT_A_FILE);
 
-    EXPECT_EQ(Lines(Write("utf16le", std::string("\xFF\xFE/\0" "1\0", 6)), &lines),
+    EXPECT_EQ(Lines(Write("utf16le", std::string("\xFF\xFE/\0"
+                                                 "1\0",
+                                                 6)),
+                    &lines),
               FILE_ERROR_UTF16);
-    EXPECT_EQ(Lines(Write("utf16be", std::string("\0/\0" "1", 4)), &lines), FILE_ERROR_UTF16);
+    EXPECT_EQ(Lines(Write("utf16be", std::string("\0/\0"
+                                                 "1",
+                                                 4)),
+                    &lines),
+              FILE_ERROR_UTF16);
     EXPECT_TRUE(lines.empty());
 }
 

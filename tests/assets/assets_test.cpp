@@ -64,7 +64,8 @@ Centroid InkCentre(const SDL_Surface* s, int x0, int y0, int w, int h) {
 
 std::vector<uint8_t> ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
 }
 
 uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
@@ -84,12 +85,14 @@ struct Wav {
 Wav ReadWav(const std::string& path) {
     Wav w;
     const std::vector<uint8_t> b = ReadBytes(path);
-    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" || std::string(b.begin() + 8, b.begin() + 12) != "WAVE")
+    if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE")
         return w;
     size_t at = 12;
     bool haveFormat = false;
     while (at + 8 <= b.size()) {
-        const std::string id(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4);
+        const std::string id(b.begin() + static_cast<long>(at),
+                             b.begin() + static_cast<long>(at) + 4);
         const size_t size = Le(b, at + 4, 4);
         if (at + 8 + size > b.size()) return w;
         if (id == "fmt ") {
@@ -99,7 +102,8 @@ Wav ReadWav(const std::string& path) {
             w.bits = static_cast<int>(Le(b, at + 22, 2));
             haveFormat = true;
         } else if (id == "data" && haveFormat && w.bits == 16) {
-            for (size_t i = 0; i + 1 < size; i += 2) w.samples.push_back(static_cast<int16_t>(Le(b, at + 8 + i, 2)));
+            for (size_t i = 0; i + 1 < size; i += 2)
+                w.samples.push_back(static_cast<int16_t>(Le(b, at + 8 + i, 2)));
             w.ok = true;
         }
         at += 8 + size + (size & 1);
@@ -124,8 +128,8 @@ void ExpectSeamless(const std::string& path) {
     }
     const double localStep = std::sqrt(sumSq / count);
     const double seam = std::abs(static_cast<double>(s[0]) - s[n - 1]);
-    EXPECT_LE(seam, 4.0 * localStep + 0.01 * 32768) << path << ": the loop jumps by " << seam << " where steps are about "
-                                                       << localStep;
+    EXPECT_LE(seam, 4.0 * localStep + 0.01 * 32768)
+        << path << ": the loop jumps by " << seam << " where steps are about " << localStep;
 }
 
 class GeneratedAssets : public ::testing::Test {
@@ -245,21 +249,27 @@ TEST_F(GeneratedAssets, SoundsAreMonoSixteenBitPcmAtFullLevelWithoutClipping) {
 }
 
 TEST_F(GeneratedAssets, MusicAndEngineSoundsLoopSeamlessly) {
-    for (int slot : {SOUND_MENU_MUSIC, SOUND_GAME_MUSIC}) EXPECT_GE(ReadWav(soundPaths[slot]).Seconds(), 60.0) << soundPaths[slot];
-    for (int slot : {SOUND_MENU_MUSIC, SOUND_GAME_MUSIC, SOUND_THRUSTER, SOUND_ADJUSTER}) ExpectSeamless(soundPaths[slot]);
+    for (int slot : {SOUND_MENU_MUSIC, SOUND_GAME_MUSIC})
+        EXPECT_GE(ReadWav(soundPaths[slot]).Seconds(), 60.0) << soundPaths[slot];
+    for (int slot : {SOUND_MENU_MUSIC, SOUND_GAME_MUSIC, SOUND_THRUSTER, SOUND_ADJUSTER})
+        ExpectSeamless(soundPaths[slot]);
 }
 
 TEST_F(GeneratedAssets, GeneratorWritesTheSameBytesEveryRun) {
     // The build's Assets came from one run; a second run into a fresh folder must match it.
-    const fs::path fresh = fs::temp_directory_path() / ("vexal_assetgen_" + std::to_string(getpid()));
+    const fs::path fresh =
+        fs::temp_directory_path() / ("vexal_assetgen_" + std::to_string(getpid()));
     fs::remove_all(fresh);
-    const std::string command = std::string("\"") + VEXAL_BINARY_DIR "/tools/assetgen/assetgen\" \"" + fresh.string() + "\" > /dev/null";
+    const std::string command = std::string("\"") +
+                                VEXAL_BINARY_DIR "/tools/assetgen/assetgen\" \"" + fresh.string() +
+                                "\" > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     int compared = 0;
     for (const fs::directory_entry& e : fs::recursive_directory_iterator(fresh)) {
         if (!e.is_regular_file()) continue;
         const fs::path relative = fs::relative(e.path(), fresh);
-        EXPECT_TRUE(ReadBytes(e.path()) == ReadBytes(fs::path("Assets") / relative)) << relative << " differs between runs";
+        EXPECT_TRUE(ReadBytes(e.path()) == ReadBytes(fs::path("Assets") / relative))
+            << relative << " differs between runs";
         ++compared;
     }
     EXPECT_GE(compared, SPRITE_COUNT + SOUND_COUNT + 5);

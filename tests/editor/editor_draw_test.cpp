@@ -14,8 +14,8 @@ protected:
         return Automation_DrawCalls();
     }
     static bool Is(TS_Color c, int r, int g, int b) { return c.r == r && c.g == g && c.b == b; }
-    static int Count(const std::vector<AutomationDrawCall>& calls, AutomationDrawKind kind,
-                     int r, int g, int b) {
+    static int Count(const std::vector<AutomationDrawCall>& calls, AutomationDrawKind kind, int r,
+                     int g, int b) {
         int count = 0;
         for (const AutomationDrawCall& call : calls) {
             if (call.kind == kind && call.stroked && Is(call.stroke, r, g, b)) ++count;

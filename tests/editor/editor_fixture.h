@@ -113,7 +113,8 @@ protected:
 
     static int CountObjects() {
         int count = 0;
-        for (uint64_t i = 0; i < Edited().objectCapacity; ++i) count += Edited().objects[i] != nullptr;
+        for (uint64_t i = 0; i < Edited().objectCapacity; ++i)
+            count += Edited().objects[i] != nullptr;
         return count;
     }
     static int CountTexts() {

@@ -14,7 +14,8 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         // The editor is entered from the main menu with its music playing.
-        SoundGroup_Play(SoundGroup::MenuMusic, GetMusic(SOUND_MENU_MUSIC), MusicGroupVolume(), true);
+        SoundGroup_Play(SoundGroup::MenuMusic, GetMusic(SOUND_MENU_MUSIC), MusicGroupVolume(),
+                        true);
     }
 };
 

@@ -19,11 +19,13 @@ std::vector<Placed> Snapshot(const Level& level) {
         const LevelObject* entry = level.objects[i];
         if (!entry) continue;
         const GameObject* o = entry->object;
-        placed.push_back({entry->kind, o->position.x, o->position.y, o->rotation, o->size.x, o->size.y});
+        placed.push_back(
+            {entry->kind, o->position.x, o->position.y, o->rotation, o->size.x, o->size.y});
     }
     if (level.goal) {
         const GameObject* o = level.goal->object;
-        placed.push_back({KIND_GOAL, o->position.x, o->position.y, o->rotation, o->size.x, o->size.y});
+        placed.push_back(
+            {KIND_GOAL, o->position.x, o->position.y, o->rotation, o->size.x, o->size.y});
     }
     return placed;
 }

@@ -67,7 +67,8 @@ std::string WithoutTextWidths(const std::string& file) {
         std::string line = file.substr(start, end - start);
         if (!line.empty() && line[0] == 'T') {
             size_t comma = 0;
-            for (int i = 0; i < 4 && comma != std::string::npos; ++i) comma = line.find(',', comma + 1);
+            for (int i = 0; i < 4 && comma != std::string::npos; ++i)
+                comma = line.find(',', comma + 1);
             const size_t next = comma == std::string::npos ? comma : line.find(',', comma + 1);
             if (next != std::string::npos) line.erase(comma + 1, next - comma - 1);
         }
@@ -176,7 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(result == 0, "reading the input failed");
     const int objects = CheckLevel(read);
-    const ReferenceLevel reference = ReadReference(std::string(reinterpret_cast<const char*>(data), size));
+    const ReferenceLevel reference =
+        ReadReference(std::string(reinterpret_cast<const char*>(data), size));
     Check(objects == reference.objects, "object count differs from the reference");
     Check((read.goal != nullptr) == reference.goal, "goal differs from the reference");
     Check(TextCount(read) == reference.texts, "text count differs from the reference");

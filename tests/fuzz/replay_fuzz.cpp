@@ -51,7 +51,8 @@ std::vector<std::string> SplitLines(const std::string& file) {
         size_t end = at;
         while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
         lines.push_back(file.substr(at, end - at));
-        if (end < file.size() && file[end] == '\r' && end + 1 < file.size() && file[end + 1] == '\n') {
+        if (end < file.size() && file[end] == '\r' && end + 1 < file.size() &&
+            file[end + 1] == '\n') {
             ++end;
         }
         at = end + 1;
@@ -94,7 +95,8 @@ bool Number(const std::string& word, long low, long high, long* value) {
 
 void ReadLine(const std::string& whole, uint32_t lineNumber, Reference* replay) {
     if (whole.size() > 511) return replay->Bad(lineNumber, "line too long");
-    if (whole.find('\0') != std::string::npos) return replay->Bad(lineNumber, "NUL byte in the line");
+    if (whole.find('\0') != std::string::npos)
+        return replay->Bad(lineNumber, "NUL byte in the line");
     const std::vector<std::string> words = Words(whole.substr(0, whole.find('#')));
     if (words.empty()) return;
     long scheme = 0, frame = 0, key = 0;

@@ -116,7 +116,8 @@ void CheckShape(void) {
         const ScoreEntry& e = scoreTable[i];
         Check(std::memchr(e.name, '\0', sizeof e.name) != nullptr, "a name without its end");
         Check(std::strlen(e.name) <= SCORE_NAME_MAX, "a name over ten characters");
-        for (const char* c = e.name; *c; ++c) Check(!IsBlank(static_cast<unsigned char>(*c)), "a blank in a name");
+        for (const char* c = e.name; *c; ++c)
+            Check(!IsBlank(static_cast<unsigned char>(*c)), "a blank in a name");
         if (i > 0) Check(scoreTable[i - 1].score >= e.score, "the table is not sorted");
     }
 }

@@ -35,7 +35,8 @@ TEST_F(KindShapesTest, BuildTakesSpritesFourToElevenAndFreeEmptiesTheTable) {
 
 // A strip of 1000-pixel frames, `width` pixels wide, loaded through the framework.
 TS_Image LoadStrip(const std::string& path, int width) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, 4, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, width, 4, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return nullptr;
     const int saved = IMG_SavePNG(surface, path.c_str());
     SDL_FreeSurface(surface);

@@ -66,10 +66,18 @@ TEST_F(LevelOddFilesTest, EveryKindOfLineEndReadsTheSame) {
 TEST_F(LevelOddFilesTest, Utf16FilesAreRefusedNotReadAsEmpty) {
     // "/5\n" in UTF-16, little- and big-endian, with and without the mark.
     const std::string files[] = {
-        std::string("\xFF\xFE/\0" "5\0\n\0", 8),
-        std::string("\xFE\xFF\0/\0" "5\0\n", 8),
-        std::string("/\0" "5\0\n\0", 6),
-        std::string("\0/\0" "5\0\n", 6),
+        std::string("\xFF\xFE/\0"
+                    "5\0\n\0",
+                    8),
+        std::string("\xFE\xFF\0/\0"
+                    "5\0\n",
+                    8),
+        std::string("/\0"
+                    "5\0\n\0",
+                    6),
+        std::string("\0/\0"
+                    "5\0\n",
+                    6),
     };
     for (const std::string& file : files) {
         EXPECT_EQ(Read(file), FILE_ERROR_UTF16);

@@ -259,9 +259,9 @@ TEST_F(LevelReaderTest, OverlongLineIsOneRecordWithItsTextCut) {
     // not become one.
     const std::string head = "T,0,0,0,10,10,";
     const std::string text = std::string(299 - head.size(), 'y') + "A,1,2,3,4,5 is not an object";
-    ASSERT_EQ(Read(head + text + "\n" + "T,0,0,0,10,10,short\n" + "/" + std::string(400, '0') +
-                   "3\n"),
-              0);
+    ASSERT_EQ(
+        Read(head + text + "\n" + "T,0,0,0,10,10,short\n" + "/" + std::string(400, '0') + "3\n"),
+        0);
     EXPECT_EQ(ObjectCount(), 0);
     ASSERT_EQ(TextCount(), 2);
     EXPECT_EQ(std::string(level.texts[0]->text), text.substr(0, 299));

@@ -24,7 +24,8 @@ protected:
         InitLevel(&built);
         built.objectCapacity = LEVEL_OBJECT_SLOTS;
         built.textCapacity = LEVEL_TEXT_SLOTS;
-        built.objects = static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
+        built.objects =
+            static_cast<LevelObject**>(std::calloc(LEVEL_OBJECT_SLOTS, sizeof(LevelObject*)));
         built.texts = static_cast<TextObject**>(std::calloc(LEVEL_TEXT_SLOTS, sizeof(TextObject*)));
     }
     void TearDown() override { FreeLevel(&built); }
@@ -103,10 +104,12 @@ TEST_F(LevelWriterTest, WriteThenReadGivesTheSameLevelCompacted) {
 
 TEST_F(LevelWriterTest, AFullEditorLevelSurvivesSaving) {
     for (int slot = 0; slot < LEVEL_OBJECT_SLOTS; ++slot) {
-        Place(slot, slot % 2 ? KIND_ASTEROID : KIND_FUEL_CELL, slot * 10.0f, 0.0f, 0.0f, 50.0f, 50.0f);
+        Place(slot, slot % 2 ? KIND_ASTEROID : KIND_FUEL_CELL, slot * 10.0f, 0.0f, 0.0f, 50.0f,
+              50.0f);
     }
     built.goal = CreateLevelObject(KIND_GOAL, TS_Vec2{-300.0f, 0.0f}, 0.0f, TS_Vec2{50.0f, 50.0f});
-    for (int slot = 0; slot < LEVEL_TEXT_SLOTS; ++slot) PlaceText(slot, "hint", 0.0f, slot * 30.0f, 20.0f);
+    for (int slot = 0; slot < LEVEL_TEXT_SLOTS; ++slot)
+        PlaceText(slot, "hint", 0.0f, slot * 30.0f, 20.0f);
 
     const std::string path = folder.File("full.vexl");
     ASSERT_EQ(WriteLevelFile(path.c_str(), &built), 0);

@@ -55,12 +55,12 @@ protected:
 };
 
 TEST_F(KindShapeTest, LevelObjectsTakeTheirKindsSharedShape) {
-    const ObjectKind kinds[] = {KIND_ASTEROID, KIND_WALL, KIND_LASER_TRAP,
+    const ObjectKind kinds[] = {KIND_ASTEROID,     KIND_WALL,      KIND_LASER_TRAP,
                                 KIND_MISSILE_TRAP, KIND_FUEL_CELL, KIND_GOAL};
     const int slots[] = {0, 1, 2, 4, 6, 7};
     for (int i = 0; i < 6; ++i) {
-        LevelObject* entry = CreateLevelObject(kinds[i], TS_Vec2{3.0f, 4.0f}, 30.0f,
-                                               TS_Vec2{50.0f, 60.0f});
+        LevelObject* entry =
+            CreateLevelObject(kinds[i], TS_Vec2{3.0f, 4.0f}, 30.0f, TS_Vec2{50.0f, 60.0f});
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->kind, kinds[i]);
         EXPECT_EQ(entry->object->shape, kindShapes[slots[i]]) << "kind " << kinds[i];

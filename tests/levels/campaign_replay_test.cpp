@@ -17,7 +17,8 @@ protected:
     // popup opened at the end.
     bool FlyWithReplay(const std::string& name) {
         Replay replay;
-        const std::string path = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/" + name + ".replay";
+        const std::string path =
+            std::string(VEXAL_SOURCE_DIR) + "/tests/replays/" + name + ".replay";
         if (ReadReplayFile(path.c_str(), &replay) != 0) {
             ADD_FAILURE() << "cannot read " << path;
             return false;

@@ -100,8 +100,7 @@ TEST_F(LevelSheetTest, TheMapViewShowsTheWholeOfEveryLevel) {
     const int columns = 5, thumbW = 384, thumbH = 216, gap = 6;
     const int rows = (static_cast<int>(shots.size()) + columns - 1) / columns;
     SDL_Surface* sheet = SDL_CreateRGBSurfaceWithFormat(
-        0, columns * (thumbW + gap) + gap, rows * (thumbH + gap) + gap, 32,
-        SDL_PIXELFORMAT_RGBA32);
+        0, columns * (thumbW + gap) + gap, rows * (thumbH + gap) + gap, 32, SDL_PIXELFORMAT_RGBA32);
     ASSERT_NE(sheet, nullptr);
     SDL_FillRect(sheet, nullptr, SDL_MapRGBA(sheet->format, 60, 60, 70, 255));
     for (size_t i = 0; i < shots.size(); ++i) {

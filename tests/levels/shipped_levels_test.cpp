@@ -34,8 +34,8 @@ protected:
             ADD_FAILURE() << "cannot read " << replayPath;
             return false;
         }
-        EXPECT_EQ(replay.badLines, 0u) << replayPath << " line " << replay.firstBadLine << ": "
-                                       << replay.firstBadReason;
+        EXPECT_EQ(replay.badLines, 0u)
+            << replayPath << " line " << replay.firstBadLine << ": " << replay.firstBadReason;
         const std::string levelPath = "./Assets/levels/" + name + ".vexl";
         Level level;
         const int error = ReadLevelFile(levelPath.c_str(), &level, true);
@@ -43,7 +43,8 @@ protected:
         FreeLevel(&level);
         if (error == 0) {
             Automation_SetRendering(false);
-            Replay_Run(levelPath.c_str(), &replay, REPLAY_DEFAULT_FRAMES, nullptr, nullptr, &out->end);
+            Replay_Run(levelPath.c_str(), &replay, REPLAY_DEFAULT_FRAMES, nullptr, nullptr,
+                       &out->end);
             Automation_SetRendering(true);
         }
         FreeReplay(&replay);
@@ -66,8 +67,8 @@ TEST_F(ShippedLevelsTest, EveryLevelIsBeatenByItsReplayWithinParTime) {
         // A good run keeps a margin: par is not set below the proof's time, and
         // not so far above it that any run earns the bonus.
         EXPECT_LT(outcome.parTime, end.levelTime * 1.6f);
-        std::printf("%-11s %5d frames, time %6.2f s of par %5.1f s, fuel %6.2f\n", name,
-                    end.frames, end.levelTime, outcome.parTime, end.fuel);
+        std::printf("%-11s %5d frames, time %6.2f s of par %5.1f s, fuel %6.2f\n", name, end.frames,
+                    end.levelTime, outcome.parTime, end.fuel);
     }
 }
 

@@ -28,7 +28,7 @@ TEST_F(EngineTest, ChangeTakesEffectAfterUpdateExitThenInit) {
     TS_Engine_SetNextGameState(AInit, AUpdate, AExit);
     Automation_RunFrames(2);
     const std::vector<std::string> expected = {"A.init", "A.update:begin", "A.update:end",
-                                               "A.exit", "B.init", "B.update"};
+                                               "A.exit", "B.init",         "B.update"};
     EXPECT_EQ(events, expected);
     EXPECT_EQ(TS_Engine_CurrentUpdate(), &BUpdate);
 }

@@ -24,7 +24,7 @@ TEST_F(InputTest, KeyEdgesLastOneFrame) {
 }
 
 TEST_F(InputTest, EveryContractKeyCodeRoundTrips) {
-    const int codes[] = {32, 45, 48, 57, 65, 77, 88, 90, 256, 257, 259, 261, 262, 263,
+    const int codes[] = {32,  45,  48,  57,  65,  77,  88,  90,  256, 257, 259, 261, 262, 263,
                          264, 265, 290, 292, 294, 301, 320, 327, 329, 340, 342, 344, 346};
     for (int code : codes) {
         Automation_KeyDown(code);

@@ -117,8 +117,9 @@ TEST_F(CustomLevelTest, PlayAgainWhenTheFileIsGoneShowsWhyAndTryAgainPlaysItOnce
     ASSERT_TRUE(Open(customLoadFailedPopup));
     EXPECT_STREQ(customLoadFailedPopup->title, "Failed to load level");
     EXPECT_EQ(std::string(customLoadFailedPopup->message),
-              path + "\nNo such file or directory\n"
-                     "Check that the file can be opened in the level editor.");
+              path +
+                  "\nNo such file or directory\n"
+                  "Check that the file can be opened in the level editor.");
     // The World waits, still holding the level it had.
     EXPECT_EQ(world.level.objects, customLevel.objects);
     const float clock = world.levelTime;

@@ -107,7 +107,7 @@ TEST_F(PauseTest, ExitAsksFirstThenLeavesThroughMenuMusicWhichRestartsTheMenuThe
     Automation_ClearSoundLog();
     PressAndRunOneFrame(exitPopup, 0);  // "Yes": the switch takes effect after this frame
     EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
-    EXPECT_EQ(Plays(0), 1);  // the menu theme starts again
+    EXPECT_EQ(Plays(0), 1);          // the menu theme starts again
     EXPECT_EQ(pausePopup, nullptr);  // the campaign freed its popups
     Automation_RunFrames(1);
     EXPECT_STREQ(Screen_CurrentName(), "MainMenu");

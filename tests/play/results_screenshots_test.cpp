@@ -28,8 +28,9 @@ TEST_F(ResultsScreenshotTest, YouWin) {
 }
 
 TEST_F(ResultsScreenshotTest, PauseMenuAndItsQuestions) {
-    UseCampaignLevels(".12\nA,-250,150,20,80,80\nA,300,-100,0,60,60\nF,-200,-150,0,50,50\n"
-                      "E,0,900,0,50,50\nT,0,-200,0,400,25,Reach the goal!\n");
+    UseCampaignLevels(
+        ".12\nA,-250,150,20,80,80\nA,300,-100,0,60,60\nF,-200,-150,0,50,50\n"
+        "E,0,900,0,50,50\nT,0,-200,0,400,25,Reach the goal!\n");
     StartCampaign(0);
     SkipIntro();
     Automation_KeyDown(TS_KEY_SPACE);

@@ -86,10 +86,18 @@ TEST_F(ScoreTableTest, LinesAreEntriesOnlyWhenTheyHoldANameAndAnInt) {
     EXPECT_EQ(e.score, INT_MIN);
 
     const char* const notEntries[] = {
-        "", "   ", "Bob", "Bob x12", "Bob -", "Bob 2147483648", "Bob -2147483649",
+        "",
+        "   ",
+        "Bob",
+        "Bob x12",
+        "Bob -",
+        "Bob 2147483648",
+        "Bob -2147483649",
         "Eve 99999999999999999999",
-        "\xEF\xBB\xBF" "Bob 5",  // would read back as "Bob" at the top of the file
-        "\xFF\xFE" "x 5",        // would make the whole file look like UTF-16
+        "\xEF\xBB\xBF"
+        "Bob 5",  // would read back as "Bob" at the top of the file
+        "\xFF\xFE"
+        "x 5",  // would make the whole file look like UTF-16
     };
     for (const char* line : notEntries) {
         ScoreEntry untouched = Entry("keep", 1);
@@ -100,13 +108,13 @@ TEST_F(ScoreTableTest, LinesAreEntriesOnlyWhenTheyHoldANameAndAnInt) {
 
 TEST_F(ScoreTableTest, DamagedFilesKeepWhatTheyCan) {
     WriteText(path_,
-              "\xEF\xBB\xBF" "Bob 100\r"
+              "\xEF\xBB\xBF"
+              "Bob 100\r"
               "garbage line without a number\r\n"
               "AVeryLongPlayerNameIndeed 500\n" +
-                  std::string(253, 'y') + " 8\n" +       // 255 bytes: an entry
-                  std::string(254, 'w') + " 6\n" +       // 256 bytes: cut, no entry
-                  std::string(5000, 'z') + " 9\n" +
-                  std::string("Nul 1\0 2\n", 9) +
+                  std::string(253, 'y') + " 8\n" +  // 255 bytes: an entry
+                  std::string(254, 'w') + " 6\n" +  // 256 bytes: cut, no entry
+                  std::string(5000, 'z') + " 9\n" + std::string("Nul 1\0 2\n", 9) +
                   "\n"
                   "Ann 300");
     Load();
@@ -127,7 +135,8 @@ TEST_F(ScoreTableTest, DamagedFilesKeepWhatTheyCan) {
 
 TEST_F(ScoreTableTest, MoreThanTenEntriesContributeTheFirstTenSorted) {
     std::string text;
-    for (int i = 1; i <= 12; ++i) text += "P" + std::to_string(i) + " " + std::to_string(i * 10) + "\n";
+    for (int i = 1; i <= 12; ++i)
+        text += "P" + std::to_string(i) + " " + std::to_string(i * 10) + "\n";
     WriteText(path_, text);
     Load();
     EXPECT_EQ(scoreTable[0].score, 100);
@@ -234,7 +243,11 @@ protected:
                 WriteText(path_, text);
                 break;
             }
-            case UTF16: WriteText(path_, std::string("\xFF\xFEZ\0e\0d\0 \0" "5\0", 12)); break;
+            case UTF16:
+                WriteText(path_, std::string("\xFF\xFEZ\0e\0d\0 \0"
+                                             "5\0",
+                                             12));
+                break;
         }
         lstat(path_.c_str(), &before_);
         if (S_ISREG(before_.st_mode) && before_.st_size < (1 << 20)) content_ = ReadText(path_);
@@ -282,8 +295,12 @@ TEST_P(UnreadableScoreFileTest, IsLeftAloneAndTheDefaultTableIsUsed) {
 }
 
 const UnreadableCase kUnreadable[] = {
-    {"Folder", FOLDER},         {"Fifo", FIFO},           {"LinkToDevZero", DEVICE_LINK},
-    {"Sparse4GiB", SPARSE_4GIB}, {"Over64KiB", OVER_64KIB}, {"Utf16", UTF16},
+    {"Folder", FOLDER},
+    {"Fifo", FIFO},
+    {"LinkToDevZero", DEVICE_LINK},
+    {"Sparse4GiB", SPARSE_4GIB},
+    {"Over64KiB", OVER_64KIB},
+    {"Utf16", UTF16},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableScoreFileTest, testing::ValuesIn(kUnreadable),
                          [](const testing::TestParamInfo<UnreadableCase>& info) {
@@ -295,7 +312,8 @@ TEST_F(ScoreTableTest, AFileThePlayerMayNotReadIsNeverReplaced) {
     chmod(path_.c_str(), 0);
     // Everyone may write the folder, so only the game's care keeps the file.
     const std::string folder = path_.substr(0, path_.rfind('/'));
-    for (std::string dir = folder; dir.size() > TempDir().size(); dir = dir.substr(0, dir.rfind('/'))) {
+    for (std::string dir = folder; dir.size() > TempDir().size();
+         dir = dir.substr(0, dir.rfind('/'))) {
         OpenToEveryone(dir);
     }
     OpenToEveryone(TempDir());

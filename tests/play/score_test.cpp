@@ -56,8 +56,10 @@ TEST_F(ScoreTest, ParBonusOnlyUnderParAndWorkedInSinglePrecision) {
     gauge_.fuel = 0.0f;
     world.level.parTime = 30.0f;
     // (par - |time - par|) / par x 1000, truncated; 29.9 s gives 996 in floats.
-    struct Case { float time; int32_t bonus; } cases[] = {
-        {7.5f, 250}, {15.0f, 500}, {29.9f, 996}, {30.0f, 0}, {45.0f, 0}};
+    struct Case {
+        float time;
+        int32_t bonus;
+    } cases[] = {{7.5f, 250}, {15.0f, 500}, {29.9f, 996}, {30.0f, 0}, {45.0f, 0}};
     for (const Case& c : cases) {
         world.levelTime = c.time;
         EXPECT_EQ(Score_LevelValue(), 250 + c.bonus) << "time " << c.time;

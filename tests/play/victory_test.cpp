@@ -249,7 +249,8 @@ TEST_F(VictoryTest, AFullDiskIsToldAndTryAgainSaves) {
     ASSERT_TRUE(Open(topScoresPopup));
     EXPECT_FALSE(Open(scoreNotSavedPopup));
     EXPECT_EQ(world.totalScore, 250);
-    EXPECT_NE(ReadText(ScoreFile()).find("Tansy      27095\nkim          250\n"), std::string::npos);
+    EXPECT_NE(ReadText(ScoreFile()).find("Tansy      27095\nkim          250\n"),
+              std::string::npos);
     EXPECT_STREQ(topScoresPopup->message, ReadText(ScoreFile()).c_str());
 }
 

@@ -58,16 +58,17 @@ protected:
         EXPECT_FLOAT_EQ(call->y, y) << text;
     }
     static bool ErrorShown() {
-        return Text("Failed to load level. Check that the file can be opened in the level "
-                    "editor.") != nullptr;
+        return Text(
+                   "Failed to load level. Check that the file can be opened in the level "
+                   "editor.") != nullptr;
     }
 };
 
 TEST_F(LevelSelectTest, LaysOutBothGridsHeadingsAndButtonsAt1280x720) {
     ExpectTextAt("Level Select", 640.0f, 108.0f);
     EXPECT_FLOAT_EQ(Text("Level Select")->textSize, 65.0f);
-    const char* const tutorials[] = {"T1: Movement", "T2: Fuel",    "T3: Bouncing",
-                                     "T4: Steering", "T5: Map",     "T6: Fuel Cells"};
+    const char* const tutorials[] = {"T1: Movement", "T2: Fuel", "T3: Bouncing",
+                                     "T4: Steering", "T5: Map",  "T6: Fuel Cells"};
     for (int k = 0; k < 6; ++k) ExpectTextAt(tutorials[k], 192.5f + 180.0f * k, 216.0f);
     for (int n = 1; n <= 13; ++n) {
         char label[20];

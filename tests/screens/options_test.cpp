@@ -208,8 +208,8 @@ TEST_F(OptionsTest, ScreenshotsOfTheNoteAndTheQuestion) {
     userConfig.fullscreen = false;
     Open(OptionsScreen);
     Automation_RunFrames(30);
-    EXPECT_TRUE(Automation_SaveFrame(
-        ScreenshotPath("options_unreadable_settings_1280x720.png").c_str()));
+    EXPECT_TRUE(
+        Automation_SaveFrame(ScreenshotPath("options_unreadable_settings_1280x720.png").c_str()));
     Click(1088, 612);
     Settings_ResetForTests();
     Open(OptionsScreen);
@@ -217,8 +217,8 @@ TEST_F(OptionsTest, ScreenshotsOfTheNoteAndTheQuestion) {
     Click(1088, 612);
     Automation_MouseMove(1, 1);
     Automation_RunFrames(30);
-    EXPECT_TRUE(Automation_SaveFrame(
-        ScreenshotPath("options_settings_not_saved_1280x720.png").c_str()));
+    EXPECT_TRUE(
+        Automation_SaveFrame(ScreenshotPath("options_settings_not_saved_1280x720.png").c_str()));
 }
 
 TEST_F(OptionsTest, ToggleButtonAndAltEnterSwitchAndRelayout) {

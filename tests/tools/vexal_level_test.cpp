@@ -57,17 +57,21 @@ TEST_F(VexalLevelToolTest, InfoPrintsTheWorkedExample) {
     EXPECT_EQ(run.out,
               "{\"result\": 0, \"flags\": 0, \"parTime\": 30, \"startFuel\": 150, "
               "\"startRotation\": 90, \"bounds\": [-200, -130, 625, 320], \"objects\": ["
-              "{\"slot\": 0, \"kind\": \"A\", \"x\": 200, \"y\": 150, \"rotation\": 0, \"w\": 50, \"h\": 50}, "
-              "{\"slot\": 1, \"kind\": \"F\", \"x\": -120, \"y\": 80, \"rotation\": 0, \"w\": 50, \"h\": 50}, "
-              "{\"slot\": 2, \"kind\": \"W\", \"x\": 0, \"y\": 300, \"rotation\": 45, \"w\": 400, \"h\": 40}], "
+              "{\"slot\": 0, \"kind\": \"A\", \"x\": 200, \"y\": 150, \"rotation\": 0, \"w\": 50, "
+              "\"h\": 50}, "
+              "{\"slot\": 1, \"kind\": \"F\", \"x\": -120, \"y\": 80, \"rotation\": 0, \"w\": 50, "
+              "\"h\": 50}, "
+              "{\"slot\": 2, \"kind\": \"W\", \"x\": 0, \"y\": 300, \"rotation\": 45, \"w\": 400, "
+              "\"h\": 40}], "
               "\"goal\": {\"x\": 600, \"y\": -40, \"rotation\": 0, \"w\": 50, \"h\": 50}, "
               "\"texts\": [{\"slot\": 0, \"x\": 0, \"y\": -120, \"rotation\": 0, \"width\": 170, "
               "\"textSize\": 20, \"text\": \"Fly to the D side\"}]}\n");
 }
 
 TEST_F(VexalLevelToolTest, InfoWithoutSchemeKeepsPlaceholdersAndEscapesTexts) {
-    const std::string path = Level("texts.vexl",
-                                   "/6\nT,0,0,0,1,1,$TLEFT_KEY$ \"quoted\" back\\slash\t\x01 caf\xc3\xa9 \xff\n");
+    const std::string path =
+        Level("texts.vexl",
+              "/6\nT,0,0,0,1,1,$TLEFT_KEY$ \"quoted\" back\\slash\t\x01 caf\xc3\xa9 \xff\n");
     const ToolRun run = Run("info " + path);
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\"flags\": 6"), std::string::npos);
@@ -105,7 +109,8 @@ TEST_F(VexalLevelToolTest, InfoOnAFileThePlayerMayNotReadFails) {
     OpenToEveryone(folder.Path());
     const std::string path = Level("locked.vexl", WorkedExampleLevel());
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    const std::string command = std::string(VEXAL_BINARY_DIR "/vexal-level info ") + path + " 2>&1 >/dev/null";
+    const std::string command =
+        std::string(VEXAL_BINARY_DIR "/vexal-level info ") + path + " 2>&1 >/dev/null";
     // The tool runs as an ordinary user; the child answers 0 when the tool
     // failed as it should, 1 when it exited otherwise, 2 for a wrong message.
     const int result = RunUnprivileged([&command, &path] {
@@ -134,7 +139,9 @@ TEST_F(VexalLevelToolTest, LintReadsLinesAsTheGameDoes) {
               "line 4: a NUL byte ends the line early; the rest is ignored\n")
         << run.out;
 
-    const ToolRun utf16 = Run("lint " + Level("wide.vexl", std::string("/\0" "0\0\n\0", 6)));
+    const ToolRun utf16 = Run("lint " + Level("wide.vexl", std::string("/\0"
+                                                                       "0\0\n\0",
+                                                                       6)));
     EXPECT_EQ(utf16.status, 1);
     EXPECT_NE(utf16.err.find("UTF-16"), std::string::npos) << utf16.err;
 }
@@ -180,13 +187,14 @@ TEST_F(VexalLevelToolTest, LintIsQuietOnACleanLevel) {
 }
 
 TEST_F(VexalLevelToolTest, LintReportsWhatTheReaderTolerates) {
-    std::string file = "/1\n"
-                       "a,1,2,3,4,5\n"                     // 2: lower-case letter
-                       "A,5,6\n"                           // 3: too few numbers
-                       "E,0,0,0,10,10\n"                   // 4: the goal
-                       "E,9,9,0,10,10\n"                   // 5: extra goal
-                       ".fast\n"                           // 6: no number
-                       "T,0,0,0,1,1,Press $THRUST_KEY$ or $JUMP_KEY$\n";  // 7: unknown token
+    std::string file =
+        "/1\n"
+        "a,1,2,3,4,5\n"                                      // 2: lower-case letter
+        "A,5,6\n"                                            // 3: too few numbers
+        "E,0,0,0,10,10\n"                                    // 4: the goal
+        "E,9,9,0,10,10\n"                                    // 5: extra goal
+        ".fast\n"                                            // 6: no number
+        "T,0,0,0,1,1,Press $THRUST_KEY$ or $JUMP_KEY$\n";    // 7: unknown token
     for (int i = 0; i < 20; ++i) file += "T,0,0,0,1,1,t\n";  // 8..27: the 20th text is line 26
     for (int i = 0; i < 97; ++i) file += "W,0,0,0,1,1\n";    // 28..124: 100 object lines reached
     file += "A,1,1,1,1,1\nF,1,1,1,1,1\n";                    // 125, 126: past the limit

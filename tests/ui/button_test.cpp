@@ -146,19 +146,15 @@ const int kD = TS_KEY_D;
 
 INSTANTIATE_TEST_SUITE_P(
     AllSchemes, ButtonSchemeTest,
-    ::testing::Values(SchemeKeys{"WAD", 0, TS_KEY_A, kD, kW, TS_KEY_UP},
-                      SchemeKeys{"Arrow", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_UP, kW},
-                      SchemeKeys{"ArrowSpace", 2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE,
-                                 TS_KEY_UP},
-                      SchemeKeys{"Hybrid", 3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
-                      // Arrows, Space and Enter work whatever the scheme.
-                      SchemeKeys{"WADWithArrowsAndEnter", 0, TS_KEY_LEFT, TS_KEY_RIGHT,
-                                 TS_KEY_ENTER, TS_KEY_UP},
-                      SchemeKeys{"ArrowWithSpace", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE,
-                                 kD}),
-    [](const ::testing::TestParamInfo<SchemeKeys>& info) {
-        return std::string(info.param.name);
-    });
+    ::testing::Values(
+        SchemeKeys{"WAD", 0, TS_KEY_A, kD, kW, TS_KEY_UP},
+        SchemeKeys{"Arrow", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_UP, kW},
+        SchemeKeys{"ArrowSpace", 2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, TS_KEY_UP},
+        SchemeKeys{"Hybrid", 3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
+        // Arrows, Space and Enter work whatever the scheme.
+        SchemeKeys{"WADWithArrowsAndEnter", 0, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_ENTER, TS_KEY_UP},
+        SchemeKeys{"ArrowWithSpace", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, kD}),
+    [](const ::testing::TestParamInfo<SchemeKeys>& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTest, OnlyTheFirstKeyOfAFrameCounts) {
     TapKey(TS_KEY_RIGHT);

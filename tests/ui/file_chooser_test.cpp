@@ -65,7 +65,7 @@ protected:
     }
     static int Type(int frame, const std::string& letters) {
         for (char c : letters) {
-            const int key = c == '-' ? TS_KEY_MINUS
+            const int key = c == '-'                 ? TS_KEY_MINUS
                             : (c >= '0' && c <= '9') ? TS_KEY_0 + (c - '0')
                                                      : TS_KEY_A + (c - 'a');
             frame = Tap(frame, key);

@@ -45,10 +45,22 @@ protected:
 TEST(FolderNameOrder, DigitRunsCompareByValueAndLettersIgnoreCase) {
     // Each name strictly before the next; equal-looking names are told apart
     // by their bytes, capitals and extra zeros first.
-    const std::vector<std::string> ordered = {
-        "a01", "a1", "a9", "a10", "b1", "level_2", "level_10", "Level_11",
-        "LEVEL_12", "level_0012", "level_12", "level_12b", "level_13",
-        "x99999999999999999999", "x100000000000000000000", "x100000000000000000000a"};
+    const std::vector<std::string> ordered = {"a01",
+                                              "a1",
+                                              "a9",
+                                              "a10",
+                                              "b1",
+                                              "level_2",
+                                              "level_10",
+                                              "Level_11",
+                                              "LEVEL_12",
+                                              "level_0012",
+                                              "level_12",
+                                              "level_12b",
+                                              "level_13",
+                                              "x99999999999999999999",
+                                              "x100000000000000000000",
+                                              "x100000000000000000000a"};
     for (size_t i = 0; i < ordered.size(); ++i) {
         EXPECT_EQ(FolderName_Compare(ordered[i].c_str(), ordered[i].c_str()), 0) << ordered[i];
         for (size_t j = i + 1; j < ordered.size(); ++j) {
@@ -63,16 +75,16 @@ TEST(FolderNameOrder, DigitRunsCompareByValueAndLettersIgnoreCase) {
 }
 
 TEST_F(FolderListingTest, FoldersThenFilesEachInNaturalOrder) {
-    for (const char* name : {"level_10.vexl", "Level_11.vexl", "level_2.vexl", "a10.vexl",
-                             "a9.vexl", "b1.vexl"}) {
+    for (const char* name :
+         {"level_10.vexl", "Level_11.vexl", "level_2.vexl", "a10.vexl", "a9.vexl", "b1.vexl"}) {
         File(name);
     }
     Folder("pack10");
     Folder("Pack9");
     ASSERT_TRUE(FolderListing_Read(&listing_, root_.c_str()));
-    const std::vector<std::string> expected = {"..", "Pack9", "pack10", "a9.vexl", "a10.vexl",
-                                               "b1.vexl", "level_2.vexl", "level_10.vexl",
-                                               "Level_11.vexl"};
+    const std::vector<std::string> expected = {"..",           "Pack9",         "pack10",
+                                               "a9.vexl",      "a10.vexl",      "b1.vexl",
+                                               "level_2.vexl", "level_10.vexl", "Level_11.vexl"};
     EXPECT_EQ(Names(), expected);
     EXPECT_FALSE(listing_.truncated);
     EXPECT_FALSE(listing_.unreadable);
@@ -87,8 +99,8 @@ TEST_F(FolderListingTest, AFolderBeyondTheLimitKeepsItsFirstEntriesByName) {
     Folder("m2");
     Folder("m10");
     ASSERT_TRUE(FolderListing_Read(&listing_, root_.c_str()));
-    const std::vector<std::string> expected = {"..", "m2", "m10", "zz", "f1.vexl", "f2.vexl",
-                                               "f3.vexl", "f4.vexl", "f5.vexl", "f6.vexl"};
+    const std::vector<std::string> expected = {
+        "..", "m2", "m10", "zz", "f1.vexl", "f2.vexl", "f3.vexl", "f4.vexl", "f5.vexl", "f6.vexl"};
     EXPECT_EQ(Names(), expected);
     EXPECT_TRUE(listing_.truncated);
     // Reading again with room for all shows all, and clears the mark.
@@ -126,11 +138,11 @@ TEST_F(FolderListingTest, AFolderWithoutPermissionIsUnreadableNotEmpty) {
         FolderListing listing;
         if (!FolderListing_Create(&listing)) return 10;
         const bool read = FolderListing_Read(&listing, locked.c_str());
-        const int outcome = read                          ? 11
-                            : !listing.unreadable         ? 12
-                            : listing.count != 1          ? 13
+        const int outcome = read                           ? 11
+                            : !listing.unreadable          ? 12
+                            : listing.count != 1           ? 13
                             : !listing.entries[0].isParent ? 14
-                                                          : 0;
+                                                           : 0;
         FolderListing_Free(&listing);
         return outcome;
     });

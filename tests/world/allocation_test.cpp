@@ -25,8 +25,9 @@ void* CountedAlloc(std::size_t size) {
 void* CountedAlignedAlloc(std::size_t size, std::align_val_t align) {
     if (counting.load(std::memory_order_relaxed)) NoteAllocation();
     void* block = nullptr;
-    const std::size_t alignment =
-        static_cast<std::size_t>(align) < sizeof(void*) ? sizeof(void*) : static_cast<std::size_t>(align);
+    const std::size_t alignment = static_cast<std::size_t>(align) < sizeof(void*)
+                                      ? sizeof(void*)
+                                      : static_cast<std::size_t>(align);
     if (posix_memalign(&block, alignment, size ? size : 1) != 0) throw std::bad_alloc();
     return block;
 }
@@ -38,13 +39,25 @@ void* CountedAlignedAlloc(std::size_t size, std::align_val_t align) {
 void* operator new(std::size_t size) { return CountedAlloc(size); }
 void* operator new[](std::size_t size) { return CountedAlloc(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try { return CountedAlloc(size); } catch (...) { return nullptr; }
+    try {
+        return CountedAlloc(size);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try { return CountedAlloc(size); } catch (...) { return nullptr; }
+    try {
+        return CountedAlloc(size);
+    } catch (...) {
+        return nullptr;
+    }
 }
-void* operator new(std::size_t size, std::align_val_t align) { return CountedAlignedAlloc(size, align); }
-void* operator new[](std::size_t size, std::align_val_t align) { return CountedAlignedAlloc(size, align); }
+void* operator new(std::size_t size, std::align_val_t align) {
+    return CountedAlignedAlloc(size, align);
+}
+void* operator new[](std::size_t size, std::align_val_t align) {
+    return CountedAlignedAlloc(size, align);
+}
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }

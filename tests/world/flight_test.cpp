@@ -99,7 +99,8 @@ TEST_F(FlightTest, RotationZeroThrustsUpTheScreenAndTurningRightIsClockwise) {
     Run(1);
     bool drawn = false;
     for (const AutomationDrawCall& call : Automation_DrawCalls()) {
-        if (call.kind == DRAW_IMAGE && call.w == 65.0f && call.rotation == Ship()->rotation) drawn = true;
+        if (call.kind == DRAW_IMAGE && call.w == 65.0f && call.rotation == Ship()->rotation)
+            drawn = true;
     }
     EXPECT_TRUE(drawn);
 }

@@ -50,8 +50,10 @@ TEST_F(HudTest, GaugeSitsUnderTheShipWithItsColourBands) {
     }
 
     FuelGauge gauge = *Gauge();
-    struct Band { float shown; TS_Color colour; } bands[] = {
-        {60.0f, kGreen}, {59.9f, kAmber}, {30.0f, kAmber}, {29.9f, kRed}};
+    struct Band {
+        float shown;
+        TS_Color colour;
+    } bands[] = {{60.0f, kGreen}, {59.9f, kAmber}, {30.0f, kAmber}, {29.9f, kRed}};
     for (const Band& band : bands) {
         Automation_ClearDrawCalls();
         gauge.shown = band.shown;
@@ -166,7 +168,8 @@ TEST_F(HudTest, FlamesBurnWhileTheirKeysAreHeld) {
     LoadFlying(kLevel);
     auto flames = [] {
         int count = 0;
-        for (const AutomationDrawCall& call : Automation_DrawCalls()) count += call.kind == DRAW_SUBIMAGE;
+        for (const AutomationDrawCall& call : Automation_DrawCalls())
+            count += call.kind == DRAW_SUBIMAGE;
         return count;
     };
     Run(1);

@@ -55,7 +55,8 @@ TEST_F(ReplayTest, BadLinesAreSkippedAndCountedNeverTrusted) {
                                    "5 down 32 extra\n"
                                    "99999999999999999999 down 32\n"
                                    "5 down 3x2\n" +
-                                   longLine + " down 32\n"
+                                   longLine +
+                                   " down 32\n"
                                    "7 down 32\n")
                                  .c_str(),
                              &replay),
@@ -147,9 +148,9 @@ TEST_F(ReplayTest, TheTestLevelIsBeatenInProcessUnderItsSchemeAndTheSchemeIsRest
     FreeReplay(&replay);
 
     // Without the replay nobody presses anything: the ship never leaves the start.
-    ASSERT_EQ(Replay_Run((kReplays + "test_straight.vexl").c_str(), nullptr, 300, nullptr,
-                         nullptr, &end),
-              0);
+    ASSERT_EQ(
+        Replay_Run((kReplays + "test_straight.vexl").c_str(), nullptr, 300, nullptr, nullptr, &end),
+        0);
     EXPECT_EQ(end.frames, 300);
     EXPECT_EQ(end.phase, PHASE_FLYING);
     EXPECT_EQ(end.position.y, 0.0f);
@@ -157,11 +158,12 @@ TEST_F(ReplayTest, TheTestLevelIsBeatenInProcessUnderItsSchemeAndTheSchemeIsRest
 
 TEST_F(ReplayTest, AKeyStillDownWhenTheRunStopsIsLetGoForWhateverRunsNext) {
     Replay replay;
-    ASSERT_EQ(ReadReplayFile(Write("# vexal replay 1\n0 down 32\n2 down 263\n").c_str(), &replay), 0);
-    ReplayState end;
-    ASSERT_EQ(Replay_Run((kReplays + "test_straight.vexl").c_str(), &replay, 5, nullptr, nullptr,
-                         &end),
+    ASSERT_EQ(ReadReplayFile(Write("# vexal replay 1\n0 down 32\n2 down 263\n").c_str(), &replay),
               0);
+    ReplayState end;
+    ASSERT_EQ(
+        Replay_Run((kReplays + "test_straight.vexl").c_str(), &replay, 5, nullptr, nullptr, &end),
+        0);
     EXPECT_EQ(end.frames, 5);
     Automation_RunFrames(1);
     EXPECT_FALSE(TS_Input_KeyDown(TS_KEY_SPACE));
@@ -171,12 +173,13 @@ TEST_F(ReplayTest, AKeyStillDownWhenTheRunStopsIsLetGoForWhateverRunsNext) {
 
 TEST_F(ReplayTest, UnreadableLevelIsAnErrorNotAnEmptyFlight) {
     ReplayState end;
-    EXPECT_NE(Replay_Run((TempDir() + "/missing.vexl").c_str(), nullptr, 10, nullptr, nullptr, &end),
-              0);
+    EXPECT_NE(
+        Replay_Run((TempDir() + "/missing.vexl").c_str(), nullptr, 10, nullptr, nullptr, &end), 0);
 }
 
 std::string RunTool(const std::string& arguments, int* status) {
-    const std::string command = std::string(VEXAL_BINARY_DIR) + "/vexal-level " + arguments + " 2>&1";
+    const std::string command =
+        std::string(VEXAL_BINARY_DIR) + "/vexal-level " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string output;
     if (!pipe) return output;
@@ -188,9 +191,9 @@ std::string RunTool(const std::string& arguments, int* status) {
 
 TEST_F(ReplayTest, ToolRunReachesTheGoalOfTheTestLevel) {
     int status = -1;
-    const std::string output =
-        RunTool("run " + kReplays + "test_straight.vexl --replay " + kReplays + "test_straight.replay",
-                &status);
+    const std::string output = RunTool(
+        "run " + kReplays + "test_straight.vexl --replay " + kReplays + "test_straight.replay",
+        &status);
     EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(output.rfind("{\"frames\": ", 0), 0u) << output;
     EXPECT_NE(output.find("\"phase\": 3, \"levelComplete\": true, \"stranded\": false"),
@@ -202,7 +205,8 @@ TEST_F(ReplayTest, ToolRunReachesTheGoalOfTheTestLevel) {
 
 TEST_F(ReplayTest, ToolTraceWritesALinePerFrameThenTheSummary) {
     int status = -1;
-    const std::string output = RunTool("run " + kReplays + "test_straight.vexl --frames 3 --trace", &status);
+    const std::string output =
+        RunTool("run " + kReplays + "test_straight.vexl --frames 3 --trace", &status);
     EXPECT_EQ(status, 0);
     int lines = 0;
     for (char c : output) lines += c == '\n';

@@ -62,7 +62,7 @@ TEST_F(ShipStepTest, ABounceAndAPickUpInOneStepAreBothReported) {
     EXPECT_EQ(events.hardHitVelocity.y, 4.0f);
     EXPECT_EQ(events.movedTo.y, 4.0f);  // before the push-out
     EXPECT_EQ(ship.velocity.y, -2.0f);
-    EXPECT_EQ(ship.fuel.fuel, 85.0f);   // 40 - 5 + 50
+    EXPECT_EQ(ship.fuel.fuel, 85.0f);  // 40 - 5 + 50
     EXPECT_FALSE(events.stranded);
     EXPECT_FALSE(events.goalTouched);
     EXPECT_FALSE(Object(1)->active);
@@ -98,7 +98,10 @@ TEST_F(ShipStepTest, TheGameFliesExactlyAsTheStepDoes) {
     const char* level = "%60\nA,0,260,0,80,80\nA,-150,40,0,60,60\nE,0,3000,0,50,50\n";
     ShipState ship = StartState(level);
     // Thrust, turn while thrusting, coast into the rocks and on.
-    struct Leg { int frames; FlightInput input; } legs[] = {
+    struct Leg {
+        int frames;
+        FlightInput input;
+    } legs[] = {
         {40, {1, 0, 0}}, {25, {1, 1, 0}}, {20, {0, 0, 1}}, {120, {0, 0, 0}}, {30, {1, 1, 1}},
     };
     FlightEvents events;

@@ -72,8 +72,10 @@ protected:
 
     static GameObject* Ship() { return world.ship.body; }
     static FuelGauge* Gauge() { return world.ship.fuel; }
-    static float Speed() { return std::sqrt(world.ship.velocity.x * world.ship.velocity.x +
-                                            world.ship.velocity.y * world.ship.velocity.y); }
+    static float Speed() {
+        return std::sqrt(world.ship.velocity.x * world.ship.velocity.x +
+                         world.ship.velocity.y * world.ship.velocity.y);
+    }
     // The level object in slot i.
     GameObject* Object(int i) { return level_.objects[i]->object; }
     GameObject* Goal() { return level_.goal->object; }

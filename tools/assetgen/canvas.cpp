@@ -23,7 +23,9 @@ void BoxBlurLine(float* data, int count, int stride, int radius, std::vector<flo
     tmp.assign(static_cast<size_t>(count) * 4, 0.0f);
     const float inv = 1.0f / static_cast<float>(2 * radius + 1);
     float sum[4] = {0, 0, 0, 0};
-    auto px = [&](int i) { return data + static_cast<size_t>(std::clamp(i, 0, count - 1)) * stride; };
+    auto px = [&](int i) {
+        return data + static_cast<size_t>(std::clamp(i, 0, count - 1)) * stride;
+    };
     // Edges extend outwards, so a blurred picture does not darken at its border.
     for (int i = -radius; i <= radius; ++i)
         for (int c = 0; c < 4; ++c) sum[c] += px(i)[c];
@@ -43,13 +45,15 @@ Rgba Over(Rgba top, Rgba bottom) {
     const float a = ta + ba * (1 - ta);
     if (a <= 1e-6f) return {0, 0, 0, 0};
     const float k = ba * (1 - ta);
-    return {(top.r * ta + bottom.r * k) / a, (top.g * ta + bottom.g * k) / a, (top.b * ta + bottom.b * k) / a, a};
+    return {(top.r * ta + bottom.r * k) / a, (top.g * ta + bottom.g * k) / a,
+            (top.b * ta + bottom.b * k) / a, a};
 }
 
 Rgba AddLight(Rgba base, Rgba light, float amount) {
     const float ba = Clamp01(base.a);
     const float k = std::max(0.0f, amount);
-    const float r = base.r * ba + light.r * k, g = base.g * ba + light.g * k, b = base.b * ba + light.b * k;
+    const float r = base.r * ba + light.r * k, g = base.g * ba + light.g * k,
+                b = base.b * ba + light.b * k;
     const float a = Clamp01(ba + k * (1 - ba));
     if (a <= 1e-6f) return {0, 0, 0, 0};
     return {std::min(r / a, 1.0f), std::min(g / a, 1.0f), std::min(b / a, 1.0f), a};
@@ -61,14 +65,16 @@ Rgba Canvas::Get(int x, int y) const {
     return {p[0] / p[3], p[1] / p[3], p[2] / p[3], p[3]};
 }
 
-void DrawSubImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, int sx0, int sy0, int sw,
-                  int sh, float degrees, float opacity) {
+void DrawSubImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, int sx0,
+                  int sy0, int sw, int sh, float degrees, float opacity) {
     const float rad = degrees * kPi / 180.0f;
     const float c = std::cos(rad), s = std::sin(rad);
     const float ext = 0.5f * (std::fabs(w * c) + std::fabs(h * s)) + 2;
     const float eyt = 0.5f * (std::fabs(w * s) + std::fabs(h * c)) + 2;
-    const int xa = std::max(0, static_cast<int>(cx - ext)), xb = std::min(dst.width, static_cast<int>(cx + ext) + 1);
-    const int ya = std::max(0, static_cast<int>(cy - eyt)), yb = std::min(dst.height, static_cast<int>(cy + eyt) + 1);
+    const int xa = std::max(0, static_cast<int>(cx - ext)),
+              xb = std::min(dst.width, static_cast<int>(cx + ext) + 1);
+    const int ya = std::max(0, static_cast<int>(cy - eyt)),
+              yb = std::min(dst.height, static_cast<int>(cy + eyt) + 1);
     for (int y = ya; y < yb; ++y) {
         for (int x = xa; x < xb; ++x) {
             // Into the image's own frame: undo the clockwise rotation.
@@ -85,7 +91,8 @@ void DrawSubImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, f
     }
 }
 
-void DrawImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, float degrees, float opacity) {
+void DrawImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, float degrees,
+               float opacity) {
     DrawSubImage(dst, src, cx, cy, w, h, 0, 0, src.width, src.height, degrees, opacity);
 }
 
@@ -97,9 +104,11 @@ Canvas Resize(const Canvas& src, int w, int h) {
         for (int x = 0; x < w; ++x) {
             const float x0 = x * sx, x1 = (x + 1) * sx;
             float acc[4] = {0, 0, 0, 0}, total = 0;
-            for (int iy = static_cast<int>(y0); iy < std::min(src.height, static_cast<int>(std::ceil(y1))); ++iy) {
+            for (int iy = static_cast<int>(y0);
+                 iy < std::min(src.height, static_cast<int>(std::ceil(y1))); ++iy) {
                 const float wy = std::min(y1, iy + 1.0f) - std::max(y0, static_cast<float>(iy));
-                for (int ix = static_cast<int>(x0); ix < std::min(src.width, static_cast<int>(std::ceil(x1))); ++ix) {
+                for (int ix = static_cast<int>(x0);
+                     ix < std::min(src.width, static_cast<int>(std::ceil(x1))); ++ix) {
                     const float wx = std::min(x1, ix + 1.0f) - std::max(x0, static_cast<float>(ix));
                     const float* p = src.At(ix, iy);
                     for (int i = 0; i < 4; ++i) acc[i] += p[i] * wx * wy;

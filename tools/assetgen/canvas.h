@@ -31,7 +31,8 @@ inline Rgba Hex(uint32_t rgb, float alpha = 1.0f) {
 }
 inline Rgba WithAlpha(Rgba c, float a) { return {c.r, c.g, c.b, a}; }
 inline Rgba Mix(Rgba x, Rgba y, float t) {
-    return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, x.a + (y.a - x.a) * t};
+    return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t,
+            x.a + (y.a - x.a) * t};
 }
 inline Rgba Scale(Rgba c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 // Paints `top` over `bottom`, both straight colours.
@@ -90,11 +91,11 @@ Canvas Render(int w, int h, int supersample, Shader shader) {
 // Composites `src` over `dst` with its top-left corner at (x, y), scaled by `scale`
 // and rotated by `degrees` about its centre, sampling bilinearly (as the game's
 // renderer does), with an overall opacity.
-void DrawImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, float degrees = 0,
-               float opacity = 1.0f);
+void DrawImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h,
+               float degrees = 0, float opacity = 1.0f);
 // Same, but the source rectangle is a sub-image (for sheet animation frames).
-void DrawSubImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, int sx0, int sy0,
-                  int sw, int sh, float degrees = 0, float opacity = 1.0f);
+void DrawSubImage(Canvas& dst, const Canvas& src, float cx, float cy, float w, float h, int sx0,
+                  int sy0, int sw, int sh, float degrees = 0, float opacity = 1.0f);
 // Area-averaged resize, for clean reductions (icons, contact sheet thumbnails).
 Canvas Resize(const Canvas& src, int w, int h);
 // Separable Gaussian-like blur (three box passes) of all channels.

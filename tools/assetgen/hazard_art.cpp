@@ -26,7 +26,8 @@ Canvas Art_Asteroid(int size, unsigned seed) {
     std::vector<Crater> craters;
     for (int i = 0; i < 9; ++i) {
         const float a = rng.Range(0, kTau), d = std::sqrt(rng.Uniform()) * 0.30f;
-        craters.push_back({{0.5f + std::cos(a) * d, 0.5f + std::sin(a) * d}, rng.Range(0.035f, 0.10f)});
+        craters.push_back(
+            {{0.5f + std::cos(a) * d, 0.5f + std::sin(a) * d}, rng.Range(0.035f, 0.10f)});
     }
     const float phase = rng.Range(0, 10);
     // The outline: a lumpy circle, with noise sampled around a ring so it closes.
@@ -41,8 +42,9 @@ Canvas Art_Asteroid(int size, unsigned seed) {
         h += 0.035f * Fbm(p.x * 7, p.y * 7, 4, seed + 3);
         for (const Crater& k : craters) {
             const float t = Length(p - k.c) / k.r;
-            if (t < 1.0f) h -= 0.06f * k.r * 10 * (1 - t * t) * 0.35f;             // the bowl
-            else if (t < 1.5f) h += 0.025f * k.r * 10 * Smoothstep(1.5f, 1.0f, t) * 0.35f;  // the rim
+            if (t < 1.0f) h -= 0.06f * k.r * 10 * (1 - t * t) * 0.35f;  // the bowl
+            else if (t < 1.5f)
+                h += 0.025f * k.r * 10 * Smoothstep(1.5f, 1.0f, t) * 0.35f;  // the rim
         }
         return h;
     };
@@ -56,7 +58,8 @@ Canvas Art_Asteroid(int size, unsigned seed) {
         const float lit = Lambert(-hx, -hy, 1.0f);
         const float tone = 0.5f + 0.5f * Fbm(p.x * 5 + 3, p.y * 5, 3, seed + 5);
         Rgba rock = Mix(Hex(0x6b5646), Hex(0xa88d70), tone);
-        rock = Mix(rock, Hex(0x8a8580), 0.5f * Smoothstep(0.3f, 0.8f, Fbm(p.x * 3, p.y * 3, 2, seed + 7) * 0.5f + 0.5f));
+        rock = Mix(rock, Hex(0x8a8580),
+                   0.5f * Smoothstep(0.3f, 0.8f, Fbm(p.x * 3, p.y * 3, 2, seed + 7) * 0.5f + 0.5f));
         Rgba c = Scale(rock, 0.22f + 1.05f * lit);
         // Cool bounce light from the nebula on the shadowed rim.
         const float rim = Smoothstep(-0.06f, 0.0f, d) * Clamp01((p.x + p.y - 1.0f) * 3.0f);
@@ -87,7 +90,10 @@ Canvas Art_Wall(int size) {
         for (int i = 0; i < 4; ++i) {
             const Vec2 rv{i % 2 ? 0.12f : 0.88f, i / 2 ? 0.27f : 0.73f};
             const float r = SdCircle(p, rv, 0.025f);
-            c = Mix(c, Mix(Hex(0xd0d8ee), Hex(0x505a78), Clamp01((p.x - rv.x + p.y - rv.y) * 20 + 0.5f)), Coverage(r, edge));
+            c = Mix(
+                c,
+                Mix(Hex(0xd0d8ee), Hex(0x505a78), Clamp01((p.x - rv.x + p.y - rv.y) * 20 + 0.5f)),
+                Coverage(r, edge));
         }
         // Light top-left bevel, dark bottom-right bevel, dark outline.
         const float bevel = Smoothstep(-0.035f, -0.01f, outer);
@@ -100,11 +106,14 @@ Canvas Art_Wall(int size) {
 
 Canvas Art_LaserTrap(int size) {
     std::vector<Vec2> hex;
-    for (int i = 0; i < 6; ++i) hex.push_back({0.5f + 0.40f * std::cos(i * kTau / 6), 0.5f + 0.40f * std::sin(i * kTau / 6)});
+    for (int i = 0; i < 6; ++i)
+        hex.push_back(
+            {0.5f + 0.40f * std::cos(i * kTau / 6), 0.5f + 0.40f * std::sin(i * kTau / 6)});
     return Render(size, size, 3, [&](Vec2 p, float px) -> Rgba {
         const float edge = std::max(px, 0.006f);
         const float body = SdPolygon(p, hex) - 0.02f;
-        const float prongs = Union(SdBox(p, {0.5f, 0.12f}, {0.05f, 0.1f}, 0.01f), SdBox(p, {0.5f, 0.88f}, {0.05f, 0.1f}, 0.01f));
+        const float prongs = Union(SdBox(p, {0.5f, 0.12f}, {0.05f, 0.1f}, 0.01f),
+                                   SdBox(p, {0.5f, 0.88f}, {0.05f, 0.1f}, 0.01f));
         const float shape = Union(body, prongs);
         const float eye = SdCircle(p, {0.5f, 0.5f}, 0.13f);
         const Rgba glow = WithAlpha(Hex(0xff2a4a), 0.75f * Glow(std::max(eye, 0.0f), 0.05f));
@@ -114,10 +123,13 @@ Canvas Art_LaserTrap(int size) {
         c = Mix(c, Hex(0x15151d), Coverage(ring, edge));
         c = Mix(c, Hex(0xff4d6a), Coverage(std::fabs(ring) - 0.012f, edge) * 0.8f);
         // The emitter's lens: white-hot centre, red rim.
-        Rgba lens = Mix(Hex(0xfff0f4), Hex(0xff1f3d), Smoothstep(0.02f, 0.12f, Length(p - Vec2{0.5f, 0.5f})));
+        Rgba lens = Mix(Hex(0xfff0f4), Hex(0xff1f3d),
+                        Smoothstep(0.02f, 0.12f, Length(p - Vec2{0.5f, 0.5f})));
         c = Mix(c, lens, Coverage(eye, edge));
         for (int i = 0; i < 6; ++i) {
-            const Vec2 bolt = Vec2{0.5f, 0.5f} + Vec2{std::cos(i * kTau / 6 + kTau / 12), std::sin(i * kTau / 6 + kTau / 12)} * 0.29f;
+            const Vec2 bolt = Vec2{0.5f, 0.5f} + Vec2{std::cos(i * kTau / 6 + kTau / 12),
+                                                      std::sin(i * kTau / 6 + kTau / 12)} *
+                                                     0.29f;
             c = Mix(c, Hex(0x8a8ca6), Coverage(SdCircle(p, bolt, 0.022f), edge));
         }
         c = Mix(c, Hex(0x0c0c14), Smoothstep(-0.014f, 0.0f, shape));
@@ -160,7 +172,8 @@ Canvas Art_MissileTrap(int size) {
             const float tube = SdCircle(p, t, 0.085f);
             c = Mix(c, Hex(0x9b8f7a), Coverage(tube, edge));
             c = Mix(c, Hex(0x100c0a), Coverage(tube + 0.02f, edge));
-            c = Mix(c, Hex(0xff4a2a), Coverage(SdCircle(p, t + Vec2{-0.012f, -0.012f}, 0.022f), edge) * 0.9f);
+            c = Mix(c, Hex(0xff4a2a),
+                    Coverage(SdCircle(p, t + Vec2{-0.012f, -0.012f}, 0.022f), edge) * 0.9f);
         }
         c = Mix(c, Hex(0x0b0906), Smoothstep(-0.014f, 0.0f, base));
         c.a = Coverage(base, edge);
@@ -174,16 +187,22 @@ Canvas Art_Missile(int size) {
         const float mx = std::fabs(p.x - 0.5f);
         const float body = SdBox(p, {0.5f, 0.52f}, {0.07f, 0.30f}, 0.02f);
         const float nose = SdEllipse(p, {0.5f, 0.24f}, {0.07f, 0.16f});
-        const std::vector<Vec2> fin = {{0.55f, 0.62f}, {0.70f, 0.80f}, {0.70f, 0.90f}, {0.55f, 0.84f}};
+        const std::vector<Vec2> fin = {
+            {0.55f, 0.62f}, {0.70f, 0.80f}, {0.70f, 0.90f}, {0.55f, 0.84f}};
         const float fins = SdPolygon({0.5f + mx, p.y}, fin);
         const float shape = Union(Union(body, Intersect(nose, p.y - 0.3f)), fins);
         const float exhaust = SdEllipse(p, {0.5f, 0.90f}, {0.04f, 0.07f});
-        const Rgba flame = WithAlpha(Mix(Hex(0xfff0b0), Hex(0xff6a1a), Smoothstep(0.84f, 0.97f, p.y)), Coverage(exhaust, edge) * 0.95f);
+        const Rgba flame =
+            WithAlpha(Mix(Hex(0xfff0b0), Hex(0xff6a1a), Smoothstep(0.84f, 0.97f, p.y)),
+                      Coverage(exhaust, edge) * 0.95f);
         if (shape > edge) return flame;
         Rgba c = Mix(Hex(0xf4f4f8), Hex(0x8e90a4), Clamp01(0.5f + (p.x - 0.5f) * 9));
-        c = Mix(c, Mix(Hex(0xff5a4a), Hex(0xa8141c), Clamp01(0.5f + (p.x - 0.5f) * 9)), Smoothstep(0.33f, 0.32f, p.y));
-        c = Mix(c, Hex(0xd8281e), Coverage(std::fabs(p.y - 0.62f) - 0.015f, edge) * (mx < 0.08f ? 1.0f : 0.0f));
-        if (fins < 0 && mx > 0.06f) c = Mix(Hex(0xd8281e), Hex(0x7e0e12), Clamp01(0.5f + (p.x - 0.5f) * 5));
+        c = Mix(c, Mix(Hex(0xff5a4a), Hex(0xa8141c), Clamp01(0.5f + (p.x - 0.5f) * 9)),
+                Smoothstep(0.33f, 0.32f, p.y));
+        c = Mix(c, Hex(0xd8281e),
+                Coverage(std::fabs(p.y - 0.62f) - 0.015f, edge) * (mx < 0.08f ? 1.0f : 0.0f));
+        if (fins < 0 && mx > 0.06f)
+            c = Mix(Hex(0xd8281e), Hex(0x7e0e12), Clamp01(0.5f + (p.x - 0.5f) * 5));
         c = Mix(c, Hex(0x120c10), Smoothstep(-0.012f, 0.0f, shape));
         c.a = Coverage(shape, edge);
         return Over(c, flame);

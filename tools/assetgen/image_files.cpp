@@ -59,8 +59,9 @@ bool SavePng(const Canvas& canvas, const std::string& path, bool dither) {
     bool opaque = true;
     for (size_t i = 3; i < bytes.size() && opaque; i += 4) opaque = bytes[i] == 255;
     // Opaque pictures are stored without an alpha channel: a quarter smaller, faster to load.
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, canvas.width, canvas.height, opaque ? 24 : 32,
-                                                    opaque ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, canvas.width, canvas.height, opaque ? 24 : 32,
+                                       opaque ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_RGBA32);
     if (!s) return false;
     for (int y = 0; y < canvas.height; ++y) {
         uint8_t* row = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
@@ -90,12 +91,12 @@ bool SaveIco(const std::vector<Canvas>& images, const std::string& path) {
         const int n = c.width;
         const std::vector<uint8_t> rgba = ToBytes(c, false);
         std::vector<uint8_t> body;
-        Put32(body, 40);             // BITMAPINFOHEADER size
-        Put32(body, n);              // width
-        Put32(body, n * 2);          // height: colour image and mask together
-        Put16(body, 1);              // planes
-        Put16(body, 32);             // bits per pixel
-        Put32(body, 0);              // no compression
+        Put32(body, 40);     // BITMAPINFOHEADER size
+        Put32(body, n);      // width
+        Put32(body, n * 2);  // height: colour image and mask together
+        Put16(body, 1);      // planes
+        Put16(body, 32);     // bits per pixel
+        Put32(body, 0);      // no compression
         const int maskRow = ((n + 31) / 32) * 4;
         Put32(body, n * n * 4 + maskRow * n);
         for (int i = 0; i < 4; ++i) Put32(body, 0);
@@ -113,7 +114,8 @@ bool SaveIco(const std::vector<Canvas>& images, const std::string& path) {
         for (int y = n - 1; y >= 0; --y) {
             std::vector<uint8_t> row(static_cast<size_t>(maskRow), 0);
             for (int x = 0; x < n; ++x)
-                if (rgba[(static_cast<size_t>(y) * n + x) * 4 + 3] < 255) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+                if (rgba[(static_cast<size_t>(y) * n + x) * 4 + 3] < 255)
+                    row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
             body.insert(body.end(), row.begin(), row.end());
         }
         bodies.push_back(body);

@@ -1,4 +1,5 @@
-// The music's instruments, each playing notes into a loop (notes that ring past the end wrap to the start).
+// The music's instruments, each playing notes into a loop (notes that ring past the end wrap to the
+// start).
 #pragma once
 
 #include <vector>
@@ -19,7 +20,8 @@ struct Loop {
 };
 
 // Warm, slowly opening chord pad of detuned saws.
-void Play_Pad(Loop& l, double beat, double beats, const std::vector<int>& notes, float gain, float brightness);
+void Play_Pad(Loop& l, double beat, double beats, const std::vector<int>& notes, float gain,
+              float brightness);
 // Electric piano: a soft FM tine with a bell-like attack.
 void Play_EPiano(Loop& l, double beat, double beats, int note, float velocity);
 // Struck bar with tremolo, for lead lines.

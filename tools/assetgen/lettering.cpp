@@ -75,7 +75,8 @@ Canvas Lettering_Render(const std::string& text, int pixelSize, int letterSpacin
         SDL_FreeSurface(s);
         if (!rgba) continue;
         for (int y = 0; y < rgba->h && y < wide.height; ++y) {
-            const uint8_t* row = static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch;
+            const uint8_t* row =
+                static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch;
             for (int x = 0; x < rgba->w; ++x) {
                 const int dx = xs[i] + x;
                 if (dx < 0 || dx >= wide.width) continue;

@@ -56,10 +56,12 @@ Canvas Art_TitleLogo(int width, int height) {
         const float ring = std::fabs(SdEllipse(q, {0, 0}, {0.98f * width * unit * 0.5f, 0.17f}));
         const float sweep = Clamp01((q.x / (width * unit * 0.5f)) * 0.5f + 0.5f);
         const float front = q.y > 0 ? 1.0f : 0.0f;
-        Rgba out = WithAlpha(Mix(Hex(0x7a4dff), Hex(0x8ff4ff), sweep), front * Coverage(ring - 0.005f - 0.009f * sweep, unit) * sweep);
+        Rgba out = WithAlpha(Mix(Hex(0x7a4dff), Hex(0x8ff4ff), sweep),
+                             front * Coverage(ring - 0.005f - 0.009f * sweep, unit) * sweep);
         out = AddLight(out, Hex(0x8ff4ff), front * 0.5f * sweep * sweep * Glow(ring, 0.01f));
         const float g = AlphaAt(glow, x, y);
-        out = Over(WithAlpha(Mix(Hex(0x6d3dff), Hex(0x36d6ff), p.x / (width * unit)), g * 0.95f), out);
+        out = Over(WithAlpha(Mix(Hex(0x6d3dff), Hex(0x36d6ff), p.x / (width * unit)), g * 0.95f),
+                   out);
         const float outline = Smoothstep(0.03f, 0.2f, AlphaAt(thick, x, y));
         out = Over(WithAlpha(Hex(0x0e0a2a), outline), out);
         const float a = AlphaAt(mask, x, y);
@@ -70,7 +72,8 @@ Canvas Art_TitleLogo(int width, int height) {
             const float gx = AlphaAt(bevel, x + 1, y) - AlphaAt(bevel, x - 1, y);
             const float gy = AlphaAt(bevel, x, y + 1) - AlphaAt(bevel, x, y - 1);
             const float shade = (gx + gy) * 6.0f;
-            fill = shade > 0 ? Mix(fill, Hex(0xffffff), Clamp01(shade)) : Mix(fill, Hex(0x2a1a6e), Clamp01(-shade * 0.8f));
+            fill = shade > 0 ? Mix(fill, Hex(0xffffff), Clamp01(shade))
+                             : Mix(fill, Hex(0x2a1a6e), Clamp01(-shade * 0.8f));
             out = Over(WithAlpha(fill, a), out);
         }
         return out;
@@ -80,7 +83,8 @@ Canvas Art_TitleLogo(int width, int height) {
 Canvas Art_StudioLogo(int width, int height, bool red) {
     const int emblemSize = height * 80 / 100;
     const int gap = height / 8;
-    const Canvas word = FitText("ORRINTH", height * 46 / 100, height / 14, width - emblemSize - gap - width / 20);
+    const Canvas word =
+        FitText("ORRINTH", height * 46 / 100, height / 14, width - emblemSize - gap - width / 20);
     const int total = emblemSize + gap + word.width;
     const int ex = (width - total) / 2, wx = ex + emblemSize + gap, wy = (height - word.height) / 2;
     const Canvas mask = Placed(word, width, height, wx, wy);
@@ -93,7 +97,8 @@ Canvas Art_StudioLogo(int width, int height, bool red) {
     return Render(width, height, 2, [&](Vec2 p, float px) -> Rgba {
         const int x = static_cast<int>(p.x * height), y = static_cast<int>(p.y * height);
         const float t = Clamp01((p.y - wy * unit) / (word.height * unit));
-        Rgba out = WithAlpha(red ? Hex(0xff1f3a) : Hex(0xffffff), AlphaAt(glow, x, y) * (red ? 0.45f : 0.25f));
+        Rgba out = WithAlpha(red ? Hex(0xff1f3a) : Hex(0xffffff),
+                             AlphaAt(glow, x, y) * (red ? 0.45f : 0.25f));
         // The emblem: an outer ring and a broken inner ring around a core, like a path into a maze.
         const Vec2 q = p - centre;
         const float rho = Length(q), ang = std::atan2(q.y, q.x);
@@ -115,7 +120,8 @@ Canvas Art_StudioLogo(int width, int height, bool red) {
 Canvas Art_AudioCredit(int width, int height) {
     const int iconW = height * 70 / 100;
     const Canvas small = FitText("AUDIO BY", height * 17 / 100, height / 30, width);
-    const Canvas big = FitText("SDL_mixer", height * 42 / 100, height / 60, width - iconW - height / 5);
+    const Canvas big =
+        FitText("SDL_mixer", height * 42 / 100, height / 60, width - iconW - height / 5);
     const int textW = std::max(small.width, big.width);
     const int total = iconW + height / 7 + textW;
     const int ix = (width - total) / 2, tx = ix + iconW + height / 7;
@@ -133,7 +139,9 @@ Canvas Art_AudioCredit(int width, int height) {
             const int bar = static_cast<int>(bx * 7);
             const float cxBar = (ix + (bar + 0.5f) * iconW / 7.0f) * unit;
             static const float kHeights[7] = {0.25f, 0.5f, 0.85f, 0.6f, 0.95f, 0.45f, 0.2f};
-            const float d = SdBox(p, {cxBar, 0.5f}, {iconW * unit / 7 * 0.3f, 0.36f * kHeights[bar]}, iconW * unit / 7 * 0.3f);
+            const float d =
+                SdBox(p, {cxBar, 0.5f}, {iconW * unit / 7 * 0.3f, 0.36f * kHeights[bar]},
+                      iconW * unit / 7 * 0.3f);
             a = std::max(a, Coverage(d, px));
         }
         return WithAlpha(Hex(0xffffff), a);

@@ -32,7 +32,8 @@ std::vector<Job> Jobs() {
     return {
         // The big, slow pictures first, so the two workers finish together.
         {"Sprites/mainMenu.png", Png([] { return Art_MenuBackground(3456, 960); }, true)},
-        {"Sprites/gameplayBackground.png", Png([] { return Art_GameplayBackground(2592, 1080); }, true)},
+        {"Sprites/gameplayBackground.png",
+         Png([] { return Art_GameplayBackground(2592, 1080); }, true)},
         {"Sprites/ani_btmLoop.png", Png([] { return Art_FlameStrip(FLAME_BOTTOM, 4); })},
         {"Sprites/ani_rightLoop.png", Png([] { return Art_FlameStrip(FLAME_RIGHT, 4); })},
         {"Sprites/ani_leftLoop.png", Png([] { return Art_FlameStrip(FLAME_LEFT, 4); })},
@@ -58,7 +59,8 @@ std::vector<Job> Jobs() {
         {"Sprites/placeholder.png", Png([] { return Art_Placeholder(64); })},
         {"Sprites/spritesheet1.png", Png([] { return Art_SpriteSheet(64); })},
         {"Sprites/error.png", Png([] { return Art_ErrorImage(64); })},
-        {"appicon.ico", [](const std::string& path) {
+        {"appicon.ico",
+         [](const std::string& path) {
              return SaveIco({Art_AppIcon(48), Art_AppIcon(32), Art_AppIcon(16)}, path);
          }},
         {"Sounds/SFX/thruster.wav", Sound_Thruster},
@@ -112,7 +114,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assetgen: failed to write %s\n", jobs[i].path);
             ++failures;
         }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("assetgen: %zu files in %.1f s\n", jobs.size(), seconds);
     if (!review.empty() && failures == 0 && !Review_Write(out, review)) ++failures;
     Lettering_Quit();

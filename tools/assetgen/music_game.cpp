@@ -1,4 +1,5 @@
-// The gameplay theme: an easy, floating loop in F major of electric piano, bass, light drums and a vibes-then-flute melody.
+// The gameplay theme: an easy, floating loop in F major of electric piano, bass, light drums and a
+// vibes-then-flute melody.
 #include "instruments.h"
 #include "music_mix.h"
 #include "sound.h"
@@ -13,8 +14,10 @@ struct Bar {
 // One eight-bar cycle, played three times: 24 bars at 84 beats a minute, about 68.6 seconds.
 const std::vector<Bar>& Cycle() {
     static const std::vector<Bar> bars = {
-        {41, {53, 57, 60, 64}}, {45, {55, 57, 60, 64}}, {46, {53, 57, 58, 62}}, {48, {55, 57, 62, 64}},  // Fmaj7 Am7 Bbmaj7 C6/9
-        {38, {53, 57, 60, 62}}, {43, {53, 55, 58, 62}}, {48, {53, 57, 58, 62}}, {48, {53, 55, 58, 60}},  // Dm7 Gm7 Bbmaj7/C C7sus4
+        {41, {53, 57, 60, 64}}, {45, {55, 57, 60, 64}},
+        {46, {53, 57, 58, 62}}, {48, {55, 57, 62, 64}},  // Fmaj7 Am7 Bbmaj7 C6/9
+        {38, {53, 57, 60, 62}}, {43, {53, 55, 58, 62}},
+        {48, {53, 57, 58, 62}}, {48, {53, 55, 58, 60}},  // Dm7 Gm7 Bbmaj7/C C7sus4
     };
     return bars;
 }
@@ -56,8 +59,8 @@ bool Sound_GameMusic(const std::string& path) {
     const int beat = kSampleRate * 60 / 84;  // 31500 samples: the loop is a whole number of beats
     const std::vector<Bar>& cycle = Cycle();
     const int barsTotal = 24;
-    Loop keys(beat, barsTotal * 4), pad(beat, barsTotal * 4), bass(beat, barsTotal * 4), drums(beat, barsTotal * 4),
-        lead(beat, barsTotal * 4), pluck(beat, barsTotal * 4);
+    Loop keys(beat, barsTotal * 4), pad(beat, barsTotal * 4), bass(beat, barsTotal * 4),
+        drums(beat, barsTotal * 4), lead(beat, barsTotal * 4), pluck(beat, barsTotal * 4);
     uint32_t seed = 1000;
     for (int i = 0; i < barsTotal; ++i) {
         const Bar& bar = cycle[static_cast<size_t>(i % 8)];
@@ -86,20 +89,26 @@ bool Sound_GameMusic(const std::string& path) {
         if (section == 2) {
             for (int k = 0; k < 16; k += 3) Play_Shaker(drums, at + k * 0.25 + 0.25, 0.45f, seed++);
             if (i % 8 == 7) {
-                for (int k = 0; k < 4; ++k) Play_Rim(drums, at + 3 + k * 0.25, 0.3f + 0.12f * k, seed++);
+                for (int k = 0; k < 4; ++k)
+                    Play_Rim(drums, at + 3 + k * 0.25, 0.3f + 0.12f * k, seed++);
             }
         }
         // The melody.
         if (section == 1) {
-            for (const Note& n : Tune()[static_cast<size_t>(i % 8)]) Play_Vibes(lead, at + n.beat, n.length * 0.9, n.pitch, 0.8f);
+            for (const Note& n : Tune()[static_cast<size_t>(i % 8)])
+                Play_Vibes(lead, at + n.beat, n.length * 0.9, n.pitch, 0.8f);
         } else if (section == 2) {
             const bool answer = i % 8 >= 4;
-            const auto& line = answer ? Answer()[static_cast<size_t>(i % 4)] : Tune()[static_cast<size_t>(i % 8)];
-            for (const Note& n : line) Play_Flute(lead, at + n.beat, n.length * 0.92, n.pitch + (answer ? 0 : 12), 0.65f, seed++);
+            const auto& line =
+                answer ? Answer()[static_cast<size_t>(i % 4)] : Tune()[static_cast<size_t>(i % 8)];
+            for (const Note& n : line)
+                Play_Flute(lead, at + n.beat, n.length * 0.92, n.pitch + (answer ? 0 : 12), 0.65f,
+                           seed++);
             // Plucked arpeggio under the flute.
             static const int kOrder[8] = {0, 1, 2, 3, 2, 1, 3, 1};
             for (int k = 0; k < 8; ++k)
-                Play_Pluck(pluck, at + k * 0.5, bar.chord[static_cast<size_t>(kOrder[k])] + 12, k % 2 ? 0.5f : 0.75f, seed++);
+                Play_Pluck(pluck, at + k * 0.5, bar.chord[static_cast<size_t>(kOrder[k])] + 12,
+                           k % 2 ? 0.5f : 0.75f, seed++);
         }
     }
     const Samples mix = Music_Mix({{&pad, 0.7f, 0.5f, 0.0f},

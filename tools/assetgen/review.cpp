@@ -1,4 +1,5 @@
-// Review pictures: a contact sheet of every sprite and mock screens at play size, made from the written files.
+// Review pictures: a contact sheet of every sprite and mock screens at play size, made from the
+// written files.
 #include "review.h"
 
 #include <SDL.h>
@@ -23,7 +24,8 @@ Canvas Load(const std::string& path) {
     SDL_FreeSurface(raw);
     Canvas c(s->w, s->h);
     for (int y = 0; y < s->h; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+        const uint8_t* row =
+            static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
         for (int x = 0; x < s->w; ++x) {
             float* d = c.At(x, y);
             const float a = row[x * 4 + 3] / 255.0f;
@@ -59,11 +61,28 @@ void DrawBackground(Canvas& screen, const Canvas& bg) {
 }
 
 bool ContactSheet(const std::string& a, const std::string& out) {
-    static const char* const kSprites[] = {
-        "logo", "mainMenu", "placeholder", "player3", "asteroid", "proto_wall", "proto_laser_trap", "proto_laser",
-        "proto_missile_trap", "proto_missile", "proto_fuel", "endpoint", "proto_compassArrow", "arrow",
-        "gameplayBackground", "proto_textBox", "Orrinth_WHITE", "Orrinth_RED", "spritesheet1", "map_demo",
-        "audiologo-white", "error"};
+    static const char* const kSprites[] = {"logo",
+                                           "mainMenu",
+                                           "placeholder",
+                                           "player3",
+                                           "asteroid",
+                                           "proto_wall",
+                                           "proto_laser_trap",
+                                           "proto_laser",
+                                           "proto_missile_trap",
+                                           "proto_missile",
+                                           "proto_fuel",
+                                           "endpoint",
+                                           "proto_compassArrow",
+                                           "arrow",
+                                           "gameplayBackground",
+                                           "proto_textBox",
+                                           "Orrinth_WHITE",
+                                           "Orrinth_RED",
+                                           "spritesheet1",
+                                           "map_demo",
+                                           "audiologo-white",
+                                           "error"};
     const int cols = 6, cell = 240, labelH = 30;
     const int count = static_cast<int>(sizeof(kSprites) / sizeof(kSprites[0]));
     const int rows = (count + cols - 1) / cols;
@@ -81,11 +100,15 @@ bool ContactSheet(const std::string& a, const std::string& out) {
                 d[0] = d[1] = v;
                 d[2] = v + 0.02f;
             }
-        const float fit = std::min(1.0f, static_cast<float>(cell - 20) / std::max(img.width, img.height));
-        const int w = std::max(1, static_cast<int>(img.width * fit)), h = std::max(1, static_cast<int>(img.height * fit));
+        const float fit =
+            std::min(1.0f, static_cast<float>(cell - 20) / std::max(img.width, img.height));
+        const int w = std::max(1, static_cast<int>(img.width * fit)),
+                  h = std::max(1, static_cast<int>(img.height * fit));
         const Canvas thumb = Resize(img, w, h);
         Composite(sheet, thumb, cx + (cell - w) / 2, cy + (cell - h) / 2);
-        Label(sheet, std::string(kSprites[i]) + " " + std::to_string(img.width) + "x" + std::to_string(img.height),
+        Label(sheet,
+              std::string(kSprites[i]) + " " + std::to_string(img.width) + "x" +
+                  std::to_string(img.height),
               cx + cell / 2, cy + cell, 15);
     }
     static const char* const kStrips[] = {"ani_btmLoop", "ani_rightLoop", "ani_leftLoop"};
@@ -97,10 +120,13 @@ bool ContactSheet(const std::string& a, const std::string& out) {
         const Canvas ship = Load(a + "/Sprites/player3.png");
         const int frames = img.width / 1000;
         for (int f = 0; f < frames; ++f)
-            DrawImage(sheet, ship, 20 + (f + 0.5f) * h, y + 10 + h * 0.5f, static_cast<float>(h), static_cast<float>(h));
+            DrawImage(sheet, ship, 20 + (f + 0.5f) * h, y + 10 + h * 0.5f, static_cast<float>(h),
+                      static_cast<float>(h));
         const Canvas thumb = Resize(img, w, h);
         Composite(sheet, thumb, 20, y + 10);
-        Label(sheet, std::string(kStrips[i]) + " " + std::to_string(img.width) + "x" + std::to_string(img.height),
+        Label(sheet,
+              std::string(kStrips[i]) + " " + std::to_string(img.width) + "x" +
+                  std::to_string(img.height),
               cols * cell / 2, y + 20 + h, 15);
     }
     return SavePng(sheet, out);
@@ -110,17 +136,21 @@ bool Scene(const std::string& a, const std::string& out, const std::string& zoom
     Canvas screen(1280, 720);
     Fill(screen, Hex(0x000000));
     DrawBackground(screen, Load(a + "/Sprites/gameplayBackground.png"));
-    const Canvas rock = Load(a + "/Sprites/asteroid.png"), fuel = Load(a + "/Sprites/proto_fuel.png");
+    const Canvas rock = Load(a + "/Sprites/asteroid.png"),
+                 fuel = Load(a + "/Sprites/proto_fuel.png");
     const Canvas goal = Load(a + "/Sprites/endpoint.png"), ship = Load(a + "/Sprites/player3.png");
-    const Canvas flame = Load(a + "/Sprites/ani_btmLoop.png"), jet = Load(a + "/Sprites/ani_rightLoop.png");
+    const Canvas flame = Load(a + "/Sprites/ani_btmLoop.png"),
+                 jet = Load(a + "/Sprites/ani_rightLoop.png");
     const Canvas arrow = Load(a + "/Sprites/proto_compassArrow.png");
-    const Canvas wall = Load(a + "/Sprites/proto_wall.png"), laser = Load(a + "/Sprites/proto_laser_trap.png");
+    const Canvas wall = Load(a + "/Sprites/proto_wall.png"),
+                 laser = Load(a + "/Sprites/proto_laser_trap.png");
     const Canvas missile = Load(a + "/Sprites/proto_missile_trap.png");
     struct Thing {
         float x, y, size, angle;
     };
-    for (const Thing t : {Thing{200, 150, 120, 20}, Thing{420, 520, 70, 200}, Thing{760, 180, 95, 90},
-                          Thing{980, 560, 140, 300}, Thing{1150, 240, 60, 45}, Thing{560, 300, 50, 10}})
+    for (const Thing t :
+         {Thing{200, 150, 120, 20}, Thing{420, 520, 70, 200}, Thing{760, 180, 95, 90},
+          Thing{980, 560, 140, 300}, Thing{1150, 240, 60, 45}, Thing{560, 300, 50, 10}})
         DrawImage(screen, rock, t.x, t.y, t.size, t.size, t.angle);
     for (const Thing t : {Thing{330, 330, 50, 0}, Thing{860, 380, 50, 0}, Thing{1060, 120, 40, 0}})
         DrawImage(screen, fuel, t.x, t.y, t.size, t.size, t.angle);
@@ -150,7 +180,8 @@ bool Scene(const std::string& a, const std::string& out, const std::string& zoom
     Canvas zoom(520, 520);
     for (int y = 0; y < 520; ++y)
         for (int x = 0; x < 520; ++x) {
-            const float* s = screen.At(static_cast<int>(sx) - 65 + x / 4, static_cast<int>(sy) - 65 + y / 4);
+            const float* s =
+                screen.At(static_cast<int>(sx) - 65 + x / 4, static_cast<int>(sy) - 65 + y / 4);
             float* d = zoom.At(x, y);
             for (int i = 0; i < 4; ++i) d[i] = s[i];
         }
@@ -160,9 +191,11 @@ bool Scene(const std::string& a, const std::string& out, const std::string& zoom
 bool Screens(const std::string& a, const std::string& folder) {
     Canvas splash(1280, 1440);
     Fill(splash, Hex(0x000000));
-    const Canvas red = Load(a + "/Sprites/Orrinth_RED.png"), audio = Load(a + "/Sprites/audiologo-white.png");
+    const Canvas red = Load(a + "/Sprites/Orrinth_RED.png"),
+                 audio = Load(a + "/Sprites/audiologo-white.png");
     DrawImage(splash, red, 640, 360, static_cast<float>(red.width), static_cast<float>(red.height));
-    DrawImage(splash, audio, 640, 1080, static_cast<float>(audio.width), static_cast<float>(audio.height));
+    DrawImage(splash, audio, 640, 1080, static_cast<float>(audio.width),
+              static_cast<float>(audio.height));
     bool ok = SavePng(splash, folder + "/splash.png");
 
     Canvas menu(1280, 720);
@@ -173,7 +206,8 @@ bool Screens(const std::string& a, const std::string& folder) {
     for (int i = 0; i < 7; ++i) {
         const float cx = 139 + 167 * i;
         const Canvas button = Render(150, 50, 2, [](Vec2 p, float px) {
-            return WithAlpha(Hex(0x2b2f55), 0.9f * Coverage(SdBox(p, {1.5f, 0.5f}, {1.45f, 0.45f}, 0.15f), px));
+            return WithAlpha(Hex(0x2b2f55),
+                             0.9f * Coverage(SdBox(p, {1.5f, 0.5f}, {1.45f, 0.45f}, 0.15f), px));
         });
         DrawImage(menu, button, cx, 558, 150, 50);
     }
@@ -183,7 +217,8 @@ bool Screens(const std::string& a, const std::string& folder) {
     Fill(help, Hex(0x000000));
     DrawImage(help, bg, 900, 360, bg.width * 720.0f / bg.height, 720);
     const Canvas arrow = Load(a + "/Sprites/arrow.png"), map = Load(a + "/Sprites/map_demo.png");
-    const Canvas ship = Load(a + "/Sprites/player3.png"), white = Load(a + "/Sprites/Orrinth_WHITE.png");
+    const Canvas ship = Load(a + "/Sprites/player3.png"),
+                 white = Load(a + "/Sprites/Orrinth_WHITE.png");
     DrawImage(help, arrow, 192, 180, arrow.width * 0.75f, arrow.height * 0.75f);
     DrawImage(help, ship, 192, 324, 65, 65);
     DrawImage(help, arrow, 704, 252, arrow.width * 0.5f, arrow.height * 0.5f, 90);

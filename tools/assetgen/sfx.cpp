@@ -1,4 +1,5 @@
-// Sound effects: the engine and steering loops, the asteroid thud, the fuel chime, the warning, and the goal's spin and whoosh.
+// Sound effects: the engine and steering loops, the asteroid thud, the fuel chime, the warning, and
+// the goal's spin and whoosh.
 #include <algorithm>
 
 #include "sound.h"
@@ -18,7 +19,8 @@ bool Sound_Thruster(const std::string& path) {
         brown = brown * 0.985f + w * 0.12f;
         low.Run(brown, 320.0f + 90.0f * std::sin(t * kPi * 3.0f), 0.3f);
         mid.Run(w, 1400.0f, 0.4f);
-        const double hum = std::sin(kTwoPi * 55.0 * t) * 0.5 + std::sin(kTwoPi * 110.0 * t) * 0.25 + std::sin(kTwoPi * 82.5 * t) * 0.15;
+        const double hum = std::sin(kTwoPi * 55.0 * t) * 0.5 + std::sin(kTwoPi * 110.0 * t) * 0.25 +
+                           std::sin(kTwoPi * 82.5 * t) * 0.15;
         s[i] = low.low * 1.6f + mid.band * 0.10f + static_cast<float>(hum) * 0.10f;
     }
     Samples out = SeamlessLoop(s, loop, fade);
@@ -38,7 +40,8 @@ bool Sound_Adjuster(const std::string& path) {
         const float w = noise.Next();
         hiss.Run(w, 5200.0f, 0.2f);
         body.Run(w, 1800.0f, 0.5f);
-        const float puff = 0.7f + 0.3f * static_cast<float>(std::sin(kTwoPi * 8.0 * t));  // 8 puffs a second
+        const float puff =
+            0.7f + 0.3f * static_cast<float>(std::sin(kTwoPi * 8.0 * t));  // 8 puffs a second
         s[i] = (hiss.band * 0.9f + hiss.high * 0.25f + body.band * 0.35f) * puff;
     }
     Samples out = SeamlessLoop(s, loop, fade);
@@ -61,7 +64,9 @@ bool Sound_Collision(const std::string& path) {
         const float grit = crunch.low * std::exp(-t * 22.0f) * 1.4f;
         float ring = 0;
         static const float kPartials[4] = {317.0f, 522.0f, 871.0f, 1290.0f};
-        for (int k = 0; k < 4; ++k) ring += static_cast<float>(std::sin(kTwoPi * kPartials[k] * t)) * std::exp(-t * (9.0f + 4.0f * k)) / (k + 1.5f);
+        for (int k = 0; k < 4; ++k)
+            ring += static_cast<float>(std::sin(kTwoPi * kPartials[k] * t)) *
+                    std::exp(-t * (9.0f + 4.0f * k)) / (k + 1.5f);
         s[i] = thud * 1.0f + grit + ring * 0.35f;
     }
     FadeEdges(s, 0.001f, 0.05f);
@@ -108,7 +113,8 @@ bool Sound_Warning(const std::string& path) {
             for (int i = 0; i < len && a + i < static_cast<int>(s.size()); ++i) {
                 const float t = static_cast<float>(i) / kSampleRate;
                 float v = 0;
-                for (int h = 1; h <= 7; h += 2) v += static_cast<float>(std::sin(kTwoPi * f * h * t)) / (h * 1.3f);
+                for (int h = 1; h <= 7; h += 2)
+                    v += static_cast<float>(std::sin(kTwoPi * f * h * t)) / (h * 1.3f);
                 const float env = std::min(1.0f, t / 0.008f) * std::min(1.0f, (0.14f - t) / 0.02f);
                 s[static_cast<size_t>(a + i)] += v * env;
             }
@@ -132,7 +138,8 @@ bool Sound_WinSpin(const std::string& path) {
         const float f = 140.0f * std::pow(6.0f, u);
         phase += f / kSampleRate;
         flutter += (3.0f + 22.0f * u * u) / kSampleRate;
-        const float tone = static_cast<float>(std::sin(kTwoPi * phase) * 0.6 + std::sin(kTwoPi * phase * 2.0) * 0.25 +
+        const float tone = static_cast<float>(std::sin(kTwoPi * phase) * 0.6 +
+                                              std::sin(kTwoPi * phase * 2.0) * 0.25 +
                                               std::sin(kTwoPi * phase * 3.01) * 0.12);
         const float whirl = 0.55f + 0.45f * static_cast<float>(std::sin(kTwoPi * flutter));
         air.Run(noise.Next(), 600.0f + 5000.0f * u * u, 0.55f);
@@ -153,11 +160,13 @@ bool Sound_WinWhoosh(const std::string& path) {
     double phase = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         const float t = static_cast<float>(i) / kSampleRate;
-        const float cutoff = 300.0f * std::pow(14.0f, std::min(1.0f, t / 0.6f)) * (1.0f - 0.5f * std::clamp(t - 0.6f, 0.0f, 1.0f));
+        const float cutoff = 300.0f * std::pow(14.0f, std::min(1.0f, t / 0.6f)) *
+                             (1.0f - 0.5f * std::clamp(t - 0.6f, 0.0f, 1.0f));
         sweep.Run(noise.Next(), cutoff, 0.65f);
         const float env = std::min(1.0f, t / 0.08f) * std::exp(-std::max(0.0f, t - 0.15f) * 3.2f);
         phase += (90.0f * std::exp(-t * 2.5f) + 35.0f) / kSampleRate;
-        const float boom = static_cast<float>(std::sin(kTwoPi * phase)) * std::exp(-t * 4.0f) * std::min(1.0f, t / 0.03f);
+        const float boom = static_cast<float>(std::sin(kTwoPi * phase)) * std::exp(-t * 4.0f) *
+                           std::min(1.0f, t / 0.03f);
         s[i] = sweep.band * env * 1.3f + boom * 0.6f;
     }
     FadeEdges(s, 0.002f, 0.2f);

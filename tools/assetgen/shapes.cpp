@@ -4,7 +4,8 @@
 #include <cmath>
 
 float SdBox(Vec2 p, Vec2 c, Vec2 half, float radius) {
-    const float qx = std::fabs(p.x - c.x) - half.x + radius, qy = std::fabs(p.y - c.y) - half.y + radius;
+    const float qx = std::fabs(p.x - c.x) - half.x + radius,
+                qy = std::fabs(p.y - c.y) - half.y + radius;
     const float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
     return std::sqrt(ox * ox + oy * oy) + std::min(std::max(qx, qy), 0.0f) - radius;
 }
@@ -22,7 +23,7 @@ float SdPolygon(Vec2 p, const std::vector<Vec2>& v) {
         const Vec2 e = v[j] - v[i], w = p - v[i];
         const Vec2 b = w - e * Clamp01(Dot(w, e) / Dot(e, e));
         d = std::min(d, Dot(b, b));
-        const bool c1 = p.y >= v[i].y, c2 = p.y < v[j].y, c3 = e.x * w.y > e.y * w.x;
+        const bool c1 = p.y >= v[i].y, c2 = p.y<v[j].y, c3 = e.x * w.y> e.y * w.x;
         if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
     }
     return s * std::sqrt(d);
@@ -45,7 +46,8 @@ float SmoothUnion(float a, float b, float k) {
 namespace {
 
 uint32_t HashInt(int x, int y, uint32_t seed) {
-    uint32_t h = seed * 0x27d4eb2du ^ static_cast<uint32_t>(x) * 0x85ebca6bu ^ static_cast<uint32_t>(y) * 0xc2b2ae35u;
+    uint32_t h = seed * 0x27d4eb2du ^ static_cast<uint32_t>(x) * 0x85ebca6bu ^
+                 static_cast<uint32_t>(y) * 0xc2b2ae35u;
     h ^= h >> 15;
     h *= 0x2c1b3c6du;
     h ^= h >> 12;
@@ -63,7 +65,9 @@ float Fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 
 }  // namespace
 
-float Hash01(int x, int y, uint32_t seed) { return (HashInt(x, y, seed) >> 8) * (1.0f / 16777216.0f); }
+float Hash01(int x, int y, uint32_t seed) {
+    return (HashInt(x, y, seed) >> 8) * (1.0f / 16777216.0f);
+}
 
 float Noise(float x, float y, uint32_t seed) {
     const float fx = std::floor(x), fy = std::floor(y);
@@ -71,7 +75,8 @@ float Noise(float x, float y, uint32_t seed) {
     const float dx = x - fx, dy = y - fy;
     const float u = Fade(dx), v = Fade(dy);
     const float a = GradDot(ix, iy, dx, dy, seed), b = GradDot(ix + 1, iy, dx - 1, dy, seed);
-    const float c = GradDot(ix, iy + 1, dx, dy - 1, seed), d = GradDot(ix + 1, iy + 1, dx - 1, dy - 1, seed);
+    const float c = GradDot(ix, iy + 1, dx, dy - 1, seed),
+                d = GradDot(ix + 1, iy + 1, dx - 1, dy - 1, seed);
     return 1.41f * Lerp(Lerp(a, b, u), Lerp(c, d, u), v);
 }
 

@@ -1,4 +1,5 @@
-// Signed-distance shapes, anti-aliased coverage, noise and the seeded random numbers every asset uses.
+// Signed-distance shapes, anti-aliased coverage, noise and the seeded random numbers every asset
+// uses.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,9 @@ float SmoothUnion(float a, float b, float k);
 // Fraction of a pixel (of size `pixel`) covered by the inside of a distance field.
 inline float Coverage(float d, float pixel) { return Clamp01(0.5f - d / pixel); }
 // A soft glow falling off outside a shape.
-inline float Glow(float d, float radius) { return d <= 0 ? 1.0f : 1.0f / (1.0f + (d / radius) * (d / radius)); }
+inline float Glow(float d, float radius) {
+    return d <= 0 ? 1.0f : 1.0f / (1.0f + (d / radius) * (d / radius));
+}
 
 // Smooth gradient noise in about -1..1.
 float Noise(float x, float y, uint32_t seed);
@@ -38,5 +41,7 @@ struct Rng {
     uint32_t Next();
     float Uniform() { return (Next() >> 8) * (1.0f / 16777216.0f); }
     float Range(float a, float b) { return a + (b - a) * Uniform(); }
-    int Int(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1)); }
+    int Int(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
+    }
 };

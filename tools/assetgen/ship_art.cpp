@@ -23,7 +23,8 @@ const std::vector<Vec2>& Fuselage() {
 
 const std::vector<Vec2>& RightWing() {
     static const std::vector<Vec2> pts = {
-        {0.570f, 0.390f}, {0.700f, 0.520f}, {0.830f, 0.635f}, {0.835f, 0.715f}, {0.780f, 0.715f}, {0.570f, 0.680f},
+        {0.570f, 0.390f}, {0.700f, 0.520f}, {0.830f, 0.635f},
+        {0.835f, 0.715f}, {0.780f, 0.715f}, {0.570f, 0.680f},
     };
     return pts;
 }
@@ -52,7 +53,8 @@ Rgba ShipColour(Vec2 p, float px) {
     const float edge = std::max(px, 0.006f);
     if (f.hull > edge * 2) {
         // A faint cool rim light keeps the dark outline readable on dark space.
-        return WithAlpha(Hex(0x7fd8ff), 0.22f * Glow(f.hull, 0.018f) * Smoothstep(0.07f, 0.0f, f.hull));
+        return WithAlpha(Hex(0x7fd8ff),
+                         0.22f * Glow(f.hull, 0.018f) * Smoothstep(0.07f, 0.0f, f.hull));
     }
     const float side = (p.x - 0.5f);  // lit from the upper left
     Rgba c = Mix(Hex(0xf2f6ff), Hex(0x9aa8c4), Clamp01(0.5f + side * 4.5f));
@@ -61,7 +63,8 @@ Rgba ShipColour(Vec2 p, float px) {
     if (f.wing < 0 && std::fabs(p.x - 0.5f) > 0.09f) {
         const float wingAmt = Coverage(f.wing, edge);
         Rgba w = Mix(Hex(0x4059b8), Hex(0x23306e), Clamp01(0.5f + side * 3.0f));
-        const float tip = Smoothstep(0.255f, 0.265f, std::fabs(p.x - 0.5f)) * Smoothstep(0.30f, 0.29f, std::fabs(p.x - 0.5f));
+        const float tip = Smoothstep(0.255f, 0.265f, std::fabs(p.x - 0.5f)) *
+                          Smoothstep(0.30f, 0.29f, std::fabs(p.x - 0.5f));
         w = Mix(w, Hex(0x5ff2ff), tip);
         c = Mix(c, w, wingAmt);
     }
@@ -84,7 +87,9 @@ Rgba ShipColour(Vec2 p, float px) {
     c = Mix(c, Hex(0x3b4058), Coverage(nub, edge));
     if (f.nozzle < edge) {
         Rgba n = Mix(Hex(0x5a607a), Hex(0x2a2d40), Clamp01((p.y - (kNozzleY - 0.045f)) * 20));
-        n = Mix(n, Hex(0xffb36b), Smoothstep(kNozzleY - 0.012f, kNozzleY, p.y) * Smoothstep(0.04f, 0.0f, std::fabs(p.x - 0.5f)) * 0.9f);
+        n = Mix(n, Hex(0xffb36b),
+                Smoothstep(kNozzleY - 0.012f, kNozzleY, p.y) *
+                    Smoothstep(0.04f, 0.0f, std::fabs(p.x - 0.5f)) * 0.9f);
         c = Mix(c, n, Coverage(f.nozzle, edge));
     }
     // Dark outline all round.
@@ -106,15 +111,17 @@ Rgba BottomFlame(Vec2 p, int frame) {
     const float dx = p.x - 0.5f - wobble * Clamp01(t);
     const float halfWidth = kWidth[frame % 4] * std::pow(Clamp01(1 - t * 0.92f), 0.75f) + 0.004f;
     const float r = std::fabs(dx) / halfWidth;
-    const float tongue = Clamp01(1 - r * r) * Smoothstep(1.15f, 0.55f, t) * Smoothstep(-0.08f, 0.02f, t);
+    const float tongue =
+        Clamp01(1 - r * r) * Smoothstep(1.15f, 0.55f, t) * Smoothstep(-0.08f, 0.02f, t);
     const float flick = 0.85f + 0.15f * Noise(p.x * 30.0f, p.y * 18.0f - frame * 2.3f, 43u);
     const float heat = tongue * flick;
-    const float core = Clamp01(1 - std::pow(std::fabs(dx) / (halfWidth * 0.45f), 2.0f)) * Smoothstep(0.65f, 0.05f, t);
+    const float core = Clamp01(1 - std::pow(std::fabs(dx) / (halfWidth * 0.45f), 2.0f)) *
+                       Smoothstep(0.65f, 0.05f, t);
     Rgba c = Mix(Hex(0xff3d1a), Hex(0xffa23a), Smoothstep(0.15f, 0.6f, heat));
     c = Mix(c, Hex(0xfff1c4), Smoothstep(0.55f, 0.95f, heat));
     c = Mix(c, Hex(0xcfeaff), core * 0.85f);
-    const float halo = 0.5f * std::exp(-std::pow(std::fabs(dx) / (halfWidth * 2.0f), 2.0f)) * Smoothstep(1.3f, 0.2f, t) *
-                       Smoothstep(-0.15f, 0.05f, t);
+    const float halo = 0.5f * std::exp(-std::pow(std::fabs(dx) / (halfWidth * 2.0f), 2.0f)) *
+                       Smoothstep(1.3f, 0.2f, t) * Smoothstep(-0.15f, 0.05f, t);
     Rgba out = WithAlpha(c, Clamp01(heat * 1.7f + core));
     return Over(out, WithAlpha(Hex(0xff6a2a), halo));
 }
@@ -129,11 +136,13 @@ Rgba SideJet(Vec2 p, int frame) {
     const float dy = p.y - kJetY - 0.006f * Noise(p.x * 20.0f, frame * 5.1f, 47u) * Clamp01(t);
     const float halfWidth = 0.016f + 0.030f * Clamp01(t);  // the gas spreads as it leaves
     const float r = std::fabs(dy) / halfWidth;
-    const float body = Clamp01(1 - r * r) * Smoothstep(1.05f, 0.3f, t) * Smoothstep(-0.1f, 0.03f, t);
+    const float body =
+        Clamp01(1 - r * r) * Smoothstep(1.05f, 0.3f, t) * Smoothstep(-0.1f, 0.03f, t);
     const float flick = 0.8f + 0.2f * Noise(p.x * 40.0f - frame * 3.0f, p.y * 40.0f, 53u);
     const float core = Clamp01(1 - r * 2.2f) * Smoothstep(0.5f, 0.0f, t);
     Rgba c = Mix(Hex(0x6fc8ff), Hex(0xe8f8ff), Clamp01(core + body * 0.4f));
-    const float halo = 0.3f * std::exp(-r * r * 0.35f) * Smoothstep(1.3f, 0.1f, t) * Smoothstep(-0.2f, 0.02f, t);
+    const float halo =
+        0.3f * std::exp(-r * r * 0.35f) * Smoothstep(1.3f, 0.1f, t) * Smoothstep(-0.2f, 0.02f, t);
     return Over(WithAlpha(c, Clamp01(body * flick * 1.3f + core)), WithAlpha(Hex(0x59b8ff), halo));
 }
 
@@ -162,7 +171,8 @@ Canvas Art_AppIcon(int size) {
     return Render(size, size, 4, [size](Vec2 p, float px) {
         const float tile = SdBox(p, {0.5f, 0.5f}, {0.5f, 0.5f}, 0.2f);
         Rgba bg = Mix(Hex(0x2c1f6e), Hex(0x0d0b26), Clamp01(p.y * 0.9f + p.x * 0.3f));
-        bg = Mix(bg, Hex(0x5a3bb0), 0.35f * std::exp(-Dot(p - Vec2{0.35f, 0.25f}, p - Vec2{0.35f, 0.25f}) * 8));
+        bg = Mix(bg, Hex(0x5a3bb0),
+                 0.35f * std::exp(-Dot(p - Vec2{0.35f, 0.25f}, p - Vec2{0.35f, 0.25f}) * 8));
         bg.a = Coverage(tile, px);
         // The ship, a little larger than in play, centred a touch high, with its flame.
         const float zoom = size <= 16 ? 1.38f : 1.25f;

@@ -47,9 +47,9 @@ bool WriteWav(const Samples& samples, const std::string& path) {
     for (char c : std::string("RIFF")) b.push_back(static_cast<uint8_t>(c));
     Put(b, 36 + dataBytes, 4);
     for (char c : std::string("WAVEfmt ")) b.push_back(static_cast<uint8_t>(c));
-    Put(b, 16, 4);               // format chunk size
-    Put(b, 1, 2);                // PCM
-    Put(b, 1, 2);                // mono
+    Put(b, 16, 4);  // format chunk size
+    Put(b, 1, 2);   // PCM
+    Put(b, 1, 2);   // mono
     Put(b, kSampleRate, 4);
     Put(b, kSampleRate * 2, 4);  // bytes per second
     Put(b, 2, 2);                // block align

@@ -6,7 +6,7 @@
 
 Canvas Art_CompassArrow(int size) {
     // A bold gold arrowhead pointing up; it is shown only 20 px tall, so it is all silhouette.
-    const std::vector<Vec2> head = {{0.5f, 0.06f}, {0.90f, 0.62f}, {0.64f, 0.56f}, {0.64f, 0.92f},
+    const std::vector<Vec2> head = {{0.5f, 0.06f},  {0.90f, 0.62f}, {0.64f, 0.56f}, {0.64f, 0.92f},
                                     {0.36f, 0.92f}, {0.36f, 0.56f}, {0.10f, 0.62f}};
     return Render(size, size, 4, [&](Vec2 p, float px) -> Rgba {
         const float edge = std::max(px, 0.02f);
@@ -22,12 +22,14 @@ Canvas Art_CompassArrow(int size) {
 Canvas Art_HelpArrow(int width, int height) {
     const float aspect = static_cast<float>(width) / height;
     const float cx = aspect * 0.5f;
-    const std::vector<Vec2> shape = {{cx, 0.05f},         {cx + 0.36f, 0.44f}, {cx + 0.13f, 0.44f}, {cx + 0.13f, 0.93f},
-                                     {cx - 0.13f, 0.93f}, {cx - 0.13f, 0.44f}, {cx - 0.36f, 0.44f}};
+    const std::vector<Vec2> shape = {{cx, 0.05f},         {cx + 0.36f, 0.44f}, {cx + 0.13f, 0.44f},
+                                     {cx + 0.13f, 0.93f}, {cx - 0.13f, 0.93f}, {cx - 0.13f, 0.44f},
+                                     {cx - 0.36f, 0.44f}};
     return Render(width, height, 3, [&](Vec2 p, float px) -> Rgba {
         const float edge = std::max(px, 0.005f);
         const float d = SdPolygon(p, shape) - 0.015f;
-        const Rgba glow = WithAlpha(Hex(0x5fe6ff), 0.5f * Glow(std::max(d, 0.0f), 0.03f) * Smoothstep(0.1f, 0.03f, d));
+        const Rgba glow = WithAlpha(
+            Hex(0x5fe6ff), 0.5f * Glow(std::max(d, 0.0f), 0.03f) * Smoothstep(0.1f, 0.03f, d));
         if (d > edge) return glow;
         Rgba c = Mix(Hex(0xffffff), Hex(0x7fe9ff), Smoothstep(0.1f, 0.95f, p.y));
         c = Mix(c, Hex(0x2a9fd8), Smoothstep(-0.035f, -0.0f, d) * 0.9f);
@@ -47,10 +49,12 @@ Canvas Art_TextBoxIcon(int size) {
         const float bar = SdBox(p, {0.45f, 0.27f}, {0.24f, 0.055f}, 0.01f);
         const float stem = SdBox(p, {0.45f, 0.52f}, {0.06f, 0.25f}, 0.01f);
         const float foot = SdBox(p, {0.45f, 0.75f}, {0.13f, 0.035f}, 0.01f);
-        const float serifs = Union(SdBox(p, {0.23f, 0.31f}, {0.025f, 0.08f}, 0.01f), SdBox(p, {0.67f, 0.31f}, {0.025f, 0.08f}, 0.01f));
+        const float serifs = Union(SdBox(p, {0.23f, 0.31f}, {0.025f, 0.08f}, 0.01f),
+                                   SdBox(p, {0.67f, 0.31f}, {0.025f, 0.08f}, 0.01f));
         const float letter = Union(Union(bar, stem), Union(foot, serifs));
         c = Mix(c, Hex(0xffffff), Coverage(letter, edge));
-        c = Mix(c, Hex(0x6fe8ff), Coverage(SdBox(p, {0.80f, 0.52f}, {0.018f, 0.25f}, 0.008f), edge));
+        c = Mix(c, Hex(0x6fe8ff),
+                Coverage(SdBox(p, {0.80f, 0.52f}, {0.018f, 0.25f}, 0.008f), edge));
         c.a = Coverage(tile, edge);
         return c;
     });
@@ -72,8 +76,8 @@ Canvas Art_SpriteSheet(int frameSize) {
     const Canvas ship = Art_Ship(frameSize * 2);
     Canvas sheet(frameSize * 4, frameSize);
     for (int i = 0; i < 4; ++i)
-        DrawImage(sheet, ship, frameSize * (i + 0.5f), frameSize * 0.5f, static_cast<float>(frameSize),
-                  static_cast<float>(frameSize), i * 30.0f);
+        DrawImage(sheet, ship, frameSize * (i + 0.5f), frameSize * 0.5f,
+                  static_cast<float>(frameSize), static_cast<float>(frameSize), i * 30.0f);
     return sheet;
 }
 

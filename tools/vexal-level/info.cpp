@@ -26,7 +26,8 @@ void WriteObject(FILE* out, const GameObject* object, bool opensRecord) {
 }
 
 void WriteLevel(FILE* out, const Level* level, int result) {
-    std::fprintf(out, "{\"result\": %d, \"flags\": %u", result, static_cast<unsigned>(level->flags));
+    std::fprintf(out, "{\"result\": %d, \"flags\": %u", result,
+                 static_cast<unsigned>(level->flags));
     WriteField(out, "parTime", level->parTime);
     WriteField(out, "startFuel", level->startFuel);
     WriteField(out, "startRotation", level->startRotation);
@@ -65,7 +66,8 @@ void WriteLevel(FILE* out, const Level* level, int result) {
     for (uint64_t i = 0; level->texts && i < level->textCapacity; ++i) {
         const TextObject* text = level->texts[i];
         if (!text) continue;
-        std::fprintf(out, "%s{\"slot\": %llu", first ? "" : ", ", static_cast<unsigned long long>(i));
+        std::fprintf(out, "%s{\"slot\": %llu", first ? "" : ", ",
+                     static_cast<unsigned long long>(i));
         WriteField(out, "x", text->position.x);
         WriteField(out, "y", text->position.y);
         WriteField(out, "rotation", text->rotation);

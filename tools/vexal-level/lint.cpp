@@ -12,8 +12,8 @@ namespace {
 
 struct LintState {
     long lineNumber;
-    long goalLine;       // 0 until the first goal
-    int objectLines;     // as the reader counts them, ignored goals included
+    long goalLine;    // 0 until the first goal
+    int objectLines;  // as the reader counts them, ignored goals included
     int texts;
     int problems;
 };
@@ -102,9 +102,11 @@ void CheckRecord(const char* line, LintState* state) {
 // and past a NUL byte.
 void CheckLength(const char* line, size_t length, bool cut, LintState* state) {
     if (cut) {
-        Report(state, "line longer than %d bytes; the rest of it is ignored", LEVEL_LINE_BUFFER - 1);
+        Report(state, "line longer than %d bytes; the rest of it is ignored",
+               LEVEL_LINE_BUFFER - 1);
     }
-    if (std::strlen(line) < length) Report(state, "a NUL byte ends the line early; the rest is ignored");
+    if (std::strlen(line) < length)
+        Report(state, "a NUL byte ends the line early; the rest is ignored");
 }
 
 void CheckLine(const char* line, LintState* state) {

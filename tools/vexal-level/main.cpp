@@ -16,8 +16,10 @@ const Subcommand subcommands[] = {
     {"info", Info_Run, "info [--scheme N] FILE   the level as JSON (keys of scheme N)"},
     {"roundtrip", Roundtrip_Run, "roundtrip IN OUT         read IN and write it to OUT"},
     {"lint", Lint_Run, "lint FILE                what the reader would quietly skip or repair"},
-    {"run", Run_Run, "run LEVEL [--replay FILE] [--frames N] [--trace]   fly it headless, JSON out"},
-    {"pilot", Pilot_Run, "pilot LEVEL [--out REPLAY] WAYPOINT...   autopilot a route, write its replay"},
+    {"run", Run_Run,
+     "run LEVEL [--replay FILE] [--frames N] [--trace]   fly it headless, JSON out"},
+    {"pilot", Pilot_Run,
+     "pilot LEVEL [--out REPLAY] WAYPOINT...   autopilot a route, write its replay"},
 };
 
 int PrintUsage(FILE* out) {

@@ -166,10 +166,11 @@ int Pilot_Run(int argc, char** argv) {
         Tool_ReportFileError("write", outPath, errno ? errno : EIO);
         return EXIT_PROBLEM;
     }
-    std::printf("{\"frames\": %d, \"phase\": %d, \"levelComplete\": %s, \"stranded\": %s, "
-                "\"levelTime\": %.3f, \"fuel\": %.2f, \"levelScore\": %d, \"waypointsReached\": %zu}\n",
-                state.frames, state.phase, state.levelComplete ? "true" : "false",
-                state.stranded ? "true" : "false", state.levelTime, state.fuel, state.levelScore,
-                pilot.next);
+    std::printf(
+        "{\"frames\": %d, \"phase\": %d, \"levelComplete\": %s, \"stranded\": %s, "
+        "\"levelTime\": %.3f, \"fuel\": %.2f, \"levelScore\": %d, \"waypointsReached\": %zu}\n",
+        state.frames, state.phase, state.levelComplete ? "true" : "false",
+        state.stranded ? "true" : "false", state.levelTime, state.fuel, state.levelScore,
+        pilot.next);
     return state.levelComplete ? EXIT_OK : EXIT_PROBLEM;
 }

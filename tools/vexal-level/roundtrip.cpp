@@ -4,7 +4,8 @@
 #include "tool.h"
 
 int Roundtrip_Run(int argc, char** argv) {
-    if (argc != 2) return Tool_UsageError("roundtrip needs an input and an output file", "roundtrip IN OUT");
+    if (argc != 2)
+        return Tool_UsageError("roundtrip needs an input and an output file", "roundtrip IN OUT");
     Level level;
     int result = ReadLevelFile(argv[0], &level, false);
     if (result != 0) {

@@ -85,9 +85,9 @@ int Run_Run(int argc, char** argv) {
 
     Automation_Start();
     ReplayState state;
-    const int error = Replay_Run(levelPath, replayPath ? &replay : nullptr,
-                                 static_cast<int32_t>(frames), trace ? WriteState : nullptr, stdout,
-                                 &state);
+    const int error =
+        Replay_Run(levelPath, replayPath ? &replay : nullptr, static_cast<int32_t>(frames),
+                   trace ? WriteState : nullptr, stdout, &state);
     FreeReplay(&replay);
     if (error != 0) {
         Automation_Stop();
