@@ -18,6 +18,15 @@ namespace {
 
 const std::string kReplays = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/";
 
+// The frame each proof ends on, in kLevelNames order. The flight is
+// deterministic, so any change to these is a change to how the ship flies
+// (or to a level): it must be deliberate, never a side effect.
+const int kProofFrames[] = {172,  302,  387, 345,  1042, 644,  335, 322,  808, 816,
+                            1000, 1091, 646, 1836, 1054, 2215, 596, 2569, 1445};
+static_assert(sizeof kProofFrames / sizeof kProofFrames[0] ==
+                  sizeof kLevelNames / sizeof kLevelNames[0],
+              "one proof length per shipped level");
+
 struct Outcome {
     ReplayState end = {};
     float parTime = 0.0f;
@@ -54,12 +63,15 @@ protected:
 };
 
 TEST_F(ShippedLevelsTest, EveryLevelIsBeatenByItsReplayWithinParTime) {
+    int index = 0;
     for (const char* name : kLevelNames) {
         SCOPED_TRACE(name);
+        const int proofFrames = kProofFrames[index++];
         Outcome outcome;
         if (!Fly(name, &outcome)) continue;
         const ReplayState& end = outcome.end;
         EXPECT_EQ(end.phase, PHASE_DONE) << "after " << end.frames << " frames";
+        EXPECT_EQ(end.frames, proofFrames);
         EXPECT_TRUE(end.levelComplete);
         EXPECT_FALSE(end.stranded);
         EXPECT_GT(outcome.parTime, 0.0f) << "a shipped level needs a par time";
