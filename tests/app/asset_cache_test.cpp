@@ -34,14 +34,16 @@ TEST_F(AssetCacheTest, MissingSpriteBecomesTheErrorImage) {
     TS_Image image = GetSpriteImage(SPRITE_PLAYER);
     // The slot keeps the error image until it is freed.
     EXPECT_EQ(GetSpriteImage(SPRITE_PLAYER), image);
+    const int width = image ? TS_Image_GetWidth(image) : 0;
+    const int height = image ? TS_Image_GetHeight(image) : 0;
     FreeSpriteImage(SPRITE_PLAYER);
     Assets_SetRootForTests(nullptr);
 
     ASSERT_NE(image, nullptr);
     TS_Image error = TS_Image_Load(errorImage.c_str());
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(TS_Image_GetWidth(image), TS_Image_GetWidth(error));
-    EXPECT_EQ(TS_Image_GetHeight(image), TS_Image_GetHeight(error));
+    EXPECT_EQ(width, TS_Image_GetWidth(error));
+    EXPECT_EQ(height, TS_Image_GetHeight(error));
     TS_Image_Free(&error);
 }
 
