@@ -46,14 +46,14 @@ void OpenPauseMenu(void) {
 
 void Pause_CreatePopups(void) {
     if (!pausePopup) {
-        pausePopup = Play_CreatePopup("Game Paused",
-                                      "Need a break? Take your time, we'll be waiting.",
-                                      kChoices, 4, 800.0f, 250.0f, Pause_OnChoice);
+        pausePopup =
+            Play_CreatePopup("Game Paused", "Need a break? Take your time, we'll be waiting.",
+                             kChoices, 4, 800.0f, 250.0f, Pause_OnChoice);
     }
     if (!restartPopup) {
-        restartPopup = Play_CreatePopup("Restart Level",
-                                        "Are you sure you want to restart this level?", kAnswers,
-                                        2, 500.0f, 200.0f, Pause_OnConfirm);
+        restartPopup =
+            Play_CreatePopup("Restart Level", "Are you sure you want to restart this level?",
+                             kAnswers, 2, 500.0f, 200.0f, Pause_OnConfirm);
     }
     if (!exitPopup) {
         exitPopup = Play_CreatePopup(
@@ -78,6 +78,8 @@ void Pause_Open(void) {
     Pause_DuckMusic();
 }
 
+void Pause_OpenKeepingMusic(void) { OpenPauseMenu(); }
+
 void Pause_Resume(void) {
     if (pausePopup) pausePopup->open = false;
     Pause_RestoreMusic();
@@ -86,7 +88,7 @@ void Pause_Resume(void) {
 void Pause_OnChoice(Popup* popup, Button* pressed) {
     // The help page opens over the paused game; its "Back" comes back here.
     if (IsButton(popup, pressed, CHOICE_HELP)) {
-        helpOpen = true;
+        Help_OpenOverlay();
         return;
     }
     popup->open = false;

@@ -21,9 +21,12 @@ Popup* victoryPopup = nullptr;
 Popup* victoryEntryPopup = nullptr;
 Popup* topScoresPopup = nullptr;
 Popup* scoreNotSavedPopup = nullptr;
-bool nameEntered = false;
 
 namespace {
+
+// Set by "Save Score": the next frame without popups records the name (and
+// again after "Try Again" when the save failed).
+bool nameEntered = false;
 
 const char* const kGameOverMessage =
     "Try to conserve your fuel and take your time!\nYou don't have to rush through it.\n"
@@ -132,9 +135,8 @@ void ShowNameEntry(void) {
                   "Total Time Taken : %.2fs\nTime to Beat: %.2fs\n\nLevel Score : %d\n"
                   "Total score : %d\nYou are in the top 10 scores!\n"
                   "Enter your name (up to 10 characters):\n\n%s\n",
-                  static_cast<double>(world.levelTime),
-                  static_cast<double>(world.level.parTime), world.levelScore, entry.score,
-                  entry.name);
+                  static_cast<double>(world.levelTime), static_cast<double>(world.level.parTime),
+                  world.levelScore, entry.score, entry.name);
     Popup_SetMessage(victoryEntryPopup, text);
 }
 
@@ -147,25 +149,29 @@ void PlayAgain(void) {
 
 }  // namespace
 
+Popup* Results_CreateGameOverPopup(void) {
+    return Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2, 500.0f, 250.0f,
+                            Results_OnGameOver);
+}
+
 void Results_CreateCampaignPopups(void) {
-    gameOverPopup = Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2, 500.0f,
-                                     250.0f, Results_OnGameOver);
+    nameEntered = false;
+    gameOverPopup = Results_CreateGameOverPopup();
     levelWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
                                      500.0f, 350.0f, Results_OnLevelWin);
     victoryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.",
                                     kVictoryButtons, 2, 500.0f, 500.0f, Results_OnVictory);
-    victoryEntryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
-                                         kVictoryEntryButtons, 2, 500.0f, 500.0f,
-                                         Results_OnVictoryEntry);
+    victoryEntryPopup =
+        Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
+                         kVictoryEntryButtons, 2, 500.0f, 500.0f, Results_OnVictoryEntry);
     topScoresPopup = Play_CreatePopup("Top Scores", "Top 10 Scores", kTopScoresButtons, 1, 500.0f,
                                       500.0f, Results_OnTopScores);
     if (topScoresPopup) {
         topScoresPopup->buttons[0]->size = TS_Vector_Set(300.0f, 50.0f);
         Popup_Resize(topScoresPopup, topScoresPopup->size);
     }
-    scoreNotSavedPopup =
-        Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f, 500.0f,
-                         Results_OnScoreNotSaved);
+    scoreNotSavedPopup = Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f,
+                                          500.0f, Results_OnScoreNotSaved);
     if (scoreNotSavedPopup) {
         scoreNotSavedPopup->buttons[1]->size = TS_Vector_Set(270.0f, 50.0f);
         Popup_Resize(scoreNotSavedPopup, scoreNotSavedPopup->size);
@@ -173,8 +179,8 @@ void Results_CreateCampaignPopups(void) {
 }
 
 void Results_FreeCampaignPopups(void) {
-    Popup** popups[] = {&gameOverPopup, &levelWinPopup, &victoryPopup, &victoryEntryPopup,
-                        &topScoresPopup, &scoreNotSavedPopup};
+    Popup** popups[] = {&gameOverPopup,     &levelWinPopup,  &victoryPopup,
+                        &victoryEntryPopup, &topScoresPopup, &scoreNotSavedPopup};
     for (Popup** popup : popups) {
         Popup_Free(*popup);
         *popup = nullptr;

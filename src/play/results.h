@@ -15,11 +15,12 @@ extern Popup* victoryEntryPopup;
 extern Popup* topScoresPopup;
 extern Popup* scoreNotSavedPopup;
 
-// Set by "Save Score": the next frame without popups records the name (and
-// again after "Try Again" when the save failed).
-extern bool nameEntered;
+// "Game Over", closed: "Try Again" restarts the level, "Exit" leaves for the
+// menus. Null when memory runs out.
+Popup* Results_CreateGameOverPopup(void);
 
-// Creates the campaign's six results popups, all closed.
+// Creates the campaign's six results popups, all closed; a new campaign has
+// no name entered yet.
 void Results_CreateCampaignPopups(void);
 void Results_FreeCampaignPopups(void);
 

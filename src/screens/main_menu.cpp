@@ -57,8 +57,8 @@ void MainMenu_Init(void) {
         if (buttons[i]) Button_SetLabel(buttons[i], kLabels[i]);
     }
     buttonList = ButtonList_Create(buttons, MENU_BUTTON_COUNT);
-    quitPopup = Popup_Create("Quit Game", "Are you sure you want to quit?", 2,
-                             MainMenu_OnQuitChoice);
+    quitPopup =
+        Popup_Create("Quit Game", "Are you sure you want to quit?", 2, MainMenu_OnQuitChoice);
     if (quitPopup) {
         Button_SetLabel(quitPopup->buttons[0], "Yes");
         Button_SetLabel(quitPopup->buttons[1], "No");
@@ -81,7 +81,7 @@ void MainMenu_HandleButtons(void) {
     }
     if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(Screen::LevelSelect);
     if (Pressed(MENU_HELP)) {
-        helpInGame = false;  // so that its "Back" returns here
+        Help_UseAsScreen();  // so that its "Back" returns here
         Screen_Switch(Screen::Help);
     }
     if (Pressed(MENU_OPTIONS)) Screen_Switch(Screen::Options);

@@ -75,7 +75,8 @@ void Help_DrawKeys(float w, float h) {
 
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_Fill(TS_Color_Create(0, 0, 0, 255));
-    DrawCapLabel(KeyShortName(thrustKey), w * 0.15f, h * 0.6f, thrustKey == TS_KEY_SPACE ? 100.0f : 33.0f);
+    DrawCapLabel(KeyShortName(thrustKey), w * 0.15f, h * 0.6f,
+                 thrustKey == TS_KEY_SPACE ? 100.0f : 33.0f);
     DrawCapLabel(KeyShortName(leftKey), w * 0.47f, h * 0.6f, 33.0f);
     DrawCapLabel(KeyShortName(rightKey), w * 0.53f, h * 0.6f, 33.0f);
     DrawCapLabel("M", w * 0.85f, h * 0.6f, 33.0f);
@@ -100,11 +101,10 @@ void Help_DrawTexts(float w, float h) {
     const float capRight = w * 0.45f + 25.0f;
     const float pressHalf = TS_Font_TextWidth("Press") * 0.5f;
     const float pauseHalf = TS_Font_TextWidth("to Pause the game") * 0.5f;
-    const float pressX = w * 0.4f + pressHalf > capLeft - kCapGap ? capLeft - kCapGap - pressHalf
-                                                                  : w * 0.4f;
-    const float pauseX = w * 0.55f - pauseHalf < capRight + kCapGap
-                             ? capRight + kCapGap + pauseHalf
-                             : w * 0.55f;
+    const float pressX =
+        w * 0.4f + pressHalf > capLeft - kCapGap ? capLeft - kCapGap - pressHalf : w * 0.4f;
+    const float pauseX =
+        w * 0.55f - pauseHalf < capRight + kCapGap ? capRight + kCapGap + pauseHalf : w * 0.55f;
     TS_Font_DrawText("Press", pressX, h * 0.75f);
     TS_Font_DrawText("to Pause the game", pauseX, h * 0.75f);
     TS_Settings_TextSize(65.0f);
@@ -186,6 +186,18 @@ void Help_Init(void) {
     Help_Layout();
     if (!helpInGame) LayoutHook = Help_Layout;
 }
+
+void Help_InitOverlay(void) {
+    helpInGame = true;
+    helpOpen = false;
+    Help_Init();
+}
+
+void Help_UseAsScreen(void) { helpInGame = false; }
+
+void Help_OpenOverlay(void) { helpOpen = true; }
+
+bool Help_OverlayOpen(void) { return helpOpen; }
 
 void Help_Update(void) {
     const float dt = TS_System_GetDt();

@@ -12,6 +12,15 @@ extern bool helpOpen;
 // The Help screen's callbacks; a gameplay screen calls the same three to set
 // up, run (while helpOpen) and release the overlay.
 void Help_Init(void);
+// Help_Init for a gameplay screen: the page becomes its overlay, closed.
+void Help_InitOverlay(void);
+// The main menu's Help button: the page is a screen of its own whose "Back"
+// returns to the main menu.
+void Help_UseAsScreen(void);
+// The pause menu's "Help": shows the overlay over the paused game.
+void Help_OpenOverlay(void);
+// Whether the overlay is shown.
+bool Help_OverlayOpen(void);
 void Help_Update(void);
 void Help_Exit(void);
 // Draws the whole page. Help_Update draws it itself only on the Help screen;
