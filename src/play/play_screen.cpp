@@ -91,7 +91,8 @@ void PlayScreen_Init(const PlayScreen* screen, const Level* level) {
     LayoutHook = PlayScreen_Layout;
     FocusLostHook = Pause_OnFocusLost;
     FocusGainedHook = Pause_OnFocusGained;
-    Help_InitOverlay();
+    Help_UseAsOverlay();
+    Help_Init();
 }
 
 void PlayScreen_Update(void) {

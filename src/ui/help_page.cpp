@@ -13,10 +13,12 @@
 #include "ui/text_fit.h"
 #include "world/draw.h"
 
-bool helpInGame = false;
-bool helpOpen = false;
-
 namespace {
+
+// True while the page is the in-game overlay: its "Back" then only closes it.
+bool helpInGame = false;
+// The overlay is shown.
+bool helpOpen = false;
 
 Shape* demoShipShape = nullptr;
 GameObject* forwardShip = nullptr;
@@ -187,15 +189,21 @@ void Help_Init(void) {
     if (!helpInGame) LayoutHook = Help_Layout;
 }
 
-void Help_InitOverlay(void) {
+void Help_UseAsOverlay(void) {
     helpInGame = true;
     helpOpen = false;
-    Help_Init();
 }
 
-void Help_UseAsScreen(void) { helpInGame = false; }
+void Help_UseAsScreen(void) {
+    helpInGame = false;
+    helpOpen = false;
+}
+
+bool Help_IsOverlay(void) { return helpInGame; }
 
 void Help_OpenOverlay(void) { helpOpen = true; }
+
+void Help_CloseOverlay(void) { helpOpen = false; }
 
 bool Help_OverlayOpen(void) { return helpOpen; }
 
