@@ -81,14 +81,7 @@ bool ReadCurrentLevel(void) {
 
 bool IsLastLevel(void) { return campaign->current == static_cast<int32_t>(campaign->count) - 1; }
 
-// The end of the level, once the World has run its frame.
-void DecideLevelEnd(void) {
-    if (world.stranded) {
-        if (gameOverPopup) gameOverPopup->open = true;
-    } else if (world.levelComplete && world.phase == PHASE_DONE) {
-        Results_FinishCampaignLevel(IsLastLevel());
-    }
-}
+void FinishLevel(void) { Results_FinishCampaignLevel(IsLastLevel()); }
 
 // The campaign's popups, in slot order; Escape's pause ducks the music.
 const PlayScreen kCampaignPlay = {
@@ -96,7 +89,8 @@ const PlayScreen kCampaignPlay = {
      &scoreNotSavedPopup, &campaignLoadFailedPopup, &pausePopup, &restartPopup, &exitPopup},
     10,
     &victoryEntryPopup,
-    DecideLevelEnd,
+    &gameOverPopup,
+    FinishLevel,
     Campaign_ReloadLevel,
     true,
 };

@@ -6,7 +6,6 @@
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
-#include "play/score.h"
 #include "world/world.h"
 
 Level customLevel = {};
@@ -24,21 +23,7 @@ const char* const kLoadAdvice = "Check that the file can be opened in the level 
 
 const char* const kLevelWinButtons[] = {"Play Again", "Exit"};
 
-void DecideLevelEnd(void) {
-    if (world.stranded) {
-        if (customGameOverPopup) customGameOverPopup->open = true;
-    } else if (world.levelComplete && world.phase == PHASE_DONE) {
-        // No campaign here: "Play Again" keeps the total, so it grows with
-        // every completed replay.
-        Score_Level();
-        if (customWinPopup) {
-            char text[256];
-            Results_Summary(text, sizeof text);
-            Popup_SetMessage(customWinPopup, text);
-            customWinPopup->open = true;
-        }
-    }
-}
+void FinishLevel(void) { Results_FinishCustomLevel(customWinPopup); }
 
 // The custom level's popups, in slot order; Escape's pause leaves the music
 // at its volume.
@@ -47,7 +32,8 @@ const PlayScreen kCustomPlay = {
      &exitPopup},
     6,
     nullptr,
-    DecideLevelEnd,
+    &customGameOverPopup,
+    FinishLevel,
     Custom_ReloadLevel,
     false,
 };

@@ -77,6 +77,16 @@ bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
     return true;
 }
 
+// The end of the level, once the World has run its frame.
+void DecideLevelEnd(void) {
+    if (world.stranded) {
+        Popup* const gameOver = running->gameOverPopup ? *running->gameOverPopup : nullptr;
+        if (gameOver) gameOver->open = true;
+    } else if (world.levelComplete && world.phase == PHASE_DONE) {
+        if (running->finishLevel) running->finishLevel();
+    }
+}
+
 }  // namespace
 
 void PlayScreen_Init(const PlayScreen* screen, const Level* level) {
@@ -104,7 +114,7 @@ void PlayScreen_Update(void) {
         Help_Update();
     } else if (!UpdatePopups(slots, count)) {
         World_Update();
-        if (running->decideLevelEnd) running->decideLevelEnd();
+        DecideLevelEnd();
         // Pausing only while flying: not during the intro or the capture.
         GatherPopups(slots);
         if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&

@@ -13,14 +13,17 @@ enum { PLAY_POPUP_SLOTS = 10 };
 // What one gameplay screen plays with; the rest of the frame is common.
 struct PlayScreen {
     // The screen's popup variables in slot order, which is also their update
-    // and drawing order. They are read each frame: an action may replace one.
+    // and drawing order; read each frame, as the screen creates them in its
+    // Init.
     Popup** popups[PLAY_POPUP_SLOTS];
     size_t popupCount;
     // A popup that takes a typed name while open (or null): a key that types
     // into the name does not also press its buttons.
     Popup** nameEntryPopup;
-    // The end of the level, once the World has run its frame.
-    void (*decideLevelEnd)(void);
+    // Opened when the ship is stranded.
+    Popup** gameOverPopup;
+    // A level whose goal capture is over: scored and its results shown.
+    void (*finishLevel)(void);
     // Reads the level again and starts it (the World's reload on a restart).
     void (*reloadLevel)(void);
     // Whether Escape's pause menu ducks the music.

@@ -223,6 +223,11 @@ void Results_FinishCampaignLevel(bool lastLevel) {
     }
 }
 
+void Results_FinishCustomLevel(Popup* winPopup) {
+    Score_Level();
+    if (winPopup) ShowSummary(winPopup);
+}
+
 bool Results_TypingName(void) {
     return TS_Input_KeyTriggered(TS_KEY_ANY) && TextEntry_ReadCharacter() != 0;
 }

@@ -34,6 +34,11 @@ void Results_Summary(char* text, size_t size);
 // the player gets "Victory!" with a line saying so instead of the name entry.
 void Results_FinishCampaignLevel(bool lastLevel);
 
+// A custom level's end once its goal capture is over: scores it and shows
+// the results in `winPopup`. "Play Again" keeps the total, so it grows with
+// every completed replay.
+void Results_FinishCustomLevel(Popup* winPopup);
+
 // The name entry, once a frame while its popup is open: a typed character
 // is added while the name is shorter than ten, Backspace removes the last.
 void Results_UpdateNameEntry(void);
