@@ -6,15 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/assets.h"
 #include "app/screens.h"
-#include "app/window.h"
 #include "level/kind_shapes.h"
 #include "play/campaign_start.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
-#include "ui/help_page.h"
 #include "world/world.h"
 
 const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
@@ -34,33 +31,11 @@ Popup* campaignLoadFailedPopup = nullptr;
 
 namespace {
 
-enum { POPUP_SLOTS = 10 };
-
 CampaignList* campaign = nullptr;
 
 // Test levels, when a test has set them.
 bool useTestPaths = false;
 std::string testPaths[CAMPAIGN_LEVEL_COUNT];
-
-// The popups in slot order, which is also their update and drawing order.
-void GatherPopups(Popup* slots[POPUP_SLOTS]) {
-    slots[0] = gameOverPopup;
-    slots[1] = levelWinPopup;
-    slots[2] = victoryPopup;
-    slots[3] = victoryEntryPopup;
-    slots[4] = topScoresPopup;
-    slots[5] = scoreNotSavedPopup;
-    slots[6] = campaignLoadFailedPopup;
-    slots[7] = pausePopup;
-    slots[8] = restartPopup;
-    slots[9] = exitPopup;
-}
-
-void Campaign_Layout(void) {
-    Popup* slots[POPUP_SLOTS];
-    GatherPopups(slots);
-    Play_CentrePopups(slots, POPUP_SLOTS);
-}
 
 CampaignList* CreateCampaignList(void) {
     CampaignList* list = static_cast<CampaignList*>(std::calloc(1, sizeof(CampaignList)));
@@ -106,14 +81,19 @@ bool ReadCurrentLevel(void) {
 
 bool IsLastLevel(void) { return campaign->current == static_cast<int32_t>(campaign->count) - 1; }
 
-// The end of the level, once the World has run its frame.
-void DecideLevelEnd(void) {
-    if (world.stranded) {
-        if (gameOverPopup) gameOverPopup->open = true;
-    } else if (world.levelComplete && world.phase == PHASE_DONE) {
-        Results_FinishCampaignLevel(IsLastLevel());
-    }
-}
+void FinishLevel(void) { Results_FinishCampaignLevel(IsLastLevel()); }
+
+// The campaign's popups, in slot order; Escape's pause ducks the music.
+const PlayScreen kCampaignPlay = {
+    {&gameOverPopup, &levelWinPopup, &victoryPopup, &victoryEntryPopup, &topScoresPopup,
+     &scoreNotSavedPopup, &campaignLoadFailedPopup, &pausePopup, &restartPopup, &exitPopup},
+    10,
+    &victoryEntryPopup,
+    &gameOverPopup,
+    FinishLevel,
+    Campaign_ReloadLevel,
+    true,
+};
 
 }  // namespace
 
@@ -142,86 +122,38 @@ void Campaign_SetLevelPathsForTests(const char* const paths[CAMPAIGN_LEVEL_COUNT
 
 void Campaign_Init(void) {
     Results_CreateCampaignPopups();
-    Pause_CreatePopups();
     campaignLoadFailedPopup = Play_CreateLoadFailedPopup();
-    nameEntered = false;
     BuildKindShapes();
 
     // Without its level list the campaign cannot run: its update then
     // leaves for the main menu.
     campaign = CreateCampaignList();
-    if (campaign) {
-        if (campaignStartIndex >= 0) {
-            const int32_t count = static_cast<int32_t>(campaign->count);
-            campaign->current = campaignStartIndex < count ? campaignStartIndex : 0;
-            // A failure opens its popup over a World with no level in it;
-            // "Try Again" starts the level once the file can be read.
-            ReadCurrentLevel();
-        }
-        SetupWorld(&campaign->level);
-        world.reloadLevel = Campaign_ReloadLevel;
-        Play_StartMusic();
+    if (campaign && campaignStartIndex >= 0) {
+        const int32_t count = static_cast<int32_t>(campaign->count);
+        campaign->current = campaignStartIndex < count ? campaignStartIndex : 0;
+        // A failure opens its popup over a World with no level in it;
+        // "Try Again" starts the level once the file can be read.
+        ReadCurrentLevel();
     }
-
-    helpInGame = true;
-    helpOpen = false;
-    LayoutHook = Campaign_Layout;
-    FocusLostHook = Pause_OnFocusLost;
-    FocusGainedHook = Pause_OnFocusGained;
-    Help_Init();
+    PlayScreen_Init(&kCampaignPlay, campaign ? &campaign->level : nullptr);
 }
 
 void Campaign_Update(void) {
-    Popup* slots[POPUP_SLOTS];
-    GatherPopups(slots);
     if (!campaign) {
         Screen_Switch(Screen::MenuMusic);
         TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
         return;
     }
-
-    if (helpOpen) {
-        Help_Update();
-    } else {
-        const bool entryOpen = victoryEntryPopup && victoryEntryPopup->open;
-        // A key that types into the name must not also press the entry's buttons.
-        if (entryOpen && Results_TypingName()) slots[3] = nullptr;
-        if (Play_UpdatePopups(slots, POPUP_SLOTS) || (entryOpen && !slots[3])) {
-            if (victoryEntryPopup && victoryEntryPopup->open) {
-                Results_UpdateNameEntry();
-            } else if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
-                Pause_Resume();
-            }
-        } else {
-            World_Update();
-            DecideLevelEnd();
-            // Pausing only while flying: not during the intro or the capture.
-            GatherPopups(slots);
-            if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
-                !Play_AnyOpen(slots, POPUP_SLOTS)) {
-                Pause_Open();
-            }
-        }
-    }
-    GatherPopups(slots);
-    Play_Draw(slots, POPUP_SLOTS);
+    PlayScreen_Update();
 }
 
 void Campaign_Exit(void) {
-    Help_Exit();
-    if (campaign) TeardownWorld();
-    FreeKindShapes();
-    FreeSounds();
-    FreeSpriteImages();
+    PlayScreen_Exit();
     Results_FreeCampaignPopups();
-    Pause_FreePopups();
     Popup_Free(campaignLoadFailedPopup);
     campaignLoadFailedPopup = nullptr;
     FreeCampaignList(campaign);
     campaign = nullptr;
-    LayoutHook = nullptr;
-    FocusGainedHook = nullptr;
-    FocusLostHook = nullptr;
 }
 
 const GameState CampaignScreen = {Campaign_Init, Campaign_Update, Campaign_Exit, "Campaign"};

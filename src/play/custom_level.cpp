@@ -2,15 +2,10 @@
 // "Game Over" and "You Win!" both offering to play it again or leave.
 #include "play/custom_level.h"
 
-#include "app/assets.h"
 #include "app/screens.h"
-#include "app/window.h"
-#include "level/kind_shapes.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
-#include "play/score.h"
-#include "ui/help_page.h"
 #include "world/world.h"
 
 Level customLevel = {};
@@ -22,48 +17,26 @@ Popup* customLoadFailedPopup = nullptr;
 
 namespace {
 
-enum { POPUP_SLOTS = 6 };
-
 // The level select's advice for a file that will not load, kept in the
 // same words here.
 const char* const kLoadAdvice = "Check that the file can be opened in the level editor.";
 
-const char* const kGameOverMessage =
-    "Try to conserve your fuel and take your time!\nYou don't have to rush through it.\n"
-    "Let your saved velocity take you to victory!";
-const char* const kGameOverButtons[] = {"Try Again", "Exit"};
 const char* const kLevelWinButtons[] = {"Play Again", "Exit"};
 
-void GatherPopups(Popup* slots[POPUP_SLOTS]) {
-    slots[0] = customGameOverPopup;
-    slots[1] = customWinPopup;
-    slots[2] = customLoadFailedPopup;
-    slots[3] = pausePopup;
-    slots[4] = restartPopup;
-    slots[5] = exitPopup;
-}
+void FinishLevel(void) { Results_FinishCustomLevel(customWinPopup); }
 
-void Custom_Layout(void) {
-    Popup* slots[POPUP_SLOTS];
-    GatherPopups(slots);
-    Play_CentrePopups(slots, POPUP_SLOTS);
-}
-
-void DecideLevelEnd(void) {
-    if (world.stranded) {
-        if (customGameOverPopup) customGameOverPopup->open = true;
-    } else if (world.levelComplete && world.phase == PHASE_DONE) {
-        // No campaign here: "Play Again" keeps the total, so it grows with
-        // every completed replay.
-        Score_Level();
-        if (customWinPopup) {
-            char text[256];
-            Results_Summary(text, sizeof text);
-            Popup_SetMessage(customWinPopup, text);
-            customWinPopup->open = true;
-        }
-    }
-}
+// The custom level's popups, in slot order; Escape's pause leaves the music
+// at its volume.
+const PlayScreen kCustomPlay = {
+    {&customGameOverPopup, &customWinPopup, &customLoadFailedPopup, &pausePopup, &restartPopup,
+     &exitPopup},
+    6,
+    nullptr,
+    &customGameOverPopup,
+    FinishLevel,
+    Custom_ReloadLevel,
+    false,
+};
 
 }  // namespace
 
@@ -84,22 +57,12 @@ void Custom_ReloadLevel(void) {
 }
 
 void Custom_Init(void) {
-    SetupWorld(&customLevel);
-    world.reloadLevel = Custom_ReloadLevel;
-    customGameOverPopup = Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2,
-                                           500.0f, 250.0f, Results_OnGameOver);
+    // "You Win!" offers the same as "Game Over": play the file again or leave.
+    customGameOverPopup = Results_CreateGameOverPopup();
     customWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
                                       500.0f, 350.0f, Results_OnGameOver);
     customLoadFailedPopup = Play_CreateLoadFailedPopup();
-    Pause_CreatePopups();
-    Play_StartMusic();
-
-    helpInGame = true;
-    helpOpen = false;
-    LayoutHook = Custom_Layout;
-    FocusLostHook = Pause_OnFocusLost;
-    FocusGainedHook = Pause_OnFocusGained;
-    Help_Init();
+    PlayScreen_Init(&kCustomPlay, &customLevel);
 }
 
 void Custom_Update(void) {
@@ -107,42 +70,16 @@ void Custom_Update(void) {
         skipFirstFrame = false;
         return;
     }
-    Popup* slots[POPUP_SLOTS];
-    GatherPopups(slots);
-    if (helpOpen) {
-        Help_Update();
-    } else if (Play_UpdatePopups(slots, POPUP_SLOTS)) {
-        // Escape only ever closes the pause menu, never the results.
-        if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
-            Pause_Resume();
-        }
-    } else {
-        World_Update();
-        DecideLevelEnd();
-        // Escape while flying pauses; the music keeps its volume here.
-        if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
-            !Play_AnyOpen(slots, POPUP_SLOTS) && pausePopup) {
-            pausePopup->open = true;
-        }
-    }
-    Play_Draw(slots, POPUP_SLOTS);
+    PlayScreen_Update();
 }
 
 void Custom_Exit(void) {
-    Help_Exit();
-    TeardownWorld();
+    PlayScreen_Exit();
     FreeLevel(&customLevel);
-    FreeKindShapes();
-    FreeSpriteImages();
-    FreeSounds();
     Popup_Free(customGameOverPopup);
     Popup_Free(customWinPopup);
     Popup_Free(customLoadFailedPopup);
     customGameOverPopup = customWinPopup = customLoadFailedPopup = nullptr;
-    Pause_FreePopups();
-    LayoutHook = nullptr;
-    FocusGainedHook = nullptr;
-    FocusLostHook = nullptr;
 }
 
 const GameState CustomLevelScreen = {Custom_Init, Custom_Update, Custom_Exit, "CustomLevel"};

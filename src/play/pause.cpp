@@ -78,6 +78,8 @@ void Pause_Open(void) {
     Pause_DuckMusic();
 }
 
+void Pause_OpenKeepingMusic(void) { OpenPauseMenu(); }
+
 void Pause_Resume(void) {
     if (pausePopup) pausePopup->open = false;
     Pause_RestoreMusic();
@@ -86,7 +88,7 @@ void Pause_Resume(void) {
 void Pause_OnChoice(Popup* popup, Button* pressed) {
     // The help page opens over the paused game; its "Back" comes back here.
     if (IsButton(popup, pressed, CHOICE_HELP)) {
-        helpOpen = true;
+        Help_OpenOverlay();
         return;
     }
     popup->open = false;

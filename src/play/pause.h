@@ -17,6 +17,8 @@ void Pause_FreePopups(void);
 
 // Opens the pause menu, closes the questions and ducks the music.
 void Pause_Open(void);
+// The same without ducking: the music keeps its volume.
+void Pause_OpenKeepingMusic(void);
 // Closes the pause menu as "Resume" does (Escape), bringing the music back.
 void Pause_Resume(void);
 // The pause menu's action.

@@ -1,4 +1,5 @@
-// The frame pieces both gameplay screens share.
+// The gameplay frame both the campaign and a custom level run, and the
+// pieces of it: the popups, the drawing, the music and the restart.
 #include "play/play_screen.h"
 
 #include <cstdio>
@@ -9,6 +10,9 @@
 #include "app/sound_groups.h"
 #include "app/text_file.h"
 #include "app/window.h"
+#include "level/kind_shapes.h"
+#include "play/pause.h"
+#include "play/results.h"
 #include "ui/file_chooser.h"
 #include "ui/help_page.h"
 #include "ui/text_lines.h"
@@ -16,6 +20,11 @@
 #include "world/world.h"
 
 namespace {
+
+// The gameplay screen running (null between screens) and whether it set up
+// the World.
+const PlayScreen* running = nullptr;
+bool worldSetUp = false;
 
 const char* const kLoadFailedButtons[] = {"Try Again", "Exit"};
 const float kLoadFailedWidth = 800.0f;
@@ -35,7 +44,105 @@ void OnLoadFailedChoice(Popup* popup, Button* pressed) {
     }
 }
 
+void GatherPopups(Popup* slots[PLAY_POPUP_SLOTS]) {
+    for (size_t i = 0; i < running->popupCount; ++i) slots[i] = *running->popups[i];
+}
+
+void PlayScreen_Layout(void) {
+    if (!running) return;
+    Popup* slots[PLAY_POPUP_SLOTS];
+    GatherPopups(slots);
+    Play_CentrePopups(slots, running->popupCount);
+}
+
+// The popups' step; returns whether they held the World still this frame.
+bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
+    Popup* const entry = running->nameEntryPopup ? *running->nameEntryPopup : nullptr;
+    const bool entryOpen = entry && entry->open;
+    // A key that types into the name must not also press the entry's buttons.
+    bool typing = false;
+    if (entryOpen && Results_TypingName()) {
+        for (size_t i = 0; i < count; ++i) {
+            if (slots[i] == entry) slots[i] = nullptr;
+        }
+        typing = true;
+    }
+    if (!Play_UpdatePopups(slots, count) && !typing) return false;
+    if (entry && entry->open) {
+        Results_UpdateNameEntry();
+    } else if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
+        // Escape only ever closes the pause menu, never the results.
+        Pause_Resume();
+    }
+    return true;
+}
+
+// The end of the level, once the World has run its frame.
+void DecideLevelEnd(void) {
+    if (world.stranded) {
+        Popup* const gameOver = running->gameOverPopup ? *running->gameOverPopup : nullptr;
+        if (gameOver) gameOver->open = true;
+    } else if (world.levelComplete && world.phase == PHASE_DONE) {
+        if (running->finishLevel) running->finishLevel();
+    }
+}
+
 }  // namespace
+
+void PlayScreen_Init(const PlayScreen* screen, const Level* level) {
+    running = screen;
+    Pause_CreatePopups();
+    worldSetUp = level != nullptr;
+    if (worldSetUp) {
+        SetupWorld(level);
+        world.reloadLevel = screen->reloadLevel;
+        Play_StartMusic();
+    }
+    LayoutHook = PlayScreen_Layout;
+    FocusLostHook = Pause_OnFocusLost;
+    FocusGainedHook = Pause_OnFocusGained;
+    Help_UseAsOverlay();
+    Help_Init();
+}
+
+void PlayScreen_Update(void) {
+    if (!running) return;
+    Popup* slots[PLAY_POPUP_SLOTS];
+    const size_t count = running->popupCount;
+    GatherPopups(slots);
+    if (Help_OverlayOpen()) {
+        Help_Update();
+    } else if (!UpdatePopups(slots, count)) {
+        World_Update();
+        DecideLevelEnd();
+        // Pausing only while flying: not during the intro or the capture.
+        GatherPopups(slots);
+        if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
+            !Play_AnyOpen(slots, count)) {
+            if (running->pauseDucksMusic) {
+                Pause_Open();
+            } else {
+                Pause_OpenKeepingMusic();
+            }
+        }
+    }
+    GatherPopups(slots);
+    Play_Draw(slots, count);
+}
+
+void PlayScreen_Exit(void) {
+    Help_Exit();
+    if (worldSetUp) TeardownWorld();
+    worldSetUp = false;
+    FreeKindShapes();
+    FreeSounds();
+    FreeSpriteImages();
+    Pause_FreePopups();
+    LayoutHook = nullptr;
+    FocusGainedHook = nullptr;
+    FocusLostHook = nullptr;
+    running = nullptr;
+}
 
 bool Play_AnyOpen(Popup* const* popups, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -69,7 +176,7 @@ void Play_Draw(Popup* const* popups, size_t count) {
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
     DrawWorld();
     for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
-    if (helpOpen) Help_Draw();
+    if (Help_OverlayOpen()) Help_Draw();
 }
 
 void Play_StartMusic(void) {

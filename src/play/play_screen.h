@@ -1,10 +1,46 @@
-// What the two gameplay screens (the campaign and a custom level) share: the
-// modal popup step, the frame's drawing, the gameplay music and the restart.
+// What the two gameplay screens (the campaign and a custom level) share: one
+// play-screen frame each of them configures, the modal popup step, the
+// frame's drawing, the gameplay music and the restart.
 #pragma once
 
 #include <cstddef>
 
+#include "level/level.h"
 #include "ui/popup.h"
+
+enum { PLAY_POPUP_SLOTS = 10 };
+
+// What one gameplay screen plays with; the rest of the frame is common.
+struct PlayScreen {
+    // The screen's popup variables in slot order, which is also their update
+    // and drawing order; read each frame, as the screen creates them in its
+    // Init.
+    Popup** popups[PLAY_POPUP_SLOTS];
+    size_t popupCount;
+    // A popup that takes a typed name while open (or null): a key that types
+    // into the name does not also press its buttons.
+    Popup** nameEntryPopup;
+    // Opened when the ship is stranded.
+    Popup** gameOverPopup;
+    // A level whose goal capture is over: scored and its results shown.
+    void (*finishLevel)(void);
+    // Reads the level again and starts it (the World's reload on a restart).
+    void (*reloadLevel)(void);
+    // Whether Escape's pause menu ducks the music.
+    bool pauseDucksMusic;
+};
+
+// Starts the common part of a gameplay screen once its own popups exist:
+// the pause popups, the World on `level` (null: no World, none torn down on
+// exit) with the screen's reload and the music, the help overlay and the
+// window hooks. `screen` must outlive the screen.
+void PlayScreen_Init(const PlayScreen* screen, const Level* level);
+// One frame: the help overlay, or the popups, or the World and the level's
+// end; Escape pauses while flying and resumes the pause menu; then drawing.
+void PlayScreen_Update(void);
+// Releases what PlayScreen_Init made and the gameplay assets; the screen then
+// frees its own popups and level.
+void PlayScreen_Exit(void);
 
 // Runs the open popups in slot order; the first one whose button is activated
 // runs its action and ends the step. Returns whether any popup was open.

@@ -21,9 +21,12 @@ Popup* victoryPopup = nullptr;
 Popup* victoryEntryPopup = nullptr;
 Popup* topScoresPopup = nullptr;
 Popup* scoreNotSavedPopup = nullptr;
-bool nameEntered = false;
 
 namespace {
+
+// Set by "Save Score": the next frame without popups records the name (and
+// again after "Try Again" when the save failed).
+bool nameEntered = false;
 
 const char* const kGameOverMessage =
     "Try to conserve your fuel and take your time!\nYou don't have to rush through it.\n"
@@ -146,9 +149,14 @@ void PlayAgain(void) {
 
 }  // namespace
 
+Popup* Results_CreateGameOverPopup(void) {
+    return Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2, 500.0f, 250.0f,
+                            Results_OnGameOver);
+}
+
 void Results_CreateCampaignPopups(void) {
-    gameOverPopup = Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2, 500.0f,
-                                     250.0f, Results_OnGameOver);
+    nameEntered = false;
+    gameOverPopup = Results_CreateGameOverPopup();
     levelWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
                                      500.0f, 350.0f, Results_OnLevelWin);
     victoryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.",
@@ -213,6 +221,11 @@ void Results_FinishCampaignLevel(bool lastLevel) {
             victoryEntryPopup->open = true;
         }
     }
+}
+
+void Results_FinishCustomLevel(Popup* winPopup) {
+    Score_Level();
+    if (winPopup) ShowSummary(winPopup);
 }
 
 bool Results_TypingName(void) {

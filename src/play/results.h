@@ -15,11 +15,12 @@ extern Popup* victoryEntryPopup;
 extern Popup* topScoresPopup;
 extern Popup* scoreNotSavedPopup;
 
-// Set by "Save Score": the next frame without popups records the name (and
-// again after "Try Again" when the save failed).
-extern bool nameEntered;
+// "Game Over", closed: "Try Again" restarts the level, "Exit" leaves for the
+// menus. Null when memory runs out.
+Popup* Results_CreateGameOverPopup(void);
 
-// Creates the campaign's six results popups, all closed.
+// Creates the campaign's six results popups, all closed; a new campaign has
+// no name entered yet.
 void Results_CreateCampaignPopups(void);
 void Results_FreeCampaignPopups(void);
 
@@ -32,6 +33,11 @@ void Results_Summary(char* text, size_t size);
 // "Score Not Saved". A score.vex that cannot be read is never written over:
 // the player gets "Victory!" with a line saying so instead of the name entry.
 void Results_FinishCampaignLevel(bool lastLevel);
+
+// A custom level's end once its goal capture is over: scores it and shows
+// the results in `winPopup`. "Play Again" keeps the total, so it grows with
+// every completed replay.
+void Results_FinishCustomLevel(Popup* winPopup);
 
 // The name entry, once a frame while its popup is open: a typed character
 // is added while the name is shorter than ten, Backspace removes the last.

@@ -81,7 +81,7 @@ void MainMenu_HandleButtons(void) {
     }
     if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(Screen::LevelSelect);
     if (Pressed(MENU_HELP)) {
-        helpInGame = false;  // so that its "Back" returns here
+        Help_UseAsScreen();  // so that its "Back" returns here
         Screen_Switch(Screen::Help);
     }
     if (Pressed(MENU_OPTIONS)) Screen_Switch(Screen::Options);

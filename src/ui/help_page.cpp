@@ -13,10 +13,12 @@
 #include "ui/text_fit.h"
 #include "world/draw.h"
 
-bool helpInGame = false;
-bool helpOpen = false;
-
 namespace {
+
+// True while the page is the in-game overlay: its "Back" then only closes it.
+bool helpInGame = false;
+// The overlay is shown.
+bool helpOpen = false;
 
 Shape* demoShipShape = nullptr;
 GameObject* forwardShip = nullptr;
@@ -186,6 +188,24 @@ void Help_Init(void) {
     Help_Layout();
     if (!helpInGame) LayoutHook = Help_Layout;
 }
+
+void Help_UseAsOverlay(void) {
+    helpInGame = true;
+    helpOpen = false;
+}
+
+void Help_UseAsScreen(void) {
+    helpInGame = false;
+    helpOpen = false;
+}
+
+bool Help_IsOverlay(void) { return helpInGame; }
+
+void Help_OpenOverlay(void) { helpOpen = true; }
+
+void Help_CloseOverlay(void) { helpOpen = false; }
+
+bool Help_OverlayOpen(void) { return helpOpen; }
 
 void Help_Update(void) {
     const float dt = TS_System_GetDt();

@@ -104,6 +104,53 @@ TEST_F(CustomLevelTest, EscapePausesWithoutDuckingAndClosesThePauseMenuAgain) {
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.0f);
 }
 
+TEST_F(CustomLevelTest, StrandedShowsGameOverWhichEscapeLeavesAndTryAgainReadsTheFileAgain) {
+    // As in the campaign: the first bump empties the five units of fuel.
+    const std::string path = WriteLevel("mine.vexl", "%5\nA,0,-50,0,50,50\nE,0,50,0,50,50\n");
+    ChooseFile(path);
+    Automation_MouseUp(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    SkipIntro();
+    ASSERT_TRUE(RunUntil([] { return AnyResultsOpen(); }, 10));
+    ASSERT_TRUE(Open(customGameOverPopup));
+    EXPECT_FALSE(Open(customWinPopup));
+    EXPECT_STREQ(customGameOverPopup->title, "Game Over");
+    EXPECT_NE(std::strstr(customGameOverPopup->message, "conserve your fuel"), nullptr);
+    EXPECT_STREQ(customGameOverPopup->buttons[0]->label, "Try Again");
+    EXPECT_STREQ(customGameOverPopup->buttons[1]->label, "Exit");
+
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_TRUE(Open(customGameOverPopup));
+    EXPECT_FALSE(Open(pausePopup));
+
+    WriteText(path, "%42\nA,0,-50,0,50,50\nE,0,50,0,50,50\n");
+    Press(customGameOverPopup, 0);  // "Try Again"
+    EXPECT_FALSE(Open(customGameOverPopup));
+    EXPECT_EQ(world.phase, PHASE_INTRO);
+    EXPECT_FLOAT_EQ(world.ship.fuel->fuel, 42.0f);
+}
+
+TEST_F(CustomLevelTest, HelpFromThePauseMenuHoldsTheLevelAndBackReturnsToThePauseMenu) {
+    const std::string path = WriteLevel("mine.vexl", "E,0,3000,0,50,50\n");
+    ChooseFile(path);
+    Automation_MouseUp(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    SkipIntro();
+    Pause();
+    Automation_RecordDraws(true);
+    Press(pausePopup, 2);  // "Help"
+    EXPECT_TRUE(Help_OverlayOpen());
+    EXPECT_NE(TextCall("to Pause the game"), nullptr);
+    const float clock = world.levelTime;
+    Automation_RunFrames(10);
+    EXPECT_EQ(world.levelTime, clock);
+
+    Click(1280.0f * 0.85f, 720.0f * 0.85f);  // "Back"
+    EXPECT_FALSE(Help_OverlayOpen());
+    EXPECT_TRUE(Open(pausePopup));
+    EXPECT_EQ(TextCall("to Pause the game"), nullptr);
+}
+
 TEST_F(CustomLevelTest, PlayAgainWhenTheFileIsGoneShowsWhyAndTryAgainPlaysItOnceBack) {
     const std::string path = WriteLevel("mine.vexl", "E,0,50,0,50,50\n");
     ChooseFile(path);

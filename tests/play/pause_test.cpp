@@ -166,16 +166,16 @@ TEST_F(PauseTest, HelpOpensOverThePausedGameAndBackReturnsToThePauseMenu) {
     Pause();
     Automation_RecordDraws(true);
     Press(pausePopup, 2);  // "Help"
-    EXPECT_TRUE(helpOpen);
+    EXPECT_TRUE(Help_OverlayOpen());
     EXPECT_TRUE(Open(pausePopup));
     EXPECT_NE(TextCall("to Pause the game"), nullptr);  // the page is drawn over the game
     const float clock = world.levelTime;
 
     // Escape does not close the page; its "Back" does.
     TapKey(TS_KEY_ESCAPE);
-    EXPECT_TRUE(helpOpen);
+    EXPECT_TRUE(Help_OverlayOpen());
     Click(1280.0f * 0.85f, 720.0f * 0.85f);
-    EXPECT_FALSE(helpOpen);
+    EXPECT_FALSE(Help_OverlayOpen());
     EXPECT_TRUE(Open(pausePopup));
     EXPECT_EQ(TextCall("to Pause the game"), nullptr);
     EXPECT_NE(TextCall("Game Paused"), nullptr);

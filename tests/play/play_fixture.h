@@ -33,7 +33,7 @@ protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         ScoreTable_ResetForTests();
-        helpOpen = false;
+        Help_CloseOverlay();
         campaignStartIndex = 0;
         Window_InstallHook();  // as start-up does: focus changes reach the screen
         ApplyMusicVolume();
@@ -43,7 +43,7 @@ protected:
         Automation_RecordDraws(false);
         LeaveScreen();
         Campaign_SetLevelPathsForTests(nullptr);
-        helpOpen = false;
+        Help_CloseOverlay();
         HeadlessTest::TearDown();
     }
 

@@ -187,6 +187,21 @@ TEST_F(VictoryTest, SaveScoreWritesTheTableAndTopScoresShowsIt) {
     EXPECT_STREQ(Screen_CurrentName(), "MenuMusic");
 }
 
+TEST_F(VictoryTest, ANewCampaignAsksForTheNameAgain) {
+    FinishLastLevel();
+    SaveName("kim");
+    ASSERT_TRUE(Open(topScoresPopup));
+    PressAndRunOneFrame(topScoresPopup, 0);  // "Return to Main Menu"
+    LeaveScreen();
+
+    // 250 still makes the top ten: the name is asked for, not saved unasked.
+    const std::string table = ReadText(ScoreFile());
+    FinishLastLevel();
+    EXPECT_TRUE(Open(victoryEntryPopup));
+    EXPECT_FALSE(Open(topScoresPopup));
+    EXPECT_EQ(ReadText(ScoreFile()), table);
+}
+
 TEST_F(VictoryTest, AnEmptyNameIsSavedAsPlayer) {
     WriteTable(100);
     FinishLastLevel();

@@ -17,8 +17,7 @@ class HelpTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        helpInGame = false;
-        helpOpen = false;
+        Help_UseAsScreen();
     }
     // Where the demo ship of column x was drawn last frame (-1 when not).
     static float ShipY(float x) {
@@ -134,22 +133,22 @@ TEST_F(HelpTest, AltEnterMovesThePageWithTheWindow) {
 void KeepLayout() {}
 
 void OverlayFrame() {
-    if (!helpOpen) return;
+    if (!Help_OverlayOpen()) return;
     Help_Update();
     Help_Draw();
 }
 
 TEST_F(HelpTest, InGameBackClosesOnlyTheOverlay) {
-    helpInGame = true;
+    Help_UseAsOverlay();
     LayoutHook = KeepLayout;  // the gameplay screen's
     Help_Init();
     EXPECT_EQ(LayoutHook, KeepLayout);
-    helpOpen = true;
+    Help_OpenOverlay();
     TS_Engine_SetNextGameState(nullptr, OverlayFrame, nullptr);
     Automation_RunFrames(1);
     EXPECT_TRUE(DrewTextAt("Back", 1088, 612));
     Click(1088, 612);
-    EXPECT_FALSE(helpOpen);
+    EXPECT_FALSE(Help_OverlayOpen());
     EXPECT_EQ(Current(), "");
     Help_Exit();
     EXPECT_EQ(LayoutHook, KeepLayout);

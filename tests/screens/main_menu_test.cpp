@@ -55,7 +55,7 @@ class MainMenuDestinationTest : public MainMenuTest,
 TEST_P(MainMenuDestinationTest, EachButtonLeadsToItsScreen) {
     const float xs[] = {139, 306, 473, 640, 807, 974, 1141};
     campaignStartIndex = 7;
-    helpInGame = true;
+    Help_UseAsOverlay();
     Open(MainMenuScreen);
     Click(xs[GetParam().button], 558);
     EXPECT_EQ(Current(), GetParam().screen);
@@ -88,10 +88,10 @@ TEST_F(MainMenuTest, PlayStopsTheMenuMusicAndStartsAtTheFirstTutorial) {
 }
 
 TEST_F(MainMenuTest, HelpFromTheMenuIsTheStandalonePage) {
-    helpInGame = true;
+    Help_UseAsOverlay();
     Open(MainMenuScreen);
     Click(640, 558);
-    EXPECT_FALSE(helpInGame);
+    EXPECT_FALSE(Help_IsOverlay());
     EXPECT_EQ(Current(), "Help");
 }
 

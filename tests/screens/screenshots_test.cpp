@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(ScreenshotTest, MenuScreens) {
-    helpInGame = false;
+    Help_UseAsScreen();
     for (bool full : {false, true}) {
         Shoot(MainMenuScreen, "main_menu", full);
         Shoot(OptionsScreen, "options", full);
