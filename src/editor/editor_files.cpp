@@ -17,14 +17,6 @@ void SetTitle(const char* text) {
     std::snprintf(editor.titleText, sizeof editor.titleText, "%s", text);
 }
 
-void OpenPopup(Popup* popup) {
-    if (popup) popup->open = true;
-}
-
-bool IsButton(const Popup* popup, const Button* pressed, size_t index) {
-    return popup && index < popup->count && popup->buttons[index] == pressed;
-}
-
 const float kMessageTextSize = 17.0f;  // the size popups draw their messages in
 const float kMessageMargin = 30.0f;    // between the message and the panel's sides
 const int kPathLines = 3;              // of the result popup's four message lines
@@ -41,7 +33,7 @@ void ShowOpenFailure(const char* path, int error) {
     std::snprintf(message, sizeof message, "%s\n%s", lines, FileError_Text(error));
     Popup_SetTitle(popup, "Open Failed");
     Popup_SetMessage(popup, message);
-    OpenPopup(popup);
+    Popup_Open(popup);
 }
 
 // Asks for a level file and, once it has been read whole, edits it in place
@@ -83,13 +75,13 @@ void Editor_SaveCommand(void) {
     if (access(editor.savePath, F_OK) != 0) {
         Editor_WriteLevel();
     } else {
-        OpenPopup(editor.overwritePopup);
+        Popup_Open(editor.overwritePopup);
     }
 }
 
 void Editor_OnOverwriteChoice(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (IsButton(popup, pressed, 0)) Editor_WriteLevel();
+    if (Popup_IsButton(popup, pressed, 0)) Editor_WriteLevel();
 }
 
 void Editor_WriteLevel(void) {
@@ -113,12 +105,12 @@ void Editor_WriteLevel(void) {
         SetTitle(editor.savePath);
         editor.dirty = false;
     }
-    OpenPopup(popup);
+    Popup_Open(popup);
 }
 
 void Editor_OpenCommand(void) {
     if (editor.dirty) {
-        OpenPopup(editor.unsavedPopup);
+        Popup_Open(editor.unsavedPopup);
         return;
     }
     ChooseAndOpen();
@@ -126,7 +118,7 @@ void Editor_OpenCommand(void) {
 
 void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (!IsButton(popup, pressed, 0)) {
+    if (!Popup_IsButton(popup, pressed, 0)) {
         editor.exitRequested = false;  // "Let Me Save"
         return;
     }
@@ -144,7 +136,7 @@ void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
 void Editor_ExitCommand(void) {
     editor.exitRequested = true;
     if (editor.dirty) {
-        OpenPopup(editor.unsavedPopup);
+        Popup_Open(editor.unsavedPopup);
     } else {
         Screen_Switch(Screen::MainMenu);
     }

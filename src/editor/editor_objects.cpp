@@ -96,7 +96,7 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
     button->position = TS_Vector_Set(onScreen.x, onScreen.y - lift);
     Button_HitTest(button);
     bool tookClick = false;
-    if (button->state == BUTTON_PRESSED) {
+    if (Button_IsPressed(button)) {
         editor.textEditing = !editor.textEditing;
         if (editor.textEditing) {
             MakeRoomForTyping(text);

@@ -101,12 +101,6 @@ Popup* const* Popups(void) {
     return list;
 }
 
-bool Pressed(const Button* button) { return button && button->state == BUTTON_PRESSED; }
-
-void OpenPopup(Popup* popup) {
-    if (popup) popup->open = true;
-}
-
 // The popups are modal: while one is open nothing else of the editor acts.
 // Returns true when this frame's input is used up.
 bool Editor_RunPopups(void) {
@@ -131,18 +125,18 @@ void Editor_HandleInput(void) {
         // The file chooser runs frames of its own; the keys and clicks that
         // closed it must not act on the editor as well (an Escape that
         // cancels it is not an Exit), so the frame's input ends here.
-        if (Pressed(editor.saveButton)) {
+        if (Button_IsPressed(editor.saveButton)) {
             Editor_SaveCommand();
             return;
         }
-        if (Pressed(editor.openButton)) {
+        if (Button_IsPressed(editor.openButton)) {
             Editor_OpenCommand();
             return;
         }
-        if (Pressed(editor.helpButton)) OpenPopup(editor.helpPopup);
-        if (Pressed(editor.exitButton)) Editor_ExitCommand();
+        if (Button_IsPressed(editor.helpButton)) Popup_Open(editor.helpPopup);
+        if (Button_IsPressed(editor.exitButton)) Editor_ExitCommand();
     }
-    if (Pressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
+    if (Button_IsPressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
         Editor_SetPlayMode(!editor.playMode);
     }
     if (editor.playMode) {
@@ -152,7 +146,7 @@ void Editor_HandleInput(void) {
     Editor_UpdatePalette();
     Editor_UpdateObjects();
     if (!editor.textEditing) Editor_UpdateCameraKeys();
-    if (TS_Input_KeyTriggered(TS_KEY_F1)) OpenPopup(editor.helpPopup);
+    if (TS_Input_KeyTriggered(TS_KEY_F1)) Popup_Open(editor.helpPopup);
     if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
     if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_ExitCommand();
 }

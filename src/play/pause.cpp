@@ -22,10 +22,6 @@ enum { ANSWER_YES = 0, ANSWER_NO = 1 };
 const char* const kChoices[] = {"Resume", "Restart", "Help", "Exit"};
 const char* const kAnswers[] = {"Yes", "No"};
 
-bool IsButton(const Popup* popup, const Button* pressed, size_t index) {
-    return index < popup->count && popup->buttons[index] == pressed;
-}
-
 void SetMusicGroups(float volume) {
     // A player who turned the music off keeps it off: no group is touched.
     if (userConfig.musicVolume <= 0) return;
@@ -87,23 +83,23 @@ void Pause_Resume(void) {
 
 void Pause_OnChoice(Popup* popup, Button* pressed) {
     // The help page opens over the paused game; its "Back" comes back here.
-    if (IsButton(popup, pressed, CHOICE_HELP)) {
+    if (Popup_IsButton(popup, pressed, CHOICE_HELP)) {
         Help_OpenOverlay();
         return;
     }
     popup->open = false;
-    if (IsButton(popup, pressed, CHOICE_RESUME)) {
+    if (Popup_IsButton(popup, pressed, CHOICE_RESUME)) {
         Pause_RestoreMusic();
-    } else if (IsButton(popup, pressed, CHOICE_RESTART)) {
+    } else if (Popup_IsButton(popup, pressed, CHOICE_RESTART)) {
         if (restartPopup) restartPopup->open = true;
-    } else if (IsButton(popup, pressed, CHOICE_EXIT)) {
+    } else if (Popup_IsButton(popup, pressed, CHOICE_EXIT)) {
         if (exitPopup) exitPopup->open = true;
     }
 }
 
 void Pause_OnConfirm(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (!IsButton(popup, pressed, ANSWER_YES)) {
+    if (!Popup_IsButton(popup, pressed, ANSWER_YES)) {
         // "No": back to the pause menu; the music stays ducked.
         if (pausePopup) pausePopup->open = true;
         return;

@@ -45,10 +45,6 @@ const size_t kLineWidth = 46;
 // The name being typed and, in score, the total it will be saved with.
 ScoreEntry entry = {};
 
-bool IsFirstButton(const Popup* popup, const Button* pressed) {
-    return popup->count > 0 && popup->buttons[0] == pressed;
-}
-
 void ShowSummary(Popup* popup) {
     char text[256];
     Results_Summary(text, sizeof text);
@@ -243,7 +239,7 @@ const char* Results_EnteredName(void) { return entry.name; }
 
 void Results_OnGameOver(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (IsFirstButton(popup, pressed)) {
+    if (Popup_IsButton(popup, pressed, 0)) {
         Play_Restart();
     } else {
         Screen_Switch(Screen::MenuMusic);
@@ -252,7 +248,7 @@ void Results_OnGameOver(Popup* popup, Button* pressed) {
 
 void Results_OnLevelWin(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (IsFirstButton(popup, pressed)) {
+    if (Popup_IsButton(popup, pressed, 0)) {
         World_Reset();
         Campaign_NextLevel();
     } else {
@@ -262,7 +258,7 @@ void Results_OnLevelWin(Popup* popup, Button* pressed) {
 
 void Results_OnVictory(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (IsFirstButton(popup, pressed)) {
+    if (Popup_IsButton(popup, pressed, 0)) {
         Screen_Switch(Screen::MenuMusic);
     } else {
         PlayAgain();
@@ -271,7 +267,7 @@ void Results_OnVictory(Popup* popup, Button* pressed) {
 
 void Results_OnVictoryEntry(Popup* popup, Button* pressed) {
     popup->open = false;
-    if (IsFirstButton(popup, pressed)) {
+    if (Popup_IsButton(popup, pressed, 0)) {
         nameEntered = true;
     } else {
         PlayAgain();
@@ -288,5 +284,5 @@ void Results_OnScoreNotSaved(Popup* popup, Button* pressed) {
     popup->open = false;
     // "Try Again": the name stays entered, so the next frame reads score.vex
     // afresh and records the score once more.
-    if (!IsFirstButton(popup, pressed)) Screen_Switch(Screen::MenuMusic);
+    if (!Popup_IsButton(popup, pressed, 0)) Screen_Switch(Screen::MenuMusic);
 }

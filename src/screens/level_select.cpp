@@ -53,7 +53,7 @@ void LevelSelect_OnErrorOk(Popup* popup, Button* pressed) {
     popup->open = false;
 }
 
-bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
+bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 void Place(int index, float x, float y) {
     if (buttons[index]) buttons[index]->position = TS_Vector_Set(x, y);

@@ -31,7 +31,7 @@ Button* buttons[MENU_BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
 Popup* quitPopup = nullptr;
 
-bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
+bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 // "Yes" ends the game; any other answer only closes the question.
 void MainMenu_OnQuitChoice(Popup* popup, Button* pressed) {

@@ -56,7 +56,7 @@ char noteText[2][192] = {"", ""};
 float noteSize = 20.0f;
 const TS_Color kNoteColour = {250, 220, 2, 255};
 
-bool Pressed(int index) { return buttons[index] && buttons[index]->state == BUTTON_PRESSED; }
+bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 TS_Vec2 At(int index) { return buttons[index] ? buttons[index]->position : TS_Vector_Zero(); }
 float Width(int index) { return buttons[index] ? buttons[index]->size.x : 0.0f; }

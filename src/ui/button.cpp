@@ -56,6 +56,8 @@ bool Button_SetLabel(Button* button, const char* label) {
     return true;
 }
 
+bool Button_IsPressed(const Button* button) { return button && button->state == BUTTON_PRESSED; }
+
 bool Button_HitTest(Button* button) {
     if (!button->enabled) {
         button->state = BUTTON_DISABLED;

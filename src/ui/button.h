@@ -39,6 +39,8 @@ bool Button_SetLabel(Button* button, const char* label);
 bool Button_HitTest(Button* button);
 // Draws with the looks of `styleIndex` (above 3 draws idle).
 void Button_Draw(const Button* button, int styleIndex);
+// Whether the button was pressed this frame (false for null).
+bool Button_IsPressed(const Button* button);
 
 // The buttons of one screen or popup in keyboard order. The list owns its
 // array of references, not the buttons.

@@ -213,9 +213,7 @@ void MoveSelection(int step) {
                                 : chooser.selected + step);
 }
 
-bool Pressed(int index) {
-    return chooser.buttons[index] && chooser.buttons[index]->state == BUTTON_PRESSED;
-}
+bool Pressed(int index) { return Button_IsPressed(chooser.buttons[index]); }
 
 void HandleButtons(void) {
     for (Button* button : chooser.buttons) {

@@ -214,7 +214,7 @@ void Help_Update(void) {
     if (!helpInGame) Window_CheckFullscreenToggle();
 
     ButtonList_Update(backList);
-    if (backButton && backButton->state == BUTTON_PRESSED) {
+    if (Button_IsPressed(backButton)) {
         if (helpInGame) {
             helpOpen = false;
         } else {

@@ -59,6 +59,14 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
     return popup;
 }
 
+void Popup_Open(Popup* popup) {
+    if (popup) popup->open = true;
+}
+
+bool Popup_IsButton(const Popup* popup, const Button* pressed, size_t index) {
+    return popup && index < popup->count && popup->buttons[index] == pressed;
+}
+
 void Popup_Free(Popup* popup) {
     if (!popup) return;
     ButtonList_Free(popup->buttonList);
