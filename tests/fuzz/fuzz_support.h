@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace fuzz_support {
 
@@ -62,4 +63,20 @@ inline std::string Fuzz_ReadFile(const std::string& path) {
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
     std::fclose(file);
     return contents;
+}
+
+// The lines of a text file as the game's reader sees them, written plainly as
+// a reference: a UTF-8 byte-order mark dropped, split at "\r\n", "\n" or a
+// lone "\r", the last line kept even without an end.
+inline std::vector<std::string> Fuzz_SplitLines(const std::string& file) {
+    std::vector<std::string> lines;
+    size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (at < file.size()) {
+        size_t end = at;
+        while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
+        lines.push_back(file.substr(at, end - at));
+        if (end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n') ++end;
+        at = end + 1;
+    }
+    return lines;
 }

@@ -93,18 +93,13 @@ struct ReferenceLevel {
     int texts = 0;
 };
 
-// The lines of a level file: a UTF-8 byte-order mark dropped, split at
-// "\r\n", "\n" or "\r", each cut at the line buffer and at a NUL byte.
+// The lines of a level file as the reader keeps them: each cut at the line
+// buffer and at a NUL byte.
 std::vector<std::string> SplitLines(const std::string& file) {
-    std::vector<std::string> lines;
-    size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (at < file.size()) {
-        size_t end = at;
-        while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
-        std::string line = file.substr(at, std::min<size_t>(end - at, LEVEL_LINE_BUFFER - 1));
-        lines.push_back(line.substr(0, line.find('\0')));
-        if (end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n') ++end;
-        at = end + 1;
+    std::vector<std::string> lines = Fuzz_SplitLines(file);
+    for (std::string& line : lines) {
+        line.resize(std::min<size_t>(line.size(), LEVEL_LINE_BUFFER - 1));
+        line = line.substr(0, line.find('\0'));
     }
     return lines;
 }

@@ -42,24 +42,6 @@ struct Reference {
     }
 };
 
-// The lines of a file: a UTF-8 byte-order mark dropped, split at "\r\n",
-// "\n" or "\r", the last line kept even without an end.
-std::vector<std::string> SplitLines(const std::string& file) {
-    std::vector<std::string> lines;
-    size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (at < file.size()) {
-        size_t end = at;
-        while (end < file.size() && file[end] != '\n' && file[end] != '\r') ++end;
-        lines.push_back(file.substr(at, end - at));
-        if (end < file.size() && file[end] == '\r' && end + 1 < file.size() &&
-            file[end + 1] == '\n') {
-            ++end;
-        }
-        at = end + 1;
-    }
-    return lines;
-}
-
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
@@ -143,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(result == 0, "reading failed");
 
     Reference expected;
-    const std::vector<std::string> lines = SplitLines(file);
+    const std::vector<std::string> lines = Fuzz_SplitLines(file);
     for (size_t i = 0; i < lines.size(); ++i) {
         ReadLine(lines[i], static_cast<uint32_t>(i + 1), &expected);
     }
