@@ -72,9 +72,10 @@ void Editor_SaveCommand(void);
 void Editor_OpenCommand(void);
 void Editor_WriteLevel(void);
 void Editor_ExitCommand(void);
-void Editor_ClosePopup(Popup* popup, Button* pressed);
-void Editor_OnOverwriteChoice(Popup* popup, Button* pressed);
-void Editor_OnUnsavedChoice(Popup* popup, Button* pressed);
+// The unsaved-changes question's answers: "Lose Changes" goes on with the
+// open or the exit that asked; "Let Me Save" stays.
+void Editor_LoseChanges(void);
+void Editor_KeepChanges(void);
 
 // ---- Placing and shaping (editor_palette.cpp, editor_objects.cpp) -----------
 void Editor_UpdatePalette(void);

@@ -63,8 +63,6 @@ bool ChooseAndOpen(void) {
 
 }  // namespace
 
-void Editor_ClosePopup(Popup* popup, Button* /*pressed*/) { popup->open = false; }
-
 void Editor_SaveCommand(void) {
     char chosen[LEVEL_PATH_SIZE];
     if (!ChooseSaveLevelFile(chosen)) {
@@ -77,11 +75,6 @@ void Editor_SaveCommand(void) {
     } else {
         Popup_Open(editor.overwritePopup);
     }
-}
-
-void Editor_OnOverwriteChoice(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, 0)) Editor_WriteLevel();
 }
 
 void Editor_WriteLevel(void) {
@@ -116,18 +109,14 @@ void Editor_OpenCommand(void) {
     ChooseAndOpen();
 }
 
-void Editor_OnUnsavedChoice(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (!Popup_IsButton(popup, pressed, 0)) {
-        editor.exitRequested = false;  // "Let Me Save"
-        return;
-    }
-    // "Lose Changes": the player lets the changes go, even when the chooser
-    // is then cancelled. But a file that cannot be read replaces nothing, so
-    // the changes are still there, and still unsaved.
+void Editor_KeepChanges(void) { editor.exitRequested = false; }
+
+void Editor_LoseChanges(void) {
+    // The player lets the changes go, even when the chooser is then cancelled. But a file that
+    // cannot be read replaces nothing, so the changes are still there, and still unsaved.
     editor.dirty = false;
     if (editor.exitRequested) {
-        Screen_Switch(Screen::MainMenu);
+        Screen_Finish(ScreenResult::Back);
     } else if (!ChooseAndOpen()) {
         editor.dirty = true;
     }
@@ -138,6 +127,6 @@ void Editor_ExitCommand(void) {
     if (editor.dirty) {
         Popup_Open(editor.unsavedPopup);
     } else {
-        Screen_Switch(Screen::MainMenu);
+        Screen_Finish(ScreenResult::Back);
     }
 }

@@ -53,28 +53,20 @@ Button* CreateTopBarButton(const char* label) {
     return button;
 }
 
-Popup* CreateClosedPopup(const char* title, const char* message, size_t count,
-                         PopupCallback callback, const char* first, const char* second) {
-    Popup* popup = Popup_Create(title, message, count, callback);
-    if (!popup) return nullptr;
-    if (count > 0) Button_SetLabel(popup->buttons[0], first);
-    if (count > 1) Button_SetLabel(popup->buttons[1], second);
-    popup->open = false;
-    return popup;
-}
-
 void CreatePopups(void) {
-    editor.resultPopup = CreateClosedPopup("", "", 1, Editor_ClosePopup, "Ok", nullptr);
+    const PopupChoice ok = {"Ok", nullptr, false};
+    editor.resultPopup = Popup_CreateChoices("", "", &ok, 1);
     if (editor.resultPopup) {
         Popup_Resize(editor.resultPopup, TS_Vector_Set(1088.0f, editor.resultPopup->size.y));
     }
-    editor.overwritePopup = CreateClosedPopup("Existing File Found", "Do you want to overwrite it?",
-                                              2, Editor_OnOverwriteChoice, "Ok", "Cancel");
-    editor.unsavedPopup =
-        CreateClosedPopup("Unsaved Changes Detected",
-                          "Unsaved changes will be lost. Are you sure you want to continue?", 2,
-                          Editor_OnUnsavedChoice, "Lose Changes", "Let Me Save");
-    editor.helpPopup = CreateClosedPopup("Help", kHelpText, 1, Editor_ClosePopup, "Ok", nullptr);
+    editor.overwritePopup =
+        Popup_CreateQuestion("Existing File Found", "Do you want to overwrite it?",
+                             {"Ok", Editor_WriteLevel, false}, {"Cancel", nullptr, false});
+    editor.unsavedPopup = Popup_CreateQuestion(
+        "Unsaved Changes Detected",
+        "Unsaved changes will be lost. Are you sure you want to continue?",
+        {"Lose Changes", Editor_LoseChanges, false}, {"Let Me Save", Editor_KeepChanges, false});
+    editor.helpPopup = Popup_CreateChoices("Help", kHelpText, &ok, 1);
     if (editor.helpPopup) {
         Popup_Resize(editor.helpPopup, TS_Vector_Set(550.0f, 450.0f));
         Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 150.0f));
@@ -92,8 +84,10 @@ void InitEmptyLevel(Level* level) {
     level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
 }
 
+const size_t kPopupCount = 4;
+
 Popup* const* Popups(void) {
-    static Popup* list[4];
+    static Popup* list[kPopupCount];
     list[0] = editor.resultPopup;
     list[1] = editor.overwritePopup;
     list[2] = editor.unsavedPopup;
@@ -102,20 +96,8 @@ Popup* const* Popups(void) {
 }
 
 // The popups are modal: while one is open nothing else of the editor acts.
-// Returns true when this frame's input is used up.
-bool Editor_RunPopups(void) {
-    bool anyOpen = false;
-    Popup* const* popups = Popups();
-    for (int i = 0; i < 4; ++i) {
-        if (!popups[i] || !popups[i]->open) continue;
-        anyOpen = true;
-        if (Popup_Update(popups[i])) return true;
-    }
-    return anyOpen;
-}
-
 void Editor_HandleInput(void) {
-    if (Editor_RunPopups()) return;
+    if (Popups_Update(Popups(), kPopupCount)) return;
     Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
                          editor.playButton};
     for (Button* button : topBar) {
@@ -164,8 +146,7 @@ void Editor_Draw(void) {
         Editor_DrawTopBar();
         Editor_DrawSideBar();
     }
-    Popup* const* popups = Popups();
-    for (int i = 0; i < 4; ++i) Popup_Draw(popups[i]);
+    Popups_Draw(Popups(), kPopupCount);
 }
 
 void Editor_Init(void) {

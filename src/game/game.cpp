@@ -1,4 +1,5 @@
-// Program start and end, and the one table of which screen each name is.
+// Program start and end, the one table of which screen each name is, and the
+// one map of where each screen's ending leads.
 #include "game/game.h"
 
 #include "app/assets.h"
@@ -20,6 +21,39 @@ void Game_DefineScreens(void) {
     Screen_Define(Screen::LevelSelect, &LevelSelectScreen);
     Screen_Define(Screen::Editor, &EditorScreen);
     Screen_Define(Screen::CustomLevel, &CustomLevelScreen);
+
+    struct Route {
+        Screen from;
+        ScreenResult result;
+        Screen to;
+    };
+    const Route routes[] = {
+        // Start-up plays the splash, then the menu theme starts on the way to
+        // the main menu.
+        {Screen::Startup, ScreenResult::Done, Screen::Splash},
+        {Screen::Splash, ScreenResult::Done, Screen::MenuMusic},
+        {Screen::MenuMusic, ScreenResult::Done, Screen::MainMenu},
+        // The main menu's buttons.
+        {Screen::MainMenu, ScreenResult::PlayCampaign, Screen::Campaign},
+        {Screen::MainMenu, ScreenResult::ChooseLevel, Screen::LevelSelect},
+        {Screen::MainMenu, ScreenResult::OpenHelp, Screen::Help},
+        {Screen::MainMenu, ScreenResult::OpenOptions, Screen::Options},
+        {Screen::MainMenu, ScreenResult::OpenEditor, Screen::Editor},
+        {Screen::MainMenu, ScreenResult::OpenCredits, Screen::Credits},
+        // The level select starts the campaign at any level, or a file.
+        {Screen::LevelSelect, ScreenResult::PlayCampaign, Screen::Campaign},
+        {Screen::LevelSelect, ScreenResult::PlayCustomLevel, Screen::CustomLevel},
+        // Back from the menu screens and the editor to the main menu; a game
+        // left or finished starts the menu theme again first.
+        {Screen::Options, ScreenResult::Back, Screen::MainMenu},
+        {Screen::Help, ScreenResult::Back, Screen::MainMenu},
+        {Screen::Credits, ScreenResult::Back, Screen::MainMenu},
+        {Screen::LevelSelect, ScreenResult::Back, Screen::MainMenu},
+        {Screen::Editor, ScreenResult::Back, Screen::MainMenu},
+        {Screen::Campaign, ScreenResult::Back, Screen::MenuMusic},
+        {Screen::CustomLevel, ScreenResult::Back, Screen::MenuMusic},
+    };
+    for (const Route& route : routes) Screen_DefineRoute(route.from, route.result, route.to);
 }
 
 void Game_Start(void) {

@@ -54,7 +54,7 @@ void Splash_Update(void) {
     if (done) {
         ++currentLogo;
         phaseTime = 0.0f;
-        if (currentLogo >= 2) Screen_Switch(Screen::MenuMusic);
+        if (currentLogo >= 2) Screen_Finish(ScreenResult::Done);
         return;
     }
     int alpha = 255;
@@ -68,7 +68,7 @@ void Splash_Update(void) {
     TS_Settings_ImageMode(TS_MODE_CENTER);
     TS_Image_Draw(logos[currentLogo], centre.x, centre.y, logoWidth[currentLogo],
                   logoHeight[currentLogo], alpha);
-    if (SkipPressed()) Screen_Switch(Screen::MenuMusic);
+    if (SkipPressed()) Screen_Finish(ScreenResult::Done);
 }
 
 void Splash_Exit(void) {

@@ -29,14 +29,14 @@ void Startup_Init(void) {
     ApplyMusicVolume();
 }
 
-void Startup_Update(void) { Screen_Switch(Screen::Splash); }
+void Startup_Update(void) { Screen_Finish(ScreenResult::Done); }
 
 void MenuMusic_Init(void) {
     TS_Sound music = GetMusic(SOUND_MENU_MUSIC);
     SoundGroup_Play(SoundGroup::MenuMusic, music, MusicGroupVolume(), true);
 }
 
-void MenuMusic_Update(void) { Screen_Switch(Screen::MainMenu); }
+void MenuMusic_Update(void) { Screen_Finish(ScreenResult::Done); }
 
 void Nothing(void) {}
 

@@ -140,7 +140,7 @@ void Campaign_Init(void) {
 
 void Campaign_Update(void) {
     if (!campaign) {
-        Screen_Switch(Screen::MenuMusic);
+        Screen_Finish(ScreenResult::Back);
         TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
         return;
     }

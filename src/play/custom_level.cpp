@@ -21,7 +21,8 @@ namespace {
 // same words here.
 const char* const kLoadAdvice = "Check that the file can be opened in the level editor.";
 
-const char* const kLevelWinButtons[] = {"Play Again", "Exit"};
+const PopupChoice kWinChoices[] = {{"Play Again", Play_Restart, false},
+                                   {"Exit", Play_Leave, false}};
 
 void FinishLevel(void) { Results_FinishCustomLevel(customWinPopup); }
 
@@ -59,8 +60,8 @@ void Custom_ReloadLevel(void) {
 void Custom_Init(void) {
     // "You Win!" offers the same as "Game Over": play the file again or leave.
     customGameOverPopup = Results_CreateGameOverPopup();
-    customWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
-                                      500.0f, 350.0f, Results_OnGameOver);
+    customWinPopup =
+        Play_CreatePopup("You Win!", "Congratulations You Win!", kWinChoices, 2, 500.0f, 350.0f);
     customLoadFailedPopup = Play_CreateLoadFailedPopup();
     PlayScreen_Init(&kCustomPlay, &customLevel);
 }

@@ -16,12 +16,6 @@ const float kDuckedMusicVolume = 0.15f;
 
 namespace {
 
-enum { CHOICE_RESUME = 0, CHOICE_RESTART = 1, CHOICE_HELP = 2, CHOICE_EXIT = 3 };
-enum { ANSWER_YES = 0, ANSWER_NO = 1 };
-
-const char* const kChoices[] = {"Resume", "Restart", "Help", "Exit"};
-const char* const kAnswers[] = {"Yes", "No"};
-
 void SetMusicGroups(float volume) {
     // A player who turned the music off keeps it off: no group is touched.
     if (userConfig.musicVolume <= 0) return;
@@ -38,24 +32,50 @@ void OpenPauseMenu(void) {
     CloseQuestions();
 }
 
+void AskRestart(void) { Popup_Open(restartPopup); }
+void AskExit(void) { Popup_Open(exitPopup); }
+
+// "No" to either question: back to the pause menu; the music stays ducked.
+void BackToPauseMenu(void) { Popup_Open(pausePopup); }
+
+void RestartLevel(void) {
+    Play_Restart();
+    Pause_RestoreMusic();
+}
+
+void ExitToMenus(void) {
+    // The campaign's progress and score go with the screen.
+    Screen_Finish(ScreenResult::Back);
+    Pause_RestoreMusic();
+}
+
+// The help page opens over the paused game; its "Back" comes back here.
+const PopupChoice kChoices[] = {{"Resume", Pause_RestoreMusic, false},
+                                {"Restart", AskRestart, false},
+                                {"Help", Help_OpenOverlay, true},
+                                {"Exit", AskExit, false}};
+
 }  // namespace
 
 void Pause_CreatePopups(void) {
     if (!pausePopup) {
         pausePopup =
             Play_CreatePopup("Game Paused", "Need a break? Take your time, we'll be waiting.",
-                             kChoices, 4, 800.0f, 250.0f, Pause_OnChoice);
+                             kChoices, 4, 800.0f, 250.0f);
     }
     if (!restartPopup) {
+        const PopupChoice answers[] = {{"Yes", RestartLevel, false},
+                                       {"No", BackToPauseMenu, false}};
         restartPopup =
             Play_CreatePopup("Restart Level", "Are you sure you want to restart this level?",
-                             kAnswers, 2, 500.0f, 200.0f, Pause_OnConfirm);
+                             answers, 2, 500.0f, 200.0f);
     }
     if (!exitPopup) {
+        const PopupChoice answers[] = {{"Yes", ExitToMenus, false}, {"No", BackToPauseMenu, false}};
         exitPopup = Play_CreatePopup(
             "Exit to Main Menu",
             " All progress will be lost.\nAre you sure you want to return to the main menu?",
-            kAnswers, 2, 500.0f, 200.0f, Pause_OnConfirm);
+            answers, 2, 500.0f, 200.0f);
     }
 }
 
@@ -78,38 +98,6 @@ void Pause_OpenKeepingMusic(void) { OpenPauseMenu(); }
 
 void Pause_Resume(void) {
     if (pausePopup) pausePopup->open = false;
-    Pause_RestoreMusic();
-}
-
-void Pause_OnChoice(Popup* popup, Button* pressed) {
-    // The help page opens over the paused game; its "Back" comes back here.
-    if (Popup_IsButton(popup, pressed, CHOICE_HELP)) {
-        Help_OpenOverlay();
-        return;
-    }
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, CHOICE_RESUME)) {
-        Pause_RestoreMusic();
-    } else if (Popup_IsButton(popup, pressed, CHOICE_RESTART)) {
-        if (restartPopup) restartPopup->open = true;
-    } else if (Popup_IsButton(popup, pressed, CHOICE_EXIT)) {
-        if (exitPopup) exitPopup->open = true;
-    }
-}
-
-void Pause_OnConfirm(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (!Popup_IsButton(popup, pressed, ANSWER_YES)) {
-        // "No": back to the pause menu; the music stays ducked.
-        if (pausePopup) pausePopup->open = true;
-        return;
-    }
-    if (popup == restartPopup) {
-        Play_Restart();
-    } else if (popup == exitPopup) {
-        // The campaign's progress and score go with the screen.
-        Screen_Switch(Screen::MenuMusic);
-    }
     Pause_RestoreMusic();
 }
 

@@ -21,10 +21,6 @@ void Pause_Open(void);
 void Pause_OpenKeepingMusic(void);
 // Closes the pause menu as "Resume" does (Escape), bringing the music back.
 void Pause_Resume(void);
-// The pause menu's action.
-void Pause_OnChoice(Popup* popup, Button* pressed);
-// The action of both questions; they are told apart by the popup.
-void Pause_OnConfirm(Popup* popup, Button* pressed);
 
 // The screen's focus hooks: losing the window pauses and silences the music;
 // coming back keeps the game paused with the music ducked.

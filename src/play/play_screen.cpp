@@ -26,23 +26,16 @@ namespace {
 const PlayScreen* running = nullptr;
 bool worldSetUp = false;
 
-const char* const kLoadFailedButtons[] = {"Try Again", "Exit"};
 const float kLoadFailedWidth = 800.0f;
 const float kLoadFailedHeight = 300.0f;  // room for six message lines
 const float kMessageTextSize = 17.0f;    // the size popups draw their messages in
 const float kMessageMargin = 30.0f;      // between the message and the panel's sides
 const int kPathLines = 4;                // a path of 259 characters fits in four
 
-void OnLoadFailedChoice(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (popup->count > 0 && popup->buttons[0] == pressed) {
-        // The restart reads the file again and reopens this popup if it
-        // still cannot be read.
-        Play_Restart();
-    } else {
-        Screen_Switch(Screen::MenuMusic);
-    }
-}
+// "Try Again" restarts, which reads the file again and reopens the popup if
+// it still cannot be read.
+const PopupChoice kLoadFailedChoices[] = {{"Try Again", Play_Restart, false},
+                                          {"Exit", Play_Leave, false}};
 
 void GatherPopups(Popup* slots[PLAY_POPUP_SLOTS]) {
     for (size_t i = 0; i < running->popupCount; ++i) slots[i] = *running->popups[i];
@@ -67,7 +60,7 @@ bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
         }
         typing = true;
     }
-    if (!Play_UpdatePopups(slots, count) && !typing) return false;
+    if (!Popups_Update(slots, count) && !typing) return false;
     if (entry && entry->open) {
         Results_UpdateNameEntry();
     } else if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
@@ -118,7 +111,7 @@ void PlayScreen_Update(void) {
         // Pausing only while flying: not during the intro or the capture.
         GatherPopups(slots);
         if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
-            !Play_AnyOpen(slots, count)) {
+            !Popups_AnyOpen(slots, count)) {
             if (running->pauseDucksMusic) {
                 Pause_Open();
             } else {
@@ -144,25 +137,6 @@ void PlayScreen_Exit(void) {
     running = nullptr;
 }
 
-bool Play_AnyOpen(Popup* const* popups, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        if (popups[i] && popups[i]->open) return true;
-    }
-    return false;
-}
-
-bool Play_UpdatePopups(Popup* const* popups, size_t count) {
-    bool anyOpen = false;
-    for (size_t i = 0; i < count; ++i) {
-        Popup* popup = popups[i];
-        if (!popup || !popup->open) continue;
-        anyOpen = true;
-        // One action per frame: it may open, close or replace other popups.
-        if (Popup_Update(popup)) break;
-    }
-    return anyOpen;
-}
-
 void Play_CentrePopups(Popup* const* popups, size_t count) {
     const TS_Vec2 centre = TS_Vector_Set(static_cast<float>(TS_System_GetWindowWidth() / 2),
                                          static_cast<float>(TS_System_GetWindowHeight() / 2));
@@ -175,7 +149,7 @@ void Play_Draw(Popup* const* popups, size_t count) {
     Window_CheckFullscreenToggle();
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
     DrawWorld();
-    for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
+    Popups_Draw(popups, count);
     if (Help_OverlayOpen()) Help_Draw();
 }
 
@@ -183,25 +157,25 @@ void Play_StartMusic(void) {
     SoundGroup_Play(SoundGroup::GameMusic, GetMusic(SOUND_GAME_MUSIC), MusicGroupVolume(), true);
 }
 
+void Play_Leave(void) { Screen_Finish(ScreenResult::Back); }
+
 void Play_Restart(void) {
     World_Reset();
     if (world.reloadLevel) world.reloadLevel();
 }
 
-Popup* Play_CreatePopup(const char* title, const char* message, const char* const* labels,
-                        size_t count, float width, float height, PopupCallback callback) {
-    Popup* popup = Popup_Create(title, message, count, callback);
+Popup* Play_CreatePopup(const char* title, const char* message, const PopupChoice* choices,
+                        size_t count, float width, float height) {
+    Popup* popup = Popup_CreateChoices(title, message, choices, count);
     if (!popup) return nullptr;
-    for (size_t i = 0; i < count; ++i) Button_SetLabel(popup->buttons[i], labels[i]);
     Popup_Resize(popup, TS_Vector_Set(width, height));
-    popup->open = false;
     popup->draggable = false;
     return popup;
 }
 
 Popup* Play_CreateLoadFailedPopup(void) {
-    return Play_CreatePopup("Failed to load level", "", kLoadFailedButtons, 2, kLoadFailedWidth,
-                            kLoadFailedHeight, OnLoadFailedChoice);
+    return Play_CreatePopup("Failed to load level", "", kLoadFailedChoices, 2, kLoadFailedWidth,
+                            kLoadFailedHeight);
 }
 
 void Play_ShowLoadFailure(Popup* popup, const char* path, int error, const char* advice) {

@@ -42,11 +42,6 @@ void PlayScreen_Update(void);
 // frees its own popups and level.
 void PlayScreen_Exit(void);
 
-// Runs the open popups in slot order; the first one whose button is activated
-// runs its action and ends the step. Returns whether any popup was open.
-bool Play_UpdatePopups(Popup* const* popups, size_t count);
-// Whether any of the popups is open.
-bool Play_AnyOpen(Popup* const* popups, size_t count);
 // Puts every popup back in the middle of the window (after a window change).
 void Play_CentrePopups(Popup* const* popups, size_t count);
 // The frame's drawing: the fullscreen toggle check, the World and its HUD,
@@ -58,11 +53,13 @@ void Play_StartMusic(void);
 // Starts the level again from its intro: the World's reset, then the owning
 // screen's reload of the level file, which brings back every fuel cell.
 void Play_Restart(void);
+// Leaves the game for the menus; the progress and score go with the screen.
+void Play_Leave(void);
 
-// A closed, fixed popup of the given size with its buttons labelled in order;
+// A closed choice popup of the given size that stays in the window's middle;
 // null when memory runs out.
-Popup* Play_CreatePopup(const char* title, const char* message, const char* const* labels,
-                        size_t count, float width, float height, PopupCallback callback);
+Popup* Play_CreatePopup(const char* title, const char* message, const PopupChoice* choices,
+                        size_t count, float width, float height);
 
 // The popup for a level file that cannot be read, closed: "Try Again" runs
 // the restart (which reads the file again), "Exit" leaves for the menus.

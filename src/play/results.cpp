@@ -32,13 +32,6 @@ const char* const kGameOverMessage =
     "Try to conserve your fuel and take your time!\nYou don't have to rush through it.\n"
     "Let your saved velocity take you to victory!";
 
-const char* const kGameOverButtons[] = {"Try Again", "Exit"};
-const char* const kLevelWinButtons[] = {"Next Level", "Play Again"};
-const char* const kVictoryButtons[] = {"Exit", "Play Again"};
-const char* const kVictoryEntryButtons[] = {"Save Score", "Play Again"};
-const char* const kTopScoresButtons[] = {"Return to Main Menu"};
-const char* const kScoreNotSavedButtons[] = {"Try Again", "Return to Main Menu"};
-
 // Characters of a popup line that still fit the 500-pixel panels.
 const size_t kLineWidth = 46;
 
@@ -143,31 +136,50 @@ void PlayAgain(void) {
     Play_Restart();
 }
 
+void NextLevel(void) {
+    World_Reset();
+    Campaign_NextLevel();
+}
+
+void SaveScore(void) { nameEntered = true; }
+
+const PopupChoice kGameOverChoices[] = {{"Try Again", Play_Restart, false},
+                                        {"Exit", Play_Leave, false}};
+const PopupChoice kLevelWinChoices[] = {{"Next Level", NextLevel, false},
+                                        {"Play Again", PlayAgain, false}};
+const PopupChoice kVictoryChoices[] = {{"Exit", Play_Leave, false},
+                                       {"Play Again", PlayAgain, false}};
+const PopupChoice kVictoryEntryChoices[] = {{"Save Score", SaveScore, false},
+                                            {"Play Again", PlayAgain, false}};
+const PopupChoice kTopScoresChoices[] = {{"Return to Main Menu", Play_Leave, false}};
+// "Try Again": the name stays entered, so the next frame reads score.vex
+// afresh and records the score once more.
+const PopupChoice kScoreNotSavedChoices[] = {{"Try Again", nullptr, false},
+                                             {"Return to Main Menu", Play_Leave, false}};
+
 }  // namespace
 
 Popup* Results_CreateGameOverPopup(void) {
-    return Play_CreatePopup("Game Over", kGameOverMessage, kGameOverButtons, 2, 500.0f, 250.0f,
-                            Results_OnGameOver);
+    return Play_CreatePopup("Game Over", kGameOverMessage, kGameOverChoices, 2, 500.0f, 250.0f);
 }
 
 void Results_CreateCampaignPopups(void) {
     nameEntered = false;
     gameOverPopup = Results_CreateGameOverPopup();
-    levelWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinButtons, 2,
-                                     500.0f, 350.0f, Results_OnLevelWin);
+    levelWinPopup = Play_CreatePopup("You Win!", "Congratulations You Win!", kLevelWinChoices, 2,
+                                     500.0f, 350.0f);
     victoryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.",
-                                    kVictoryButtons, 2, 500.0f, 500.0f, Results_OnVictory);
-    victoryEntryPopup =
-        Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
-                         kVictoryEntryButtons, 2, 500.0f, 500.0f, Results_OnVictoryEntry);
-    topScoresPopup = Play_CreatePopup("Top Scores", "Top 10 Scores", kTopScoresButtons, 1, 500.0f,
-                                      500.0f, Results_OnTopScores);
+                                    kVictoryChoices, 2, 500.0f, 500.0f);
+    victoryEntryPopup = Play_CreatePopup("Victory!", "Congratulations! You finished the game.\n",
+                                         kVictoryEntryChoices, 2, 500.0f, 500.0f);
+    topScoresPopup =
+        Play_CreatePopup("Top Scores", "Top 10 Scores", kTopScoresChoices, 1, 500.0f, 500.0f);
     if (topScoresPopup) {
         topScoresPopup->buttons[0]->size = TS_Vector_Set(300.0f, 50.0f);
         Popup_Resize(topScoresPopup, topScoresPopup->size);
     }
-    scoreNotSavedPopup = Play_CreatePopup("Score Not Saved", "", kScoreNotSavedButtons, 2, 500.0f,
-                                          500.0f, Results_OnScoreNotSaved);
+    scoreNotSavedPopup =
+        Play_CreatePopup("Score Not Saved", "", kScoreNotSavedChoices, 2, 500.0f, 500.0f);
     if (scoreNotSavedPopup) {
         scoreNotSavedPopup->buttons[1]->size = TS_Vector_Set(270.0f, 50.0f);
         Popup_Resize(scoreNotSavedPopup, scoreNotSavedPopup->size);
@@ -236,53 +248,3 @@ void Results_UpdateNameEntry(void) {
 }
 
 const char* Results_EnteredName(void) { return entry.name; }
-
-void Results_OnGameOver(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, 0)) {
-        Play_Restart();
-    } else {
-        Screen_Switch(Screen::MenuMusic);
-    }
-}
-
-void Results_OnLevelWin(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, 0)) {
-        World_Reset();
-        Campaign_NextLevel();
-    } else {
-        PlayAgain();
-    }
-}
-
-void Results_OnVictory(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, 0)) {
-        Screen_Switch(Screen::MenuMusic);
-    } else {
-        PlayAgain();
-    }
-}
-
-void Results_OnVictoryEntry(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (Popup_IsButton(popup, pressed, 0)) {
-        nameEntered = true;
-    } else {
-        PlayAgain();
-    }
-}
-
-void Results_OnTopScores(Popup* popup, Button* pressed) {
-    (void)pressed;
-    popup->open = false;
-    Screen_Switch(Screen::MenuMusic);
-}
-
-void Results_OnScoreNotSaved(Popup* popup, Button* pressed) {
-    popup->open = false;
-    // "Try Again": the name stays entered, so the next frame reads score.vex
-    // afresh and records the score once more.
-    if (!Popup_IsButton(popup, pressed, 0)) Screen_Switch(Screen::MenuMusic);
-}

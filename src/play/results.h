@@ -48,11 +48,3 @@ void Results_UpdateNameEntry(void);
 bool Results_TypingName(void);
 // The name being typed ("Player" when the entry opens).
 const char* Results_EnteredName(void);
-
-// The popup actions. Each closes its own popup first.
-void Results_OnGameOver(Popup* popup, Button* pressed);
-void Results_OnLevelWin(Popup* popup, Button* pressed);
-void Results_OnVictory(Popup* popup, Button* pressed);
-void Results_OnVictoryEntry(Popup* popup, Button* pressed);
-void Results_OnTopScores(Popup* popup, Button* pressed);
-void Results_OnScoreNotSaved(Popup* popup, Button* pressed);

@@ -110,7 +110,7 @@ void Credits_Draw(void) {
 void Credits_Update(void) {
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     ButtonList_Update(backList);
-    if (Button_IsPressed(backButton)) Screen_Switch(Screen::MainMenu);
+    if (Button_IsPressed(backButton)) Screen_Finish(ScreenResult::Back);
     Credits_Draw();
 }
 

@@ -48,11 +48,6 @@ Button* buttons[BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
 Popup* errorPopup = nullptr;
 
-void LevelSelect_OnErrorOk(Popup* popup, Button* pressed) {
-    (void)pressed;
-    popup->open = false;
-}
-
 bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 void Place(int index, float x, float y) {
@@ -123,15 +118,14 @@ void LevelSelect_Init(void) {
     LevelSelect_Layout();
     buttonList = ButtonList_Create(buttons, BUTTON_COUNT);
 
-    errorPopup = Popup_Create("Custom Level Load", kLoadError, 1, LevelSelect_OnErrorOk);
+    const PopupChoice ok = {"Ok", nullptr, false};
+    errorPopup = Popup_CreateChoices("Custom Level Load", kLoadError, &ok, 1);
     if (errorPopup) {
-        Button_SetLabel(errorPopup->buttons[0], "Ok");
         // The message is one long line: the panel widens to hold it.
         TS_Settings_TextSize(kMessageTextSize);
         float width = TS_Font_TextWidth(kLoadError) + 2.0f * kPopupMargin;
         if (width < errorPopup->size.x) width = errorPopup->size.x;
         Popup_Resize(errorPopup, TS_Vector_Set(width, kPopupHeight));
-        errorPopup->open = false;
     }
     MenuBackground_Init();
     LayoutHook = LevelSelect_Layout;
@@ -182,7 +176,7 @@ void OpenCustomLevel(void) {
         return;
     }
     std::snprintf(customPath, sizeof customPath, "%s", path);
-    Screen_Switch(Screen::CustomLevel);
+    Screen_Finish(ScreenResult::PlayCustomLevel);
     LeaveMenus();
 }
 
@@ -192,11 +186,11 @@ void LevelSelect_HandleButtons(void) {
         if (!Pressed(i)) continue;
         LeaveMenus();
         campaignStartIndex = i;
-        Screen_Switch(Screen::Campaign);
+        Screen_Finish(ScreenResult::PlayCampaign);
         break;  // one level per frame
     }
     if (Pressed(CUSTOM_BUTTON)) OpenCustomLevel();
-    if (Pressed(BACK_BUTTON)) Screen_Switch(Screen::MainMenu);
+    if (Pressed(BACK_BUTTON)) Screen_Finish(ScreenResult::Back);
 }
 
 // A heading sits 12.5 pixels above the top left corner of its first button.

@@ -34,10 +34,6 @@ Popup* quitPopup = nullptr;
 bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 // "Yes" ends the game; any other answer only closes the question.
-void MainMenu_OnQuitChoice(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (popup->count > 0 && pressed == popup->buttons[0]) Game_Quit();
-}
 
 void MainMenu_Layout(void) {
     const float w = static_cast<float>(TS_System_GetWindowWidth());
@@ -57,14 +53,9 @@ void MainMenu_Init(void) {
         if (buttons[i]) Button_SetLabel(buttons[i], kLabels[i]);
     }
     buttonList = ButtonList_Create(buttons, MENU_BUTTON_COUNT);
-    quitPopup =
-        Popup_Create("Quit Game", "Are you sure you want to quit?", 2, MainMenu_OnQuitChoice);
-    if (quitPopup) {
-        Button_SetLabel(quitPopup->buttons[0], "Yes");
-        Button_SetLabel(quitPopup->buttons[1], "No");
-        quitPopup->open = false;
-        quitPopup->draggable = false;
-    }
+    quitPopup = Popup_CreateQuestion("Quit Game", "Are you sure you want to quit?",
+                                     {"Yes", Game_Quit, false}, {"No", nullptr, false});
+    if (quitPopup) quitPopup->draggable = false;
     MainMenu_Layout();
     MenuBackground_Init();
     LayoutHook = MainMenu_Layout;
@@ -77,20 +68,20 @@ void MainMenu_HandleButtons(void) {
         FreeSpriteImage(SPRITE_MENU_BACKGROUND);
         MenuBackground_Reset();
         campaignStartIndex = 0;
-        Screen_Switch(Screen::Campaign);
+        Screen_Finish(ScreenResult::PlayCampaign);
     }
-    if (Pressed(MENU_LEVEL_SELECT)) Screen_Switch(Screen::LevelSelect);
+    if (Pressed(MENU_LEVEL_SELECT)) Screen_Finish(ScreenResult::ChooseLevel);
     if (Pressed(MENU_HELP)) {
         Help_UseAsScreen();  // so that its "Back" returns here
-        Screen_Switch(Screen::Help);
+        Screen_Finish(ScreenResult::OpenHelp);
     }
-    if (Pressed(MENU_OPTIONS)) Screen_Switch(Screen::Options);
+    if (Pressed(MENU_OPTIONS)) Screen_Finish(ScreenResult::OpenOptions);
     if (Pressed(MENU_EDITOR)) {
         FreeSpriteImage(SPRITE_MENU_BACKGROUND);
         MenuBackground_Reset();
-        Screen_Switch(Screen::Editor);
+        Screen_Finish(ScreenResult::OpenEditor);
     }
-    if (Pressed(MENU_CREDITS)) Screen_Switch(Screen::Credits);
+    if (Pressed(MENU_CREDITS)) Screen_Finish(ScreenResult::OpenCredits);
     if (Pressed(MENU_QUIT) && quitPopup) quitPopup->open = true;
 }
 

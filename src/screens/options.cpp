@@ -42,7 +42,6 @@ char musicText[8] = "";
 
 // Asks what to do when leaving could not save: try again or leave anyway.
 Popup* savePopup = nullptr;
-enum { SAVE_TRY_AGAIN, SAVE_LEAVE_ANYWAY, SAVE_BUTTON_COUNT };
 const float kPopupMargin = 30.0f;  // between the message and the panel's sides
 char saveMessage[256] = "";
 
@@ -117,7 +116,7 @@ void Options_BuildNote(void) {
 
 void Options_Leave(void) {
     leaveSettled = true;
-    Screen_Switch(Screen::MainMenu);
+    Screen_Finish(ScreenResult::Back);
 }
 
 void Options_ShowSaveError(int error) {
@@ -147,23 +146,13 @@ void Options_SaveAndLeave(void) {
     }
 }
 
-void Options_OnSavePopup(Popup* popup, Button* pressed) {
-    popup->open = false;
-    if (pressed == popup->buttons[SAVE_TRY_AGAIN]) {
-        Options_SaveAndLeave();
-    } else {
-        Options_Leave();
-    }
-}
-
 void Options_CreateSavePopup(void) {
-    savePopup = Popup_Create("Settings Not Saved", "", SAVE_BUTTON_COUNT, Options_OnSavePopup);
+    savePopup =
+        Popup_CreateQuestion("Settings Not Saved", "", {"Try Again", Options_SaveAndLeave, false},
+                             {"Leave Anyway", Options_Leave, false});
     if (!savePopup) return;
-    Button_SetLabel(savePopup->buttons[SAVE_TRY_AGAIN], "Try Again");
-    Button_SetLabel(savePopup->buttons[SAVE_LEAVE_ANYWAY], "Leave Anyway");
-    for (int i = 0; i < SAVE_BUTTON_COUNT; ++i) savePopup->buttons[i]->size.x = 180.0f;
+    for (size_t i = 0; i < savePopup->count; ++i) savePopup->buttons[i]->size.x = 180.0f;
     Popup_LayoutButtons(savePopup, 40.0f, 50.0f);
-    savePopup->open = false;
 }
 
 void Options_Init(void) {

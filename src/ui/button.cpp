@@ -15,14 +15,15 @@ const ButtonStyle kDefaultStyles[4] = {
     {{54, 56, 58, 255}, {128, 128, 128, 255}, {128, 128, 128, 255}, {1.0f, 1.0f}},
 };
 
-char* CopyText(const char* text) {
+}  // namespace
+
+char* UI_CopyText(const char* text) {
+    if (!text) text = "";
     const size_t length = std::strlen(text);
     char* copy = static_cast<char*>(std::malloc(length + 1));
     if (copy) std::memcpy(copy, text, length + 1);
     return copy;
 }
-
-}  // namespace
 
 Button* Button_Create(TS_Vec2 position) {
     Button* button = static_cast<Button*>(std::malloc(sizeof(Button)));
@@ -33,7 +34,7 @@ Button* Button_Create(TS_Vec2 position) {
     button->textSize = 25.0f;
     button->state = BUTTON_IDLE;
     button->enabled = true;
-    button->label = CopyText("Button");
+    button->label = UI_CopyText("Button");
     if (!button->label) {
         std::free(button);
         return nullptr;
@@ -49,7 +50,7 @@ void Button_Free(Button* button) {
 
 bool Button_SetLabel(Button* button, const char* label) {
     if (!button || !label) return false;
-    char* copy = CopyText(label);
+    char* copy = UI_CopyText(label);
     if (!copy) return false;
     std::free(button->label);
     button->label = copy;

@@ -34,6 +34,9 @@ void Button_Free(Button* button);
 // Replaces the label with a copy of `label`; false (old label kept) when
 // memory runs out.
 bool Button_SetLabel(Button* button, const char* label);
+// A heap copy of a label or message for the UI's records (null text: "");
+// null when memory runs out.
+char* UI_CopyText(const char* text);
 // True when the mouse is strictly inside the unscaled rectangle. Sets the
 // state: disabled 3; inside 2 on a left click this frame, else 1; outside 0.
 bool Button_HitTest(Button* button);

@@ -218,7 +218,7 @@ void Help_Update(void) {
         if (helpInGame) {
             helpOpen = false;
         } else {
-            Screen_Switch(Screen::MainMenu);
+            Screen_Finish(ScreenResult::Back);
         }
     }
 

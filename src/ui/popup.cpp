@@ -7,12 +7,13 @@
 
 namespace {
 
-char* CopyText(const char* text) {
-    if (!text) text = "";
-    const size_t length = std::strlen(text);
-    char* copy = static_cast<char*>(std::malloc(length + 1));
-    if (copy) std::memcpy(copy, text, length + 1);
-    return copy;
+void RunChoice(Popup* popup, Button* pressed) {
+    for (size_t i = 0; i < popup->count && i < POPUP_MAX_CHOICES; ++i) {
+        if (popup->buttons[i] != pressed) continue;
+        if (!popup->keepsOpen[i]) popup->open = false;
+        if (popup->actions[i]) popup->actions[i]();
+        return;
+    }
 }
 
 void PlaceTitleBar(Popup* popup) {
@@ -45,8 +46,8 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
     if (complete) {
         popup->buttonList = ButtonList_Create(popup->buttons, count);
         popup->dragHandle = DragHandle_Create(TS_Vector_Zero(), TS_Vector_Zero());
-        popup->title = CopyText(title);
-        popup->message = CopyText(message);
+        popup->title = UI_CopyText(title);
+        popup->message = UI_CopyText(message);
         complete = popup->buttonList && popup->dragHandle && popup->title && popup->message;
     }
     if (!complete) {
@@ -57,6 +58,30 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
     PlaceTitleBar(popup);
     return popup;
+}
+
+Popup* Popup_CreateChoices(const char* title, const char* message, const PopupChoice* choices,
+                           size_t count) {
+    if (count > POPUP_MAX_CHOICES) return nullptr;
+    Popup* popup = Popup_Create(title, message, count, RunChoice);
+    if (!popup) return nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        if (!Button_SetLabel(popup->buttons[i], choices[i].label)) {
+            Popup_Free(popup);
+            return nullptr;
+        }
+        popup->actions[i] = choices[i].action;
+        popup->keepsOpen[i] = choices[i].keepsOpen;
+    }
+    Popup_LayoutButtons(popup, 40.0f, 50.0f);
+    popup->open = false;
+    return popup;
+}
+
+Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
+                            PopupChoice no) {
+    const PopupChoice answers[2] = {yes, no};
+    return Popup_CreateChoices(title, question, answers, 2);
 }
 
 void Popup_Open(Popup* popup) {
@@ -81,7 +106,7 @@ void Popup_Free(Popup* popup) {
 }
 
 bool Popup_SetTitle(Popup* popup, const char* title) {
-    char* copy = CopyText(title);
+    char* copy = UI_CopyText(title);
     if (!copy) return false;
     std::free(popup->title);
     popup->title = copy;
@@ -89,7 +114,7 @@ bool Popup_SetTitle(Popup* popup, const char* title) {
 }
 
 bool Popup_SetMessage(Popup* popup, const char* message) {
-    char* copy = CopyText(message);
+    char* copy = UI_CopyText(message);
     if (!copy) return false;
     std::free(popup->message);
     popup->message = copy;
@@ -207,4 +232,26 @@ void Popup_Draw(const Popup* popup) {
         const bool selected = static_cast<int32_t>(i) == popup->buttonList->selected;
         Button_Draw(popup->buttons[i], selected ? BUTTON_HOVER : popup->buttons[i]->state);
     }
+}
+
+bool Popups_Update(Popup* const* popups, size_t count) {
+    bool anyOpen = false;
+    for (size_t i = 0; i < count; ++i) {
+        Popup* popup = popups[i];
+        if (!popup || !popup->open) continue;
+        anyOpen = true;
+        if (Popup_Update(popup)) break;
+    }
+    return anyOpen;
+}
+
+bool Popups_AnyOpen(Popup* const* popups, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (popups[i] && popups[i]->open) return true;
+    }
+    return false;
+}
+
+void Popups_Draw(Popup* const* popups, size_t count) {
+    for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
 }

@@ -26,6 +26,21 @@ struct Popup;
 // Runs when a popup button is activated; closing the popup is its business.
 typedef void (*PopupCallback)(Popup* popup, Button* pressed);
 
+// What a choice does once its popup has closed (the game's state is global,
+// so an action needs nothing passed in).
+typedef void (*PopupAction)(void);
+
+// One button of a choice popup: its label and its action (null: the button
+// only closes the popup). A choice that keeps the popup open leaves it
+// showing under whatever the action opens (the pause menu's "Help").
+struct PopupChoice {
+    const char* label;
+    PopupAction action;
+    bool keepsOpen;
+};
+
+enum { POPUP_MAX_CHOICES = 4 };
+
 struct Popup {
     TS_Vec2 position;  // centre, window pixels
     TS_Vec2 size;
@@ -38,6 +53,9 @@ struct Popup {
     bool draggable;
     bool open;
     DragHandle* dragHandle;  // the title bar
+    // A choice popup's actions, by button; unused by other popups.
+    PopupAction actions[POPUP_MAX_CHOICES];
+    bool keepsOpen[POPUP_MAX_CHOICES];
 };
 
 // A 500 x 200 popup in the window centre, open and draggable, with `count`
@@ -45,6 +63,14 @@ struct Popup {
 // memory runs out.
 Popup* Popup_Create(const char* title, const char* message, size_t count, PopupCallback callback);
 void Popup_Free(Popup* popup);  // accepts null
+// A closed popup with one button per choice (at most POPUP_MAX_CHOICES): a
+// pressed button closes the popup, unless it keeps it open, then runs its
+// action. Null when memory runs out or there are too many choices.
+Popup* Popup_CreateChoices(const char* title, const char* message, const PopupChoice* choices,
+                           size_t count);
+// The yes/no question every confirmation asks: `yes` is the first button.
+Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
+                            PopupChoice no);
 bool Popup_SetTitle(Popup* popup, const char* title);
 bool Popup_SetMessage(Popup* popup, const char* message);
 // Opens the popup (accepts null, as a popup that could not be made).
@@ -68,6 +94,14 @@ void Popup_Resize(Popup* popup, TS_Vec2 size);
 Button* Popup_Update(Popup* popup);
 // Draws the popup when it is open.
 void Popup_Draw(const Popup* popup);
+
+// A screen's popups, modal together. The open ones step in list order until
+// one acts: an action may open, close or replace the others, so there is one
+// per frame. Returns whether any was open (the frame's input was theirs).
+bool Popups_Update(Popup* const* popups, size_t count);
+bool Popups_AnyOpen(Popup* const* popups, size_t count);
+// Draws the open ones in list order, the last on top.
+void Popups_Draw(Popup* const* popups, size_t count);
 
 // Darkens the whole window behind a menu.
 void DrawDimOverlay(void);

@@ -1,5 +1,5 @@
-// Screens ask for the next one by name; the game's table says which screen
-// each name is.
+// Screens switch by name and report how they ended; the game's tables say
+// which screen each name is and where each ending leads.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,6 +52,51 @@ TEST_F(ScreenSwitchTest, TheGameDefinesEveryName) {
         Automation_RunFrames(1);
         EXPECT_NE(Screen_CurrentName(), std::string("Stub")) << "screen name " << i;
     }
+}
+
+// Screens report how they ended; the game's one map of routes decides the
+// next screen.
+TEST_F(ScreenSwitchTest, EndingsLeadWhereTheGameRoutesThem) {
+    EXPECT_EQ(Screen_RouteOf(Screen::Startup, ScreenResult::Done), Screen::Splash);
+    EXPECT_EQ(Screen_RouteOf(Screen::Splash, ScreenResult::Done), Screen::MenuMusic);
+    EXPECT_EQ(Screen_RouteOf(Screen::MenuMusic, ScreenResult::Done), Screen::MainMenu);
+    EXPECT_EQ(Screen_RouteOf(Screen::MainMenu, ScreenResult::OpenEditor), Screen::Editor);
+    EXPECT_EQ(Screen_RouteOf(Screen::LevelSelect, ScreenResult::PlayCustomLevel),
+              Screen::CustomLevel);
+    // Every screen but the main menu and the start has a way back; a game
+    // left starts the menu theme again on the way.
+    for (Screen menu :
+         {Screen::Options, Screen::Help, Screen::Credits, Screen::LevelSelect, Screen::Editor}) {
+        EXPECT_EQ(Screen_RouteOf(menu, ScreenResult::Back), Screen::MainMenu)
+            << "screen " << static_cast<int>(menu);
+    }
+    for (Screen game : {Screen::Campaign, Screen::CustomLevel}) {
+        EXPECT_EQ(Screen_RouteOf(game, ScreenResult::Back), Screen::MenuMusic);
+    }
+    EXPECT_EQ(Screen_RouteOf(Screen::MainMenu, ScreenResult::Back), Screen::Count);
+    EXPECT_EQ(Screen_RouteOf(Screen::Count, ScreenResult::Back), Screen::Count);
+    EXPECT_EQ(Screen_RouteOf(Screen::Credits, ScreenResult::Count), Screen::Count);
+}
+
+int finishes = 0;
+void FinishOnce(void) {
+    if (finishes++ == 0) Screen_Finish(ScreenResult::Back);
+}
+void StrangerFinishes(void) { Screen_Finish(ScreenResult::Back); }
+const GameState FinishingScreen = {Nothing, FinishOnce, Nothing, "Finishing"};
+
+TEST_F(ScreenSwitchTest, AFinishedScreenGoesWhereItsRouteLeads) {
+    finishes = 0;
+    Screen_Define(Screen::Credits, &FinishingScreen);
+    Screen_Switch(Screen::Credits);
+    Automation_RunFrames(3);
+    EXPECT_EQ(Screen_CurrentName(), std::string("MainMenu"));
+
+    // A screen the game does not know (or an ending with no route) stays.
+    const GameState stranger = {Nothing, StrangerFinishes, Nothing, "Stranger"};
+    Screen_Switch(stranger);
+    Automation_RunFrames(3);
+    EXPECT_EQ(Screen_CurrentName(), std::string("Stranger"));
 }
 
 }  // namespace
