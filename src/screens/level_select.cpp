@@ -218,11 +218,7 @@ void LevelSelect_Draw(void) {
 }
 
 void LevelSelect_Update(void) {
-    if (errorPopup && errorPopup->open) {
-        Popup_Update(errorPopup);
-    } else {
-        LevelSelect_HandleButtons();
-    }
+    if (!Popups_Update(&errorPopup, 1)) LevelSelect_HandleButtons();
     Window_CheckFullscreenToggle();
     LevelSelect_Draw();
 }
@@ -231,10 +227,7 @@ void LevelSelect_Exit(void) {
     FreeSpriteImage(SPRITE_MENU_BACKGROUND);
     ButtonList_Free(buttonList);
     buttonList = nullptr;
-    for (Button*& button : buttons) {
-        Button_Free(button);
-        button = nullptr;
-    }
+    Buttons_Free(buttons, BUTTON_COUNT);
     Popup_Free(errorPopup);
     errorPopup = nullptr;
     LayoutHook = nullptr;

@@ -100,11 +100,7 @@ void MainMenu_Draw(void) {
 
 void MainMenu_Update(void) {
     Window_CheckFullscreenToggle();
-    if (quitPopup && quitPopup->open) {
-        Popup_Update(quitPopup);
-    } else {
-        MainMenu_HandleButtons();
-    }
+    if (!Popups_Update(&quitPopup, 1)) MainMenu_HandleButtons();
     MainMenu_Draw();
 }
 
@@ -112,10 +108,7 @@ void MainMenu_Exit(void) {
     FreeSpriteImages();
     ButtonList_Free(buttonList);
     buttonList = nullptr;
-    for (Button*& button : buttons) {
-        Button_Free(button);
-        button = nullptr;
-    }
+    Buttons_Free(buttons, MENU_BUTTON_COUNT);
     Popup_Free(quitPopup);
     quitPopup = nullptr;
     LayoutHook = nullptr;

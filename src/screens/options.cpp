@@ -257,11 +257,7 @@ void Options_Draw(void) {
 }
 
 void Options_Update(void) {
-    if (savePopup && savePopup->open) {
-        Popup_Update(savePopup);
-    } else {
-        Options_HandleButtons();
-    }
+    if (!Popups_Update(&savePopup, 1)) Options_HandleButtons();
     Window_CheckFullscreenToggle();
     Options_Draw();
 }
@@ -281,10 +277,7 @@ void Options_Exit(void) {
     savePopup = nullptr;
     ButtonList_Free(buttonList);
     buttonList = nullptr;
-    for (Button*& button : buttons) {
-        Button_Free(button);
-        button = nullptr;
-    }
+    Buttons_Free(buttons, OPT_BUTTON_COUNT);
     FreeSpriteImages();
     LayoutHook = nullptr;
 }

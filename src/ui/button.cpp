@@ -48,6 +48,13 @@ void Button_Free(Button* button) {
     std::free(button);
 }
 
+void Buttons_Free(Button** buttons, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        Button_Free(buttons[i]);
+        buttons[i] = nullptr;
+    }
+}
+
 bool Button_SetLabel(Button* button, const char* label) {
     if (!button || !label) return false;
     char* copy = UI_CopyText(label);

@@ -34,6 +34,8 @@ void Button_Free(Button* button);
 // Replaces the label with a copy of `label`; false (old label kept) when
 // memory runs out.
 bool Button_SetLabel(Button* button, const char* label);
+// Frees `count` buttons (null entries too) and leaves each slot null.
+void Buttons_Free(Button** buttons, size_t count);
 // A heap copy of a label or message for the UI's records (null text: "");
 // null when memory runs out.
 char* UI_CopyText(const char* text);

@@ -319,12 +319,7 @@ bool CreateButtons(void) {
     return true;
 }
 
-void FreeButtons(void) {
-    for (Button*& button : chooser.buttons) {
-        Button_Free(button);
-        button = nullptr;
-    }
-}
+void FreeButtons(void) { Buttons_Free(chooser.buttons, CHOOSER_BUTTON_COUNT); }
 
 const int kAutomationFrameLimit = 6000;
 
