@@ -88,10 +88,6 @@ void Popup_Open(Popup* popup) {
     if (popup) popup->open = true;
 }
 
-bool Popup_IsButton(const Popup* popup, const Button* pressed, size_t index) {
-    return popup && index < popup->count && popup->buttons[index] == pressed;
-}
-
 void Popup_Free(Popup* popup) {
     if (!popup) return;
     ButtonList_Free(popup->buttonList);

@@ -75,8 +75,6 @@ bool Popup_SetTitle(Popup* popup, const char* title);
 bool Popup_SetMessage(Popup* popup, const char* message);
 // Opens the popup (accepts null, as a popup that could not be made).
 void Popup_Open(Popup* popup);
-// Whether `pressed` is the popup's button `index` (false for null).
-bool Popup_IsButton(const Popup* popup, const Button* pressed, size_t index);
 
 // Places button `index` at `offset` from the centre, kept inside the panel.
 void Popup_PlaceButton(Popup* popup, size_t index, TS_Vec2 offset);
