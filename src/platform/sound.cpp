@@ -144,7 +144,7 @@ void TS_Sound_SetGroupVolume(int group, float volume) {
     if (volume > 1.0f) volume = 1.0f;
     groupVolume[group] = volume;
     Log(SOUND_GROUP_VOLUME, group, std::string(), volume, false);
-    if (!AudioReady()) return;
+    if (!audioOpen) return;  // before the device is decided nothing plays yet
     for (int ch = 0; ch < kChannels; ++ch) {
         if (channelGroup[ch] == group) Mix_Volume(ch, MixVolume(channelVolume[ch] * volume));
     }
@@ -154,7 +154,7 @@ void TS_Sound_StopGroup(int group) {
     PrepareTables();
     if (!ValidGroup(group)) return;
     Log(SOUND_STOP_GROUP, group, std::string(), 0.0f, false);
-    if (!AudioReady()) return;
+    if (!audioOpen) return;
     for (int ch = 0; ch < kChannels; ++ch) {
         if (channelGroup[ch] == group) {
             Mix_HaltChannel(ch);
