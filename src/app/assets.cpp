@@ -94,6 +94,7 @@ const PreloadPiece kPreloadPieces[] = {
     {PRELOAD_EFFECTS, 0},
 };
 const int kPreloadPieceCount = static_cast<int>(sizeof kPreloadPieces / sizeof kPreloadPieces[0]);
+const int kMenuPieceCount = 3;  // the background, the logo and the menu's music
 int nextPreloadPiece = 0;
 TS_ImageLoad pictureAhead = nullptr;  // the current piece's picture, decoding
 
@@ -243,6 +244,10 @@ bool Assets_PreloadStep(void) { return PreloadAdvance(false); }
 void Assets_PreloadAll(void) {
     while (!PreloadAdvance(true)) {
     }
+}
+
+void Assets_PreloadMenus(void) {
+    while (nextPreloadPiece < kMenuPieceCount) PreloadAdvance(true);
 }
 
 TS_Image Assets_FlameStrip(int strip) {

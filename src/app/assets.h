@@ -84,6 +84,9 @@ void FreeSounds(void);
 bool Assets_PreloadStep(void);
 // Everything not read ahead yet, at once.
 void Assets_PreloadAll(void);
+// At once, only what the main menu shows that is not read ahead yet; the
+// rest is then read when first needed, as without reading ahead.
+void Assets_PreloadMenus(void);
 // The ship's flame strip (0 bottom, 1 right, 2 left), read on first use;
 // null when the file is missing. Freeing leaves it loaded once read ahead.
 TS_Image Assets_FlameStrip(int strip);

@@ -74,8 +74,10 @@ void Splash_Update(void) {
 }
 
 void Splash_Exit(void) {
-    // A splash skipped in its first moments leaves some reading ahead undone.
-    Assets_PreloadAll();
+    // A splash skipped in its first moments leaves some reading ahead undone:
+    // the menu's part is finished now (its picture has been decoding since the
+    // first logo), the levels' part is left to their first start.
+    Assets_PreloadMenus();
     FreeSpriteImage(SPRITE_STUDIO_RED);
     FreeSpriteImage(SPRITE_AUDIO_LOGO);
     logos[0] = logos[1] = nullptr;

@@ -58,17 +58,9 @@ TEST(FramePacerTest, LateWakeupsKeepTheCadence) {
     EXPECT_EQ(pacer.deadline, 3 * kPeriod60);
     // ...one that overran by a whole period or more starts afresh.
     const int64_t hitch = 3 * kPeriod60 + 40 * kMs;
-    FramePacer_EndFrame(&pacer, hitch);
+    // The frame time still says how long it really took.
+    EXPECT_NEAR(FramePacer_EndFrame(&pacer, hitch), (kPeriod60 + 30 * kMs) / 1e9, 1e-6);
     EXPECT_EQ(pacer.deadline, hitch + kPeriod60);
-}
-
-TEST(FramePacerTest, FrameTimeIsTheTimeSinceTheLastFrameEnded) {
-    FramePacer pacer;
-    FramePacer_Start(&pacer, 1000 * kMs, 60.0f);
-    EXPECT_FLOAT_EQ(FramePacer_EndFrame(&pacer, 1017 * kMs), 0.017f);
-    EXPECT_FLOAT_EQ(FramePacer_EndFrame(&pacer, 1067 * kMs), 0.050f);  // a hitch is not hidden
-    EXPECT_EQ(FramePacer_Period(30.0f), 33333333);
-    EXPECT_EQ(FramePacer_Period(0.0f), kNanosecondsPerSecond);
 }
 
 TEST(FramePacerTest, VsyncPacesOnlyDisplaysNoFasterThanTheGame) {
@@ -80,13 +72,6 @@ TEST(FramePacerTest, VsyncPacesOnlyDisplaysNoFasterThanTheGame) {
     EXPECT_FALSE(FramePacer_VsyncPaces(0.0f, 60.0f));  // unknown: the pacer sleeps
 }
 
-TEST(FramePacerTest, SoftwareRenderingSleepsToSixtyFramesASecond) {
-    const PacedRun run = Simulate(600, 3 * kMs, 0, false, 80000);
-    EXPECT_NEAR(run.totalDt, 10.0f, 0.01f);
-    EXPECT_NEAR(run.minDt, 1.0f / 60.0f, 0.0005f);
-    EXPECT_NEAR(run.maxDt, 1.0f / 60.0f, 0.0005f);
-}
-
 TEST(FramePacerTest, RefreshRateNeverChangesTheGameSpeed) {
     struct Display {
         const char* name;
@@ -94,19 +79,19 @@ TEST(FramePacerTest, RefreshRateNeverChangesTheGameSpeed) {
         float frameTime;  // what every frame should measure
     };
     const Display displays[] = {
-        {"60 Hz", kPeriod60, 1.0f / 60.0f},
-        {"59.94 Hz", 16683350, 0.01668335f},
-        {"144 Hz", 6944444, 1.0f / 60.0f},
+        {"software renderer", 0, 1.0f / 60.0f}, {"60 Hz", kPeriod60, 1.0f / 60.0f},
+        {"59.94 Hz", 16683350, 0.01668335f},    {"144 Hz", 6944444, 1.0f / 60.0f},
         {"30 Hz", 33333333, 1.0f / 30.0f},
     };
     for (const Display& display : displays) {
-        const PacedRun run = Simulate(1200, 4 * kMs, display.refresh, true, 80000);
+        const bool vsync = display.refresh > 0;
+        const PacedRun run = Simulate(1200, 4 * kMs, display.refresh, vsync, 80000);
         // The world moves by the time that really passed...
         EXPECT_NEAR(run.totalDt, static_cast<float>(run.elapsed) / 1e9f, 0.002f) << display.name;
         // ...at the game's rate (or the display's, when that is slower).
         EXPECT_NEAR(run.totalDt / 1200.0f, display.frameTime, 0.0002f) << display.name;
         if (display.refresh != 6944444) {
-            // One frame per refresh: none is held over to the next one.
+            // Even frames, one per refresh: none is held over to the next one.
             EXPECT_NEAR(run.maxDt, display.frameTime, 0.0002f) << display.name;
         }
     }
