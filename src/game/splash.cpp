@@ -56,7 +56,12 @@ void Splash_Update(void) {
     if (done) {
         ++currentLogo;
         phaseTime = 0.0f;
-        if (currentLogo >= 2) Screen_Switch(Screen::MenuMusic);
+        if (currentLogo >= 2) {
+            // Five seconds of logos are ample for the reading ahead; on a
+            // machine so busy that some is left, it is finished here.
+            Assets_PreloadAll();
+            Screen_Switch(Screen::MenuMusic);
+        }
         return;
     }
     int alpha = 255;
