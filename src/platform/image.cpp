@@ -229,14 +229,6 @@ void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, f
 
 // Loading ahead ----------------------------------------------------------------
 
-bool TS_Image_Prescale(TS_Image image, float w, float h) {
-    if (!image || !image->pixels) return false;
-    int width = 0, height = 0;
-    RoundedSize(w, h, &width, &height);
-    if (width == image->width && height == image->height) return true;
-    return ScaledTexture(image, width, height) != nullptr;
-}
-
 // Decoding a large PNG takes longer than a frame, so reading ahead decodes on
 // a helper thread; the textures are made on the frame loop's thread, which
 // owns the renderer.

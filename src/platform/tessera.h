@@ -186,10 +186,6 @@ float TS_Font_TextWidth(const char* text);
 
 TS_Image TS_Image_Load(const char* path);
 void TS_Image_Free(TS_Image* image);  // frees and sets the handle to null
-// Makes a large picture's copy for drawing whole, unrotated, at w x h now,
-// so that the first frame that shows it at that size does not pay for it.
-// False when the picture keeps no pixels to scale (small pictures need none).
-bool TS_Image_Prescale(TS_Image image, float w, float h);
 // Reading a picture ahead without holding up the frames: the file is decoded
 // on a helper thread (and, for a fitHeight above 0, a large picture also
 // scaled to that height at its own aspect, as a background is shown); Finish
