@@ -64,6 +64,6 @@ void Game_Start(void) {
 }
 
 void Game_Finish(void) {
-    FreeSpriteImage(SPRITE_MENU_BACKGROUND);
+    Assets_FreeAll();
     MenuBackground_Reset();
 }

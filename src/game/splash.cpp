@@ -1,5 +1,6 @@
 // The splash: the studio logo, then the audio credit, each fading in and out
-// over black. A click, Enter, Escape or Space skips to the menu.
+// over black. A click, Enter, Escape or Space skips to the menu. Behind the
+// logos the game reads ahead what the menus and the levels show.
 #include <cmath>
 
 #include "app/assets.h"
@@ -44,6 +45,7 @@ bool SkipPressed(void) {
 
 void Splash_Update(void) {
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    Assets_PreloadStep();
     const float dt = TS_System_GetDt();
     if (startDelay > 0.0f) {
         startDelay -= dt;
@@ -54,7 +56,12 @@ void Splash_Update(void) {
     if (done) {
         ++currentLogo;
         phaseTime = 0.0f;
-        if (currentLogo >= 2) Screen_Finish(ScreenResult::Done);
+        if (currentLogo >= 2) {
+            // Five seconds of logos are ample for the reading ahead; on a
+            // machine so busy that some is left, it is finished here.
+            Assets_PreloadAll();
+            Screen_Finish(ScreenResult::Done);
+        }
         return;
     }
     int alpha = 255;
@@ -72,6 +79,10 @@ void Splash_Update(void) {
 }
 
 void Splash_Exit(void) {
+    // A splash skipped in its first moments leaves some reading ahead undone:
+    // the menu's part is finished now (its picture has been decoding since the
+    // first logo), the levels' part is left to their first start.
+    Assets_PreloadMenus();
     FreeSpriteImage(SPRITE_STUDIO_RED);
     FreeSpriteImage(SPRITE_AUDIO_LOGO);
     logos[0] = logos[1] = nullptr;

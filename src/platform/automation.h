@@ -101,5 +101,12 @@ void Automation_ClearSoundLog(void);
 void Automation_LogSounds(bool on);
 bool Automation_LoggingSounds(void);
 
+// How often this run has tried to open the sound device (once per start of
+// the framework, however many sounds are played).
+int Automation_AudioDeviceAttempts(void);
+
+// Pictures read from disk (TS_Image_Load calls) since the program started.
+long Automation_ImageLoadCount(void);
+
 // Text rendering statistics: strings rasterised since start (cache misses).
 long Automation_TextRasterCount(void);

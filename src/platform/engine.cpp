@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "platform/frame_pacer.h"
 #include "platform/platform_internal.h"
 
 PlatformState& Platform() {
@@ -13,8 +14,19 @@ PlatformState& Platform() {
 }
 
 double Clock_Seconds() {
-    static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-    return static_cast<double>(SDL_GetPerformanceCounter()) / frequency;
+    return static_cast<double>(Clock_Nanoseconds()) / static_cast<double>(kNanosecondsPerSecond);
+}
+
+void Engine_ReadRefreshRate() {
+    PlatformState& p = Platform();
+    p.refreshRate = 0.0f;
+    if (!p.window) return;
+    int index = SDL_GetWindowDisplayIndex(p.window);
+    if (index < 0) index = 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate > 0) {
+        p.refreshRate = static_cast<float>(mode.refresh_rate);
+    }
 }
 
 namespace {
@@ -29,13 +41,20 @@ void CreateWindowAndRenderer(PlatformState& p) {
         std::exit(1);
     }
     if (!p.headless) {
-        p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_ACCELERATED);
+        // Where the graphics card offers it, presents wait for the display's
+        // refresh; the software renderer has no such wait and the pacer sleeps.
+        p.renderer =
+            SDL_CreateRenderer(p.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     }
     if (!p.renderer) p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_SOFTWARE);
     if (!p.renderer) {
         SDL_Log("Vexal: cannot create a renderer: %s", SDL_GetError());
         std::exit(1);
     }
+    SDL_RendererInfo info;
+    p.vsync = SDL_GetRendererInfo(p.renderer, &info) == 0 &&
+              (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    Engine_ReadRefreshRate();
     SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
 }
 
@@ -52,26 +71,19 @@ void ApplyStateChange(PlatformState& p) {
     }
 }
 
+// Sleeps until the frame is due, then measures the frame time the world
+// moves by. The sleep is on an absolute deadline, so the cadence stays even
+// and the processor rests in between instead of polling the clock.
 void PaceFrame(PlatformState& p) {
     if (p.automation) {
         p.dt = p.fixedDt;
         return;
     }
-    const double target = p.frameRate > 0 ? 1.0 / p.frameRate : 0.0;
-    const double start =
-        static_cast<double>(p.frameStart) / static_cast<double>(SDL_GetPerformanceFrequency());
-    // Sleep most of the gap, then spin the last stretch for an even cadence.
-    for (;;) {
-        const double remaining = target - (Clock_Seconds() - start);
-        if (remaining <= 0) break;
-        if (remaining > 0.002) {
-            SDL_Delay(static_cast<Uint32>((remaining - 0.0015) * 1000.0));
-        }
-    }
-    const Uint64 now = SDL_GetPerformanceCounter();
-    p.dt = static_cast<float>(static_cast<double>(now - p.frameStart) /
-                              static_cast<double>(SDL_GetPerformanceFrequency()));
-    p.frameStart = now;
+    p.pacer.period = FramePacer_Period(p.frameRate);
+    const bool vsyncPaces = p.vsync && FramePacer_VsyncPaces(p.refreshRate, p.frameRate);
+    const int64_t wake = FramePacer_WakeTime(&p.pacer, vsyncPaces);
+    if (wake > Clock_Nanoseconds()) Clock_SleepUntil(wake);
+    p.dt = FramePacer_EndFrame(&p.pacer, Clock_Nanoseconds());
 }
 
 }  // namespace
@@ -93,8 +105,7 @@ void Platform_EnsureInit() {
     IMG_Init(IMG_INIT_PNG);
     CreateWindowAndRenderer(p);
     Text_Init();
-    Audio_Open();
-    p.frameStart = SDL_GetPerformanceCounter();
+    FramePacer_Start(&p.pacer, Clock_Nanoseconds(), p.frameRate);
     static bool registered = false;
     if (!registered) {
         registered = true;
@@ -159,6 +170,10 @@ void BeginFrame(PlatformState& p) {
 
 void EndFrame(PlatformState& p) {
     SDL_RenderPresent(p.renderer);
+    // The sound device is tried once the first picture is up (or sooner, when
+    // something asks for a sound): a slow or missing device never delays the
+    // window's first frame.
+    Audio_Open();
     Text_EndFrame();
     PaceFrame(p);
 }
@@ -196,7 +211,7 @@ void TS_Engine_Run(void) {
     Platform_EnsureInit();
     PlatformState& p = Platform();
     p.running = true;
-    p.frameStart = SDL_GetPerformanceCounter();
+    FramePacer_Start(&p.pacer, Clock_Nanoseconds(), p.frameRate);
     while (p.running) TS_Engine_Frame();
     if (p.currentExit) p.currentExit();
     p.currentInit = p.currentUpdate = p.currentExit = nullptr;

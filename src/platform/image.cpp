@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <cmath>
+#include <string>
 
 #include "platform/platform_internal.h"
 
@@ -22,6 +23,7 @@ struct TS_ImageRecord {
 namespace {
 
 const int kPrescaleMinPixels = 512 * 512;
+long imageLoads = 0;
 
 // Splits the current matrix into a position, a uniform scale and a rotation.
 // Returns false for matrices that flip or stretch.
@@ -36,22 +38,24 @@ bool SimilarityOfMatrix(float* scale, float* rotation) {
     return true;
 }
 
-SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
-    if (!image->pixels || width <= 0 || height <= 0 || width > 8192 || height > 8192) {
-        return nullptr;
-    }
-    if (image->scaled && image->scaledWidth == width && image->scaledHeight == height) {
-        return image->scaled;
-    }
+// The picture's pixels stretched to width x height (null when that fails).
+SDL_Surface* StretchedPixels(SDL_Surface* pixels, int width, int height) {
+    if (!pixels || width <= 0 || height <= 0 || width > 8192 || height > 8192) return nullptr;
     SDL_Surface* target =
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, image->pixels->format->format);
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, pixels->format->format);
     if (!target) return nullptr;
-    if (SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) != 0) {
+    if (SDL_SoftStretchLinear(pixels, nullptr, target, nullptr) != 0) {
         SDL_FreeSurface(target);
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, target);
-    SDL_FreeSurface(target);
+    return target;
+}
+
+// Makes the scaled copy's texture from stretched pixels, which it frees.
+SDL_Texture* AdoptScaled(TS_Image image, SDL_Surface* stretched) {
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, stretched);
+    const int width = stretched->w, height = stretched->h;
+    SDL_FreeSurface(stretched);
     if (!texture) return nullptr;
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     if (image->scaled) SDL_DestroyTexture(image->scaled);
@@ -59,6 +63,48 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     image->scaledWidth = width;
     image->scaledHeight = height;
     return texture;
+}
+
+SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
+    if (image->scaled && image->scaledWidth == width && image->scaledHeight == height) {
+        return image->scaled;
+    }
+    if (!image->pixels) return nullptr;
+    SDL_Surface* stretched = StretchedPixels(image->pixels, width, height);
+    return stretched ? AdoptScaled(image, stretched) : nullptr;
+}
+
+// A PNG file's pixels in the format every texture uses; safe on any thread.
+SDL_Surface* DecodeFile(const char* path) {
+    SDL_Surface* loaded = IMG_Load(path);
+    if (!loaded) return nullptr;
+    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    return surface;
+}
+
+// The image of decoded pixels, which it takes over (null when that fails).
+TS_Image MakeImage(SDL_Surface* surface) {
+    if (!surface) return nullptr;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
+    if (!texture) {
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr, nullptr, 0, 0};
+    if (surface->w * surface->h >= kPrescaleMinPixels) {
+        image->pixels = surface;
+    } else {
+        SDL_FreeSurface(surface);
+    }
+    return image;
+}
+
+// The whole-picture size a draw at w x h uses, rounded as DrawImage rounds it.
+void RoundedSize(float w, float h, int* width, int* height) {
+    *width = static_cast<int>(std::lround(w));
+    *height = static_cast<int>(std::lround(h));
 }
 
 void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, float h, int alpha,
@@ -134,24 +180,8 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
 TS_Image TS_Image_Load(const char* path) {
     if (!path) return nullptr;
     Platform_EnsureInit();
-    SDL_Surface* loaded = IMG_Load(path);
-    if (!loaded) return nullptr;
-    SDL_Surface* surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!surface) return nullptr;
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
-    if (!texture) {
-        SDL_FreeSurface(surface);
-        return nullptr;
-    }
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr, nullptr, 0, 0};
-    if (surface->w * surface->h >= kPrescaleMinPixels) {
-        image->pixels = surface;
-    } else {
-        SDL_FreeSurface(surface);
-    }
-    return image;
+    ++imageLoads;
+    return MakeImage(DecodeFile(path));
 }
 
 void TS_Image_Free(TS_Image* image) {
@@ -196,3 +226,68 @@ void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, f
     if (source.w <= 0 || source.h <= 0) return;
     DrawImage(image, x, y, w, h, alpha, 0.0f, &source);
 }
+
+// Loading ahead ----------------------------------------------------------------
+
+// Decoding a large PNG takes longer than a frame, so reading ahead decodes on
+// a helper thread; the textures are made on the frame loop's thread, which
+// owns the renderer.
+struct TS_ImageLoadRecord {
+    std::string path;
+    float fitHeight;
+    SDL_Surface* pixels;
+    SDL_Surface* fitted;  // stretched to fitHeight, when asked and needed
+    SDL_Thread* thread;
+    SDL_atomic_t done;
+};
+
+namespace {
+
+int DecodeAhead(void* data) {
+    TS_ImageLoad load = static_cast<TS_ImageLoad>(data);
+    load->pixels = DecodeFile(load->path.c_str());
+    SDL_Surface* pixels = load->pixels;
+    if (pixels && load->fitHeight > 0.0f && pixels->w * pixels->h >= kPrescaleMinPixels) {
+        // The width as a background drawn at this height at its own aspect asks for.
+        const float w =
+            static_cast<float>(pixels->w) / static_cast<float>(pixels->h) * load->fitHeight;
+        int width = 0, height = 0;
+        RoundedSize(w, load->fitHeight, &width, &height);
+        if (width != pixels->w || height != pixels->h) {
+            load->fitted = StretchedPixels(pixels, width, height);
+        }
+    }
+    SDL_AtomicSet(&load->done, 1);
+    return 0;
+}
+
+}  // namespace
+
+TS_ImageLoad TS_Image_LoadAhead(const char* path, float fitHeight) {
+    if (!path) return nullptr;
+    Platform_EnsureInit();
+    ++imageLoads;
+    TS_ImageLoad load = new TS_ImageLoadRecord{path, fitHeight, nullptr, nullptr, nullptr, {0}};
+    load->thread = SDL_CreateThread(DecodeAhead, "image-ahead", load);
+    if (!load->thread) DecodeAhead(load);  // no thread: decode here and now
+    return load;
+}
+
+bool TS_Image_LoadReady(TS_ImageLoad load) { return !load || SDL_AtomicGet(&load->done) != 0; }
+
+TS_Image TS_Image_LoadFinish(TS_ImageLoad load) {
+    if (!load) return nullptr;
+    if (load->thread) SDL_WaitThread(load->thread, nullptr);
+    TS_Image image = MakeImage(load->pixels);
+    if (load->fitted) {
+        if (image) {
+            AdoptScaled(image, load->fitted);
+        } else {
+            SDL_FreeSurface(load->fitted);
+        }
+    }
+    delete load;
+    return image;
+}
+
+long Automation_ImageLoadCount(void) { return imageLoads; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/automation.h"
+#include "platform/frame_pacer.h"
 #include "platform/native.h"
 #include "platform/tessera.h"
 
@@ -28,7 +29,9 @@ struct PlatformState {
     // Engine
     float frameRate = 60.0f;
     float dt = 1.0f / 60.0f;
-    Uint64 frameStart = 0;
+    FramePacer pacer;
+    bool vsync = false;        // presents wait for the display's refresh
+    float refreshRate = 0.0f;  // the display's, in Hz (0 when unknown)
     TS_Callback currentInit = nullptr;
     TS_Callback currentUpdate = nullptr;
     TS_Callback currentExit = nullptr;
@@ -99,3 +102,6 @@ int Graphics_ClampByte(int value);
 AutomationDrawCall* Record_Draw(AutomationDrawKind kind);
 
 double Clock_Seconds();
+// Reads the refresh rate of the display the window is on (the pacer leaves
+// the pacing to a vertical sync only on a display no faster than the game).
+void Engine_ReadRefreshRate();

@@ -1,6 +1,7 @@
 // Sound effects and music on SDL_mixer channels, each channel tagged with the
 // game's sound group so whole groups can be rescaled or stopped. Without an
-// audio device every call quietly does nothing and the game runs on.
+// audio device every call quietly does nothing and the game runs on; whether
+// there is one is decided once, on first need or just after the first frame.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -20,6 +21,8 @@ const int kChannels = 32;
 const int kGroups = 16;
 
 bool audioOpen = false;
+bool audioDecided = false;  // the device was tried this run, opened or not
+int deviceAttempts = 0;
 float groupVolume[kGroups];
 int channelGroup[kChannels];
 float channelVolume[kChannels];
@@ -51,10 +54,17 @@ void Log(AutomationSoundEventKind kind, int group, const std::string& path, floa
     p.soundLog.push_back(AutomationSoundEvent{kind, group, path, volume, looping});
 }
 
+// Whether sounds play, trying the device if that is not decided yet (never
+// before the framework has started).
+bool AudioReady() {
+    if (!audioDecided && Platform().initialised) Audio_Open();
+    return audioOpen;
+}
+
 TS_Sound LoadChunk(const char* path) {
     if (!path) return nullptr;
     Platform_EnsureInit();
-    if (!audioOpen) return nullptr;
+    if (!AudioReady()) return nullptr;
     Mix_Chunk* chunk = Mix_LoadWAV(path);
     if (!chunk) return nullptr;
     return new TS_SoundRecord{chunk, path};
@@ -64,23 +74,26 @@ TS_Sound LoadChunk(const char* path) {
 
 bool Audio_Open() {
     PrepareTables();
-    if (audioOpen) return true;
-    const int flags = 0;
-    for (int attempt = 0; attempt < 2 && !audioOpen; ++attempt) {
-        if (attempt == 1) {
-            // No sound card: keep every sound state and run silently.
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
-        }
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) continue;
-        Mix_Init(flags);
-        if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0) audioOpen = true;
+    if (audioDecided) return audioOpen;
+    audioDecided = true;
+    ++deviceAttempts;
+    // One try at the player's sound device. Without one the game runs
+    // silently: every group's volume and stop is still kept, nothing is mixed,
+    // and no later sound asks the device again.
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        Mix_Init(0);
+        audioOpen = Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0;
     }
-    if (audioOpen) Mix_AllocateChannels(kChannels);
+    if (audioOpen) {
+        Mix_AllocateChannels(kChannels);
+    } else {
+        SDL_Log("Vexal: no sound device (%s); playing without sound", SDL_GetError());
+    }
     return audioOpen;
 }
 
 void Audio_Close() {
+    audioDecided = false;  // a framework started again asks the device again
     if (!audioOpen) return;
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
@@ -108,7 +121,7 @@ void TS_Sound_PlayAdvanced(TS_Sound sound, float volume, float pitch, bool loopi
     PrepareTables();
     if (!ValidGroup(group)) return;
     Log(SOUND_PLAY, group, sound ? sound->path : std::string(), volume, looping);
-    if (!sound || !audioOpen) return;
+    if (!sound || !AudioReady()) return;
     int channel = -1;
     for (int ch = 0; ch < kChannels; ++ch) {
         if (!Mix_Playing(ch)) {
@@ -131,7 +144,7 @@ void TS_Sound_SetGroupVolume(int group, float volume) {
     if (volume > 1.0f) volume = 1.0f;
     groupVolume[group] = volume;
     Log(SOUND_GROUP_VOLUME, group, std::string(), volume, false);
-    if (!audioOpen) return;
+    if (!audioOpen) return;  // before the device is decided nothing plays yet
     for (int ch = 0; ch < kChannels; ++ch) {
         if (channelGroup[ch] == group) Mix_Volume(ch, MixVolume(channelVolume[ch] * volume));
     }
@@ -171,6 +184,8 @@ std::string Automation_GroupPlayingPath(int group) {
     }
     return std::string();
 }
+
+int Automation_AudioDeviceAttempts(void) { return deviceAttempts; }
 
 void Automation_ResetSound() {
     tablesReady = false;

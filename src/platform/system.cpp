@@ -38,6 +38,7 @@ void TS_System_SetWindowSize(int width, int height) {
     SDL_SetWindowSize(p.window, width, height);
     if (!p.headless)
         SDL_SetWindowPosition(p.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    Engine_ReadRefreshRate();  // the window may now be on another display
 }
 
 void TS_System_Fullscreen(void) {
@@ -52,6 +53,7 @@ void TS_System_Fullscreen(void) {
     } else {
         SDL_SetWindowFullscreen(p.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    Engine_ReadRefreshRate();
 }
 
 void TS_System_SetFrameRate(float framesPerSecond) {

@@ -25,9 +25,11 @@ struct TS_Color {
 };
 
 struct TS_ImageRecord;
+struct TS_ImageLoadRecord;
 struct TS_SoundRecord;
-typedef TS_ImageRecord* TS_Image;  // null when absent
-typedef TS_SoundRecord* TS_Sound;  // null when absent
+typedef TS_ImageRecord* TS_Image;          // null when absent
+typedef TS_ImageLoadRecord* TS_ImageLoad;  // a picture being read ahead
+typedef TS_SoundRecord* TS_Sound;          // null when absent
 
 typedef void (*TS_Callback)(void);
 
@@ -184,6 +186,15 @@ float TS_Font_TextWidth(const char* text);
 
 TS_Image TS_Image_Load(const char* path);
 void TS_Image_Free(TS_Image* image);  // frees and sets the handle to null
+// Reading a picture ahead without holding up the frames: the file is decoded
+// on a helper thread (and, for a fitHeight above 0, a large picture also
+// scaled to that height at its own aspect, as a background is shown); Finish
+// then makes the image on this thread, waiting for the decoding if it is not
+// Ready yet. Finish returns what TS_Image_Load would have (null for a missing
+// file) and ends the load; every load started must be finished.
+TS_ImageLoad TS_Image_LoadAhead(const char* path, float fitHeight);
+bool TS_Image_LoadReady(TS_ImageLoad load);
+TS_Image TS_Image_LoadFinish(TS_ImageLoad load);
 int TS_Image_GetWidth(TS_Image image);
 int TS_Image_GetHeight(TS_Image image);
 void TS_Image_Draw(TS_Image image, float x, float y, float w, float h, int alpha);

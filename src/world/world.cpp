@@ -52,7 +52,7 @@ void SetupCompass(Compass* compass) {
 
 void SetupFlames(void) {
     for (int i = 0; i < FLAME_COUNT; ++i) {
-        world.flameImages[i] = TS_Image_Load(flameStripPaths[i]);
+        world.flameImages[i] = Assets_FlameStrip(i);
         world.flameShapes[i] = CreateSheetShape(world.flameImages[i], kFlameFrameSeconds);
         world.flames[i] = CreateGameObject();
         if (world.flames[i]) {
@@ -195,7 +195,7 @@ void TeardownWorld(void) {
         world.flameShapes[i] = nullptr;
         FreeGameObject(world.flames[i]);
         world.flames[i] = nullptr;
-        if (world.flameImages[i]) TS_Image_Free(&world.flameImages[i]);
+        FreeFlameStrip(i);
         world.flameImages[i] = nullptr;
     }
 

@@ -46,7 +46,7 @@ enum { FLAME_BOTTOM = 0, FLAME_RIGHT = 1, FLAME_LEFT = 2, FLAME_COUNT = 3 };
 enum { MAP_OFF = 0, MAP_OPEN = 1, MAP_CLOSING = 2 };
 
 struct World {
-    TS_Image flameImages[FLAME_COUNT];  // owned: bottom, right, left
+    TS_Image flameImages[FLAME_COUNT];  // bottom, right, left (Assets_FlameStrip)
     Shape* flameShapes[FLAME_COUNT];    // owned animation strips
     uint8_t thrustHeld;                 // draws the bottom flame
     uint8_t turnRightHeld;              // draws the left flame

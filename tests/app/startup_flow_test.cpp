@@ -91,8 +91,7 @@ TEST_F(StartupFlowTest, EachSkipInputGoesStraightToTheMenu) {
         Automation_RunFrames(2);  // skip frame, then MenuMusic's frame
         EXPECT_STREQ(Screen_CurrentName(), "MainMenu") << "key " << key;
         Automation_KeyUp(key);
-        FreeSpriteImages();
-        FreeSounds();
+        Assets_FreeAll();
     }
     LeaveTheMenu();
     Automation_Stop();

@@ -39,8 +39,7 @@ void HeadlessTest::SetUp() {
 }
 
 void HeadlessTest::TearDown() {
-    FreeSpriteImages();
-    FreeSounds();
+    Assets_FreeAll();  // what a splash read ahead too: the next test starts afresh
     Automation_Stop();
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
     RemoveTree(tempDir_);
