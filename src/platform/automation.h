@@ -101,5 +101,13 @@ void Automation_ClearSoundLog(void);
 void Automation_LogSounds(bool on);
 bool Automation_LoggingSounds(void);
 
+// Drawing and texture calls that failed since the framework started (a
+// texture SDL calls invalid, a picture whose renderer is gone), and the first
+// failure's message ("" when none failed). Tools built against several
+// versions of the game test for the macro.
+#define VEXAL_AUTOMATION_FAILED_DRAWS 1
+long Automation_FailedDrawCount(void);
+const char* Automation_FirstDrawFailure(void);
+
 // Text rendering statistics: strings rasterised since start (cache misses).
 long Automation_TextRasterCount(void);
