@@ -194,6 +194,14 @@ bool PreloadAdvance(bool wait) {
     return nextPreloadPiece >= kPreloadPieceCount;
 }
 
+// The caches hold pictures of one renderer and sounds of one audio device:
+// when the framework shuts down they are emptied with them, so a later start
+// loads everything afresh instead of drawing with textures that are gone.
+// What the splash read ahead goes too.
+void FreeCachesAtShutdown(void) { Assets_FreeAll(); }
+
+void EmptyCachesAtShutdown(void) { TS_System_OnShutdown(FreeCachesAtShutdown); }
+
 }  // namespace
 
 void Assets_SetRootForTests(const char* root) { assetRoot = root ? root : defaultAssetRoot; }
@@ -201,6 +209,7 @@ void Assets_SetRootForTests(const char* root) { assetRoot = root ? root : defaul
 TS_Image GetSpriteImage(int slot) {
     if (slot < 0 || slot >= SPRITE_COUNT) return nullptr;
     if (!spriteCache[slot]) {
+        EmptyCachesAtShutdown();
         spriteCache[slot] = LoadUnderRoot(spriteFiles[slot]);
         if (!spriteCache[slot]) spriteCache[slot] = LoadUnderRoot(errorImageFile);
     }
@@ -209,13 +218,19 @@ TS_Image GetSpriteImage(int slot) {
 
 TS_Sound GetSound(int slot) {
     if (slot < 0 || slot >= SOUND_COUNT) return nullptr;
-    if (!soundCache[slot]) soundCache[slot] = TS_Sound_Load(soundPaths[slot]);
+    if (!soundCache[slot]) {
+        EmptyCachesAtShutdown();
+        soundCache[slot] = TS_Sound_Load(soundPaths[slot]);
+    }
     return soundCache[slot];
 }
 
 TS_Sound GetMusic(int slot) {
     if (slot < 0 || slot >= SOUND_COUNT) return nullptr;
-    if (!soundCache[slot]) soundCache[slot] = TS_Sound_LoadMusic(soundPaths[slot]);
+    if (!soundCache[slot]) {
+        EmptyCachesAtShutdown();
+        soundCache[slot] = TS_Sound_LoadMusic(soundPaths[slot]);
+    }
     return soundCache[slot];
 }
 

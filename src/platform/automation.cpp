@@ -82,6 +82,9 @@ void Automation_Stop(void) {
 
 bool Automation_Active(void) { return Platform().automation; }
 
+long Automation_FailedDrawCount(void) { return Platform().failedDraws; }
+const char* Automation_FirstDrawFailure(void) { return Platform().firstDrawFailure.c_str(); }
+
 void Automation_RunFrames(int n) {
     for (int i = 0; i < n; ++i) TS_Engine_Frame();
 }

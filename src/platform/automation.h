@@ -108,5 +108,13 @@ int Automation_AudioDeviceAttempts(void);
 // Pictures read from disk (TS_Image_Load calls) since the program started.
 long Automation_ImageLoadCount(void);
 
+// Drawing and texture calls that failed since the framework started (a
+// texture SDL calls invalid, a picture whose renderer is gone), and the first
+// failure's message ("" when none failed). Tools built against several
+// versions of the game test for the macro.
+#define VEXAL_AUTOMATION_FAILED_DRAWS 1
+long Automation_FailedDrawCount(void);
+const char* Automation_FirstDrawFailure(void);
+
 // Text rendering statistics: strings rasterised since start (cache misses).
 long Automation_TextRasterCount(void);

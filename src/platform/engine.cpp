@@ -31,6 +31,12 @@ void Engine_ReadRefreshRate() {
 
 namespace {
 
+// Outside PlatformState: both must outlive an automation restart, which
+// resets that state.
+unsigned rendererGeneration = 0;
+const int kShutdownHookSlots = 8;
+TS_Callback shutdownHooks[kShutdownHookSlots] = {};
+
 void CreateWindowAndRenderer(PlatformState& p) {
     Uint32 flags = 0;
     if (p.headless) flags |= SDL_WINDOW_HIDDEN;
@@ -56,6 +62,7 @@ void CreateWindowAndRenderer(PlatformState& p) {
               (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     Engine_ReadRefreshRate();
     SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
+    ++rendererGeneration;
 }
 
 // Runs a requested screen change: the old screen's exit, then the new init.
@@ -113,9 +120,32 @@ void Platform_EnsureInit() {
     }
 }
 
+unsigned Platform_RendererGeneration() { return rendererGeneration; }
+
+void Platform_NoteDrawFailure(const char* what) {
+    PlatformState& p = Platform();
+    if (p.failedDraws++ == 0) p.firstDrawFailure = what ? what : "";
+}
+
+void TS_System_OnShutdown(TS_Callback release) {
+    for (TS_Callback& slot : shutdownHooks) {
+        if (slot == release) return;
+        if (!slot) {
+            slot = release;
+            return;
+        }
+    }
+    SDL_Log("Vexal: no room for another shutdown hook");
+}
+
 void Platform_Shutdown() {
     PlatformState& p = Platform();
     if (!p.initialised) return;
+    // Caches of images and sounds empty first, while their renderer and audio
+    // are still there to free them.
+    for (TS_Callback release : shutdownHooks) {
+        if (release) release();
+    }
     Audio_Close();
     Text_Shutdown();
     if (p.renderer) SDL_DestroyRenderer(p.renderer);

@@ -77,9 +77,9 @@ void Submit() {
         indices.clear();
         return;
     }
-    SDL_RenderGeometry(Platform().renderer, nullptr, vertices.data(),
-                       static_cast<int>(vertices.size()), indices.data(),
-                       static_cast<int>(indices.size()));
+    Platform_CheckDraw(SDL_RenderGeometry(Platform().renderer, nullptr, vertices.data(),
+                                          static_cast<int>(vertices.size()), indices.data(),
+                                          static_cast<int>(indices.size())));
     vertices.clear();
     indices.clear();
 }
@@ -238,7 +238,7 @@ void TS_Settings_Background(TS_Color color) {
     if (p.renderingOff) return;
     const SDL_Color c = Graphics_SdlColor(color);
     SDL_SetRenderDrawColor(p.renderer, c.r, c.g, c.b, 255);
-    SDL_RenderClear(p.renderer);
+    Platform_CheckDraw(SDL_RenderClear(p.renderer));
 }
 
 void TS_Settings_Fill(TS_Color color) {

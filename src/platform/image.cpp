@@ -18,6 +18,7 @@ struct TS_ImageRecord {
     SDL_Texture* scaled;
     int scaledWidth;
     int scaledHeight;
+    unsigned renderer;  // the renderer generation its textures belong to
 };
 
 namespace {
@@ -56,7 +57,10 @@ SDL_Texture* AdoptScaled(TS_Image image, SDL_Surface* stretched) {
     SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, stretched);
     const int width = stretched->w, height = stretched->h;
     SDL_FreeSurface(stretched);
-    if (!texture) return nullptr;
+    if (!texture) {
+        Platform_NoteDrawFailure(SDL_GetError());
+        return nullptr;
+    }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     if (image->scaled) SDL_DestroyTexture(image->scaled);
     image->scaled = texture;
@@ -88,11 +92,13 @@ TS_Image MakeImage(SDL_Surface* surface) {
     if (!surface) return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
     if (!texture) {
+        Platform_NoteDrawFailure(SDL_GetError());
         SDL_FreeSurface(surface);
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr, nullptr, 0, 0};
+    TS_Image image = new TS_ImageRecord{
+        texture, surface->w, surface->h, nullptr, nullptr, 0, 0, Platform_RendererGeneration()};
     if (surface->w * surface->h >= kPrescaleMinPixels) {
         image->pixels = surface;
     } else {
@@ -126,6 +132,11 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
                const SDL_Rect* source) {
     PlatformState& p = Platform();
     if (!image || !image->texture || w == 0.0f || h == 0.0f || p.renderingOff) return;
+    if (image->renderer != Platform_RendererGeneration()) {
+        // Its textures went with an earlier renderer: SDL must not see them.
+        Platform_NoteDrawFailure("an image drawn after its renderer was destroyed");
+        return;
+    }
     alpha = Graphics_ClampByte(alpha);
     if (alpha == 0) return;
     const bool centred = p.imageMode == TS_MODE_CENTER;
@@ -167,11 +178,11 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
             }
         }
     }
-    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha));
+    if (!Platform_CheckDraw(SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha)))) return;
     if (angle == 0.0 && flip == SDL_FLIP_NONE) {
-        SDL_RenderCopyF(p.renderer, texture, src, &dest);
+        Platform_CheckDraw(SDL_RenderCopyF(p.renderer, texture, src, &dest));
     } else {
-        SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip);
+        Platform_CheckDraw(SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip));
     }
 }
 
@@ -187,7 +198,8 @@ TS_Image TS_Image_Load(const char* path) {
 void TS_Image_Free(TS_Image* image) {
     if (!image || !*image) return;
     TS_Image record = *image;
-    if (Platform().renderer) {
+    // Textures of a renderer that is gone went with it.
+    if (Platform().renderer && record->renderer == Platform_RendererGeneration()) {
         if (record->texture) SDL_DestroyTexture(record->texture);
         if (record->scaled) SDL_DestroyTexture(record->scaled);
     }

@@ -73,6 +73,11 @@ struct PlatformState {
     bool renderingOff = false;  // automation: draw calls are recorded but not rasterised
     std::vector<AutomationDrawCall> drawCalls;
     std::vector<AutomationSoundEvent> soundLog;
+
+    // Drawing and texture calls that failed since start, and the first one's
+    // words, so a wrong frame is reported instead of silently left out.
+    long failedDraws = 0;
+    std::string firstDrawFailure;
 };
 
 PlatformState& Platform();
@@ -80,6 +85,18 @@ PlatformState& Platform();
 // Creates the window, renderer, fonts and audio on first need.
 void Platform_EnsureInit();
 void Platform_Shutdown();
+// Counts each renderer the framework has made. Images remember the one they
+// were made for; one from a renderer that is gone is never handed to SDL.
+unsigned Platform_RendererGeneration();
+
+// Notes a failed drawing or texture call. CheckDraw takes an SDL result
+// (negative on failure) and returns whether the call worked.
+void Platform_NoteDrawFailure(const char* what);
+inline bool Platform_CheckDraw(int sdlResult) {
+    if (sdlResult >= 0) return true;
+    Platform_NoteDrawFailure(SDL_GetError());
+    return false;
+}
 
 // Per-file hooks the engine calls.
 void Input_BeginFrame();

@@ -135,6 +135,11 @@ int TS_System_GetWindowHeight(void);
 int TS_System_GetDisplayWidth(void);
 int TS_System_GetDisplayHeight(void);
 float TS_System_GetDt(void);  // seconds the previous frame took
+// Registers a function that empties a cache of images or sounds. The framework
+// calls it when it shuts down, before its renderer and audio go, so a cache
+// never keeps a picture whose renderer is gone (a later start loads afresh).
+// Registering the same function again changes nothing; eight at most.
+void TS_System_OnShutdown(TS_Callback release);
 
 // ---- Input (edges are per frame) -------------------------------------------
 

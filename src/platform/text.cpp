@@ -101,6 +101,7 @@ CachedText* Lookup(const char* text, int pixelSize) {
     CachedText& entry = cache[slot];
     if (entry.used && entry.texture) SDL_DestroyTexture(entry.texture);
     entry.texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
+    if (!entry.texture) Platform_NoteDrawFailure(SDL_GetError());
     entry.width = surface->w;
     entry.height = surface->h;
     SDL_FreeSurface(surface);
@@ -185,8 +186,10 @@ void TS_Font_DrawText(const char* text, float x, float y) {
     else if (p.alignV == TS_ALIGN_BOTTOM) top = ay - h;
     const SDL_Color colour = Graphics_SdlColor(p.fill);
     if (!p.filling || colour.a == 0) return;
-    SDL_SetTextureColorMod(entry->texture, colour.r, colour.g, colour.b);
-    SDL_SetTextureAlphaMod(entry->texture, colour.a);
+    if (!Platform_CheckDraw(SDL_SetTextureColorMod(entry->texture, colour.r, colour.g, colour.b)) ||
+        !Platform_CheckDraw(SDL_SetTextureAlphaMod(entry->texture, colour.a))) {
+        return;
+    }
     const SDL_FRect dest = {std::floor(left + 0.5f), std::floor(top + 0.5f), w, h};
-    SDL_RenderCopyF(p.renderer, entry->texture, nullptr, &dest);
+    Platform_CheckDraw(SDL_RenderCopyF(p.renderer, entry->texture, nullptr, &dest));
 }

@@ -55,4 +55,23 @@ TEST_F(AssetCacheTest, SoundsLoadOnceAndMissingOnesStayEmpty) {
     TS_Sound_PlayAdvanced(nullptr, 1.0f, 1.0f, false, 4);  // a quiet no-op
 }
 
+// The caches belong to one renderer and one audio device: a restart of the
+// framework empties them, and the sprites load afresh and draw without a
+// single failed call.
+TEST_F(AssetCacheTest, CachesEmptyWhenTheFrameworkShutsDown) {
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    TS_Image_Draw(GetSpriteImage(SPRITE_PLAYER), 0, 0, 65, 65, 255);
+    ASSERT_NE(GetSound(SOUND_THRUSTER), nullptr);
+    Automation_Stop();
+    EXPECT_EQ(spriteCache[SPRITE_PLAYER], nullptr);
+    EXPECT_EQ(soundCache[SOUND_THRUSTER], nullptr);
+
+    Automation_Start();
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    TS_Image_Draw(GetSpriteImage(SPRITE_PLAYER), 0, 0, 65, 65, 255);
+    TS_Image_DrawAdvanced(GetSpriteImage(SPRITE_ASTEROID), 100, 100, 80, 80, 255, 45.0f);
+    EXPECT_EQ(Automation_FailedDrawCount(), 0) << Automation_FirstDrawFailure();
+    EXPECT_NE(GetSound(SOUND_THRUSTER), nullptr);
+}
+
 }  // namespace

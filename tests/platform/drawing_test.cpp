@@ -1,6 +1,8 @@
 // Drawing: the record of calls, real pixels, alpha clamping and the text cache.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/headless.h"
 
 namespace {
@@ -74,6 +76,64 @@ TEST_F(DrawingTest, AlphaOutsideTheRangeIsClampedNotWrapped) {
     TS_Image_Free(&image);
     EXPECT_EQ(image, nullptr);
     EXPECT_EQ(TS_Image_Load("./Assets/Sprites/none.png"), nullptr);
+}
+
+// A picture whose renderer is gone (the framework restarted under it) must
+// never reach SDL: it is counted as a failed draw, leaves the frame alone, and
+// can still be freed.
+TEST_F(DrawingTest, ImageOfAGoneRendererIsCountedAsFailedNotDrawn) {
+    TS_Image image = TS_Image_Load("./Assets/Sprites/asteroid.png");
+    ASSERT_NE(image, nullptr);
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    TS_Image_Draw(image, 0, 0, 100, 100, 255);
+    TS_Font_DrawText("drawn", 200, 200);
+    EXPECT_EQ(Automation_FailedDrawCount(), 0);
+    EXPECT_STREQ(Automation_FirstDrawFailure(), "");
+
+    Automation_Stop();
+    Automation_Start();
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    TS_Image_Draw(image, 0, 0, 100, 100, 255);
+    TS_Image_DrawAdvanced(image, 0, 0, 100, 100, 255, 30.0f);
+    EXPECT_EQ(Automation_FailedDrawCount(), 2);
+    EXPECT_NE(std::string(Automation_FirstDrawFailure()), "");
+    EXPECT_EQ(Automation_ReadPixel(50, 50), 0x000000FFu);
+    TS_Image_Free(&image);
+    EXPECT_EQ(image, nullptr);
+}
+
+int releasedImages = 0;
+TS_Image heldImage = nullptr;
+
+void ReleaseHeldImage(void) {
+    if (!heldImage) return;
+    TS_Image_Free(&heldImage);
+    ++releasedImages;
+}
+
+// A cache registered for shutdown is emptied once per shutdown, however often
+// it registered, while the renderer is still there, and again after a restart.
+TEST_F(DrawingTest, ShutdownEmptiesRegisteredCachesOnce) {
+    releasedImages = 0;
+    heldImage = TS_Image_Load("./Assets/Sprites/asteroid.png");
+    ASSERT_NE(heldImage, nullptr);
+    TS_System_OnShutdown(ReleaseHeldImage);
+    TS_System_OnShutdown(ReleaseHeldImage);
+    Automation_Stop();
+    EXPECT_EQ(heldImage, nullptr);
+    EXPECT_EQ(releasedImages, 1);
+
+    Automation_Start();
+    heldImage = TS_Image_Load("./Assets/Sprites/asteroid.png");
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    TS_Image_Draw(heldImage, 0, 0, 100, 100, 255);
+    EXPECT_EQ(Automation_FailedDrawCount(), 0);
+    Automation_Stop();
+    EXPECT_EQ(releasedImages, 2);
+    EXPECT_EQ(Automation_FailedDrawCount(), 0);  // the restart starts from zero
+    Automation_Start();
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
 
 // Out of line, so a debugger can stop on every counted allocation.
-[[gnu::noinline]] void NoteAllocation(void) {
+[[gnu::noinline, maybe_unused]] void NoteAllocation(void) {
     if (counting.load(std::memory_order_relaxed)) {
         allocations.fetch_add(1, std::memory_order_relaxed);
     }

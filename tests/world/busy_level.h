@@ -1,4 +1,4 @@
-// A full level for allocation checks and the benchmark: every one of the 100
+// A full level for allocation checks: every one of the 100
 // object lines used (99 objects and the goal) and all 20 text slots.
 #pragma once
 
