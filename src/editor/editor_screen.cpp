@@ -153,6 +153,7 @@ void Editor_HandleInput(void) {
 
 void Editor_Draw(void) {
     Window_CheckFullscreenToggle();
+    if (!editor.playMode) Editor_SyncSprites();
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     if (editor.playMode) {
         // The World draws the gameplay background itself.
@@ -195,6 +196,7 @@ void Editor_Init(void) {
     editor.editorCamera.position = TS_Vector_Zero();
     editor.editorCamera.zoom = 1.0f;
     Camera_UpdateMatrices(&editor.editorCamera);
+    editor.spriteZoom = editor.editorCamera.zoom;
 
     CreatePopups();
     editor.gizmo = Gizmo_Create(&editor.editorCamera);
@@ -244,6 +246,7 @@ void Editor_Exit(void) {
     FreeOwnedShape(editor.shipMarkerShape);
     editor.shipMarkerShape = nullptr;
     editor.selection = nullptr;
+    SpriteCache_Free(&editor.spriteCache);
     FreeLevel(&editor.editedLevel);
     FreeKindShapes();
     FreeSound(SOUND_GAME_MUSIC);

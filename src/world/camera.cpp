@@ -86,6 +86,11 @@ bool World_UpdateMapView(void) {
             camera.zoom = world.defaultZoom + span * t;
             camera.position = LerpVector(world.mapReturnPos, world.levelCentre, t);
             Camera_UpdateMatrices(&camera);
+        } else {
+            // Held open: the level's sprites at this zoom are made once, before
+            // this frame draws anything (nothing is remade while it stays).
+            SpriteCache_PrepareLevel(&world.spriteCache, &world.level, SPRITE_STEP_MAP,
+                                     camera.zoom);
         }
     } else if (world.mapState != MAP_OFF) {
         if (world.mapState == MAP_OPEN) {

@@ -2,6 +2,7 @@
 // and releasing it.
 #include "world/world.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "app/assets.h"
@@ -67,6 +68,24 @@ void FreeOwnedObject(GameObject** object) {
     FreeOwnedShape((*object)->shape);
     FreeGameObject(*object);
     *object = nullptr;
+}
+
+// Every object at the zoom of normal play, and those the capture's close-up
+// can show around the goal at its zoom. The map's zoom is prepared when the
+// map first holds still (World_UpdateMapView): where it stops depends on the
+// frame times of its opening.
+void PrepareLevelSprites(const Level* level) {
+    SpriteCache* cache = &world.spriteCache;
+    if (!SpriteCache_Init(cache, level->objectCapacity, kSpriteCacheBudgetBytes)) return;
+    SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom);
+    if (!level->goal || !level->goal->object || !(world.winZoom > 0.0f)) return;
+    // The close-up stays between the ship, which touches the goal, and the
+    // goal; twice the window's half diagonal leaves room for the launch.
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float radius = std::sqrt(w * w + h * h) / world.winZoom;
+    SpriteCache_PrepareNear(cache, level, SPRITE_STEP_CAPTURE, world.winZoom,
+                            level->goal->object->position, radius);
 }
 
 }  // namespace
@@ -143,6 +162,7 @@ void StartLevel(const Level* level) {
     world.kickState = 0;
     world.levelScore = 0;
     world.levelTime = 0.0f;
+    PrepareLevelSprites(level);
 }
 
 void World_Reset(void) {
@@ -208,5 +228,6 @@ void TeardownWorld(void) {
 
     world.cameraFollow.target = nullptr;
     world.reloadLevel = nullptr;
+    SpriteCache_Free(&world.spriteCache);
     InitLevel(&world.level);
 }
