@@ -2,6 +2,7 @@
 // rotated, scaled copies of its objects, within a fixed memory budget.
 #include "world/sprite_cache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -93,11 +94,33 @@ void SpriteCache_Prepare(SpriteCache* cache, uint64_t slot, int step, const Game
     cache->bytes += TS_PreparedImage_Bytes(entry->prepared);
 }
 
-void SpriteCache_PrepareLevel(SpriteCache* cache, const Level* level, int step, float zoom) {
+void SpriteCache_PrepareLevel(SpriteCache* cache, const Level* level, int step, float zoom,
+                              TS_Vec2 near) {
+    // Nearest first: when the budget runs out, what is seen first is ready.
+    struct Candidate {
+        float distanceSq;
+        uint64_t slot;
+    };
+    Candidate* order = static_cast<Candidate*>(std::malloc(cache->slots * sizeof(Candidate)));
+    uint64_t count = 0;
     for (uint64_t slot = 0; slot < cache->slots; ++slot) {
         const GameObject* object = ObjectInSlot(level, slot);
-        if (object) SpriteCache_Prepare(cache, slot, step, object, zoom);
+        if (!object) continue;
+        if (!order) {
+            SpriteCache_Prepare(cache, slot, step, object, zoom);  // slot order will do
+            continue;
+        }
+        const TS_Vec2 d = TS_Vector_Subtract(object->position, near);
+        order[count++] = Candidate{TS_Vector_DotProduct(d, d), slot};
     }
+    if (!order) return;
+    std::stable_sort(order, order + count, [](const Candidate& a, const Candidate& b) {
+        return a.distanceSq < b.distanceSq;
+    });
+    for (uint64_t i = 0; i < count; ++i) {
+        SpriteCache_Prepare(cache, order[i].slot, step, ObjectInSlot(level, order[i].slot), zoom);
+    }
+    std::free(order);
 }
 
 void SpriteCache_PrepareNear(SpriteCache* cache, const Level* level, int step, float zoom,

@@ -49,10 +49,12 @@ uint64_t SpriteCache_GoalSlot(const SpriteCache* cache);
 // prepared. Switches the render target: call it before a frame draws.
 void SpriteCache_Prepare(SpriteCache* cache, uint64_t slot, int step, const GameObject* object,
                          float zoom);
-// Prepares every object of the level (and the goal) at one step; with a
-// radius, only those within it of `near` (world units, the object's size
-// added).
-void SpriteCache_PrepareLevel(SpriteCache* cache, const Level* level, int step, float zoom);
+// Prepares every object of the level (and the goal) at one step, nearest to
+// `near` (world units) first, so that a level too big for the budget has the
+// objects around that point ready.
+void SpriteCache_PrepareLevel(SpriteCache* cache, const Level* level, int step, float zoom,
+                              TS_Vec2 near);
+// Prepares those objects within `radius` of `near` (their size added).
 void SpriteCache_PrepareNear(SpriteCache* cache, const Level* level, int step, float zoom,
                              TS_Vec2 near, float radius);
 // Drops every entry of one step.

@@ -70,14 +70,15 @@ void FreeOwnedObject(GameObject** object) {
     *object = nullptr;
 }
 
-// Every object at the zoom of normal play, and those the capture's close-up
-// can show around the goal at its zoom. The map's zoom is prepared when the
-// map first holds still (World_UpdateMapView): where it stops depends on the
-// frame times of its opening.
+// Every object at the zoom of normal play (around the ship's start first), and those the capture's
+// close-up can show around the goal at its zoom. The map's zoom is prepared when the map first
+// holds still (World_UpdateMapView): where it stops depends on the frame times of its opening.
 void PrepareLevelSprites(const Level* level) {
     SpriteCache* cache = &world.spriteCache;
+    world.mapSpritesZoom = 0.0f;
     if (!SpriteCache_Init(cache, level->objectCapacity, kSpriteCacheBudgetBytes)) return;
-    SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom);
+    const TS_Vec2 start = world.ship.body ? world.ship.body->position : TS_Vec2{0.0f, 0.0f};
+    SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom, start);
     if (!level->goal || !level->goal->object || !(world.winZoom > 0.0f)) return;
     // The close-up stays between the ship, which touches the goal, and the
     // goal; twice the window's half diagonal leaves room for the launch.

@@ -86,6 +86,7 @@ struct World {
     TS_Vec2 levelCentre;
     CameraFollow cameraFollow;
     SpriteCache spriteCache;  // the level's prepared sprites, made at level start
+    float mapSpritesZoom;     // the zoom the map's sprites were last made for; 0 none
 };
 
 // The one World of the program.

@@ -18,6 +18,22 @@ protected:
         }
         return count;
     }
+    // Whether every asteroid in view is copied from a prepared sprite.
+    bool AllInViewPrepared() {
+        for (uint64_t i = 0; i < level_.objectCapacity; ++i) {
+            const GameObject* rock = level_.objects[i]->object;
+            DrawTransform at;
+            at.position = TS_Vector_MatrixMultiply(world.camera.worldToScreen, rock->position);
+            at.rotation = rock->rotation;
+            at.size = TS_Vector_Scale(rock->size, world.camera.zoom);
+            if (!DrawShape_OnScreen(rock->shape, at)) continue;
+            if (!SpriteCache_Find(&world.spriteCache, i, rock->shape->image, at.size.x, at.size.y,
+                                  rock->rotation)) {
+                return false;
+            }
+        }
+        return true;
+    }
     static void RecordOneFrame() {
         Automation_RecordDraws(true);
         Run(1);
@@ -87,6 +103,7 @@ TEST_F(CullingTest, AHundredTimesTheObjectsCostsTheSameDrawing) {
     const size_t smallCalls = Automation_DrawCalls().size();
     EXPECT_GT(small, 0);
     EXPECT_LT(small, 40);  // about 5 x 3 of the 10 x 10 show
+    EXPECT_TRUE(AllInViewPrepared());
 
     TeardownWorld();
     worldUp_ = false;
@@ -96,6 +113,10 @@ TEST_F(CullingTest, AHundredTimesTheObjectsCostsTheSameDrawing) {
     RecordOneFrame();
     EXPECT_EQ(SpriteDraws(KIND_SHAPE_ASTEROID), small);
     EXPECT_LE(Automation_DrawCalls().size(), 2 * smallCalls);
+    // Far more than the budget holds: those around the start come first.
+    EXPECT_LE(world.spriteCache.bytes, kSpriteCacheBudgetBytes);
+    EXPECT_LT(SpriteCache_Count(&world.spriteCache), 10000);
+    EXPECT_TRUE(AllInViewPrepared());
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(SpriteCacheTest, AFullCacheDrawsTheRestDirectly) {
     // changes on screen or in what is drawn.
     const size_t budget = 300 * 1024;
     ASSERT_TRUE(SpriteCache_Init(&world.spriteCache, level_.objectCapacity, budget));
-    SpriteCache_PrepareLevel(&world.spriteCache, &level_, SPRITE_STEP_PLAY, 1.0f);
+    SpriteCache_PrepareLevel(&world.spriteCache, &level_, SPRITE_STEP_PLAY, 1.0f, TS_Vec2{0, 0});
     EXPECT_GT(SpriteCache_Count(&world.spriteCache), 0);
     EXPECT_LT(SpriteCache_Count(&world.spriteCache), 10);
     EXPECT_LE(world.spriteCache.bytes, budget);
