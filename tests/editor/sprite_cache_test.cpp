@@ -72,12 +72,6 @@ TEST_F(EditorSpriteTest, ZoomingDrawsDirectlyUntilTheZoomHolds) {
     ASSERT_NE(Entry(0, rock->object), nullptr);
     EXPECT_TRUE(Picture("editor_sprite_zoomed.png") ==
                 PictureWithoutCache("editor_sprite_zoomed_direct.png"));
-
-    // A deleted object's sprite goes with it.
-    Edited().objects[0] = nullptr;
-    FreeLevelObject(rock);
-    Automation_RunFrames(1);
-    EXPECT_EQ(SpriteCache_Count(&editor.spriteCache), 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The prepared sprites of a level: made at level start and when the map holds
 // still, copied in place of turning the sprite again with the very same
-// pixels, bounded in memory, and all freed with the World.
+// pixels, and bounded in memory.
 #include <fstream>
 #include <sstream>
 
@@ -106,23 +106,6 @@ TEST_F(SpriteCacheTest, AFullCacheDrawsTheRestDirectly) {
     EXPECT_TRUE(Picture("sprite_cache_small_budget.png") == full);
     Run(1);
     EXPECT_EQ(ImageDraws(), draws);
-}
-
-TEST_F(SpriteCacheTest, ATurnedOrResizedObjectIsDrawnDirectlyAndTheWorldFreesItAll) {
-    LoadFlying("/0\nW,0,200,30,120,40\n");
-    ASSERT_TRUE(Prepared(0, Object(0), 1.0f));
-    const std::string before = Picture("sprite_cache_wall_before.png");
-    Object(0)->rotation = 60.0f;
-    EXPECT_FALSE(Prepared(0, Object(0), 1.0f));
-    const std::string turned = Picture("sprite_cache_wall_turned.png");
-    EXPECT_FALSE(turned == before);
-    DropCache();
-    EXPECT_TRUE(Picture("sprite_cache_wall_turned_direct.png") == turned);
-
-    TeardownWorld();
-    worldUp_ = false;
-    EXPECT_EQ(world.spriteCache.entries, nullptr);
-    EXPECT_EQ(world.spriteCache.bytes, 0u);
 }
 
 }  // namespace
