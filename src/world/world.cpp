@@ -13,6 +13,7 @@ namespace {
 
 const float kShipSize = 65.0f;
 const float kFlameFrameSeconds = 0.1f;
+const float kCloseUpMargin = 200.0f;  // world units around the capture's close-up
 
 void InitFuelGauge(FuelGauge* gauge) {
     gauge->max = 100.0f;
@@ -80,11 +81,13 @@ void PrepareLevelSprites(const Level* level) {
     const TS_Vec2 start = world.ship.body ? world.ship.body->position : TS_Vec2{0.0f, 0.0f};
     SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom, start);
     if (!level->goal || !level->goal->object || !(world.winZoom > 0.0f)) return;
-    // The close-up stays between the ship, which touches the goal, and the
-    // goal; twice the window's half diagonal leaves room for the launch.
+    // Once the close-up holds its zoom, the camera is at most halfway from
+    // the goal to the ship, which touched the goal and is being pulled onto
+    // it: half the window's diagonal and a margin cover what it shows. An
+    // object outside is still drawn, only directly.
     const float w = static_cast<float>(TS_System_GetWindowWidth());
     const float h = static_cast<float>(TS_System_GetWindowHeight());
-    const float radius = std::sqrt(w * w + h * h) / world.winZoom;
+    const float radius = 0.5f * std::sqrt(w * w + h * h) / world.winZoom + kCloseUpMargin;
     SpriteCache_PrepareNear(cache, level, SPRITE_STEP_CAPTURE, world.winZoom,
                             level->goal->object->position, radius);
 }
