@@ -102,6 +102,7 @@ void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* ca
         const TextObject* text = texts[i];
         if (!text || !text->text) continue;
         const TS_Vec2 at = TS_Vector_MatrixMultiply(camera->worldToScreen, text->position);
+        if (!DrawText_OnScreen(text->text, at, text->textSize * camera->zoom)) continue;
         TS_Settings_TextSize(text->textSize * camera->zoom);
         TS_Settings_TextAlignment(text->alignH, text->alignV);
         TS_Settings_Fill(text->colour);
