@@ -8,6 +8,7 @@
 #include "ui/button.h"
 #include "ui/popup.h"
 #include "world/camera.h"
+#include "world/sprite_cache.h"
 
 enum PaletteItem {
     PALETTE_ASTEROID = 0,
@@ -55,7 +56,9 @@ struct EditorState {
     Popup* overwritePopup;
     Popup* unsavedPopup;
     Popup* helpPopup;
-    Level playLevel;  // the copy that play mode flies
+    Level playLevel;          // the copy that play mode flies
+    SpriteCache spriteCache;  // the edited level's prepared sprites
+    float spriteZoom;         // the camera's zoom of the last frame
 };
 
 extern EditorState editor;
@@ -88,6 +91,11 @@ void Editor_RefreshEditTextLabel(void);
 void Editor_ClearSelection(void);
 
 // ---- Drawing (editor_draw.cpp) ------------------------------------------------
+// Remakes the prepared sprites of objects that were placed, turned or resized
+// since the last frame (moving needs nothing), and all of them after the zoom
+// changed; while a handle turns or sizes an object, and while the zoom moves,
+// those are drawn directly. Call before the frame draws.
+void Editor_SyncSprites(void);
 void Editor_DrawScene(void);
 void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* camera);
 void Editor_DrawColliderOutline(const GameObject* object);

@@ -9,8 +9,8 @@ const TS_Color kWhite = {255, 255, 255, 255};
 const TS_Color kBarGrey = {128, 128, 128, 255};
 const TS_Color kNone = {0, 0, 0, 0};
 
-void DrawEditedObject(const GameObject* object) {
-    DrawObjectThroughCamera(object, editor.editorCamera);
+void DrawEditedObject(const GameObject* object, uint64_t slot) {
+    DrawLevelObject(object, editor.editorCamera, &editor.spriteCache, slot);
 }
 
 void DrawHandle(int which, TS_Vec2 position, TS_Vec2 size) {
@@ -40,6 +40,32 @@ void DrawGizmo(const Gizmo* gizmo) {
 
 }  // namespace
 
+void Editor_SyncSprites(void) {
+    SpriteCache* cache = &editor.spriteCache;
+    const Level& level = editor.editedLevel;
+    if (cache->slots != level.objectCapacity + 1 &&
+        !SpriteCache_Init(cache, level.objectCapacity, kSpriteCacheBudgetBytes)) {
+        return;
+    }
+    const float zoom = editor.editorCamera.zoom;
+    const bool zoomHeld = zoom == editor.spriteZoom;
+    editor.spriteZoom = zoom;
+    if (!zoomHeld) return;
+    const Gizmo* gizmo = editor.gizmo;
+    const void* shaping =
+        gizmo && (gizmo->rotateActive || gizmo->scaleActive) ? gizmo->target : nullptr;
+    for (uint64_t slot = 0; slot < level.objectCapacity; ++slot) {
+        const LevelObject* entry = level.objects ? level.objects[slot] : nullptr;
+        const GameObject* object = entry ? entry->object : nullptr;
+        if (object && object == shaping) continue;
+        SpriteCache_Prepare(cache, slot, SPRITE_STEP_PLAY, object, zoom);
+    }
+    const GameObject* goal = level.goal ? level.goal->object : nullptr;
+    if (!goal || goal != shaping) {
+        SpriteCache_Prepare(cache, SpriteCache_GoalSlot(cache), SPRITE_STEP_PLAY, goal, zoom);
+    }
+}
+
 void Editor_DrawScene(void) {
     const Level& level = editor.editedLevel;
     const Camera& camera = editor.editorCamera;
@@ -47,11 +73,13 @@ void Editor_DrawScene(void) {
         for (uint64_t i = 0; i < level.objectCapacity; ++i) {
             const LevelObject* entry = level.objects[i];
             if (!entry || !entry->object) continue;
-            DrawEditedObject(entry->object);
+            DrawEditedObject(entry->object, i);
             if (editor.showColliders) Editor_DrawColliderOutline(entry->object);
         }
     }
-    if (level.goal) DrawEditedObject(level.goal->object);
+    if (level.goal) {
+        DrawEditedObject(level.goal->object, SpriteCache_GoalSlot(&editor.spriteCache));
+    }
     if (level.texts) Editor_DrawTexts(level.texts, level.textCapacity, &camera);
 
     const ShipMarker& marker = editor.shipMarker;
@@ -74,6 +102,7 @@ void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* ca
         const TextObject* text = texts[i];
         if (!text || !text->text) continue;
         const TS_Vec2 at = TS_Vector_MatrixMultiply(camera->worldToScreen, text->position);
+        if (!DrawText_OnScreen(text->text, at, text->textSize * camera->zoom)) continue;
         TS_Settings_TextSize(text->textSize * camera->zoom);
         TS_Settings_TextAlignment(text->alignH, text->alignV);
         TS_Settings_Fill(text->colour);

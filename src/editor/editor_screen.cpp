@@ -135,6 +135,7 @@ void Editor_HandleInput(void) {
 
 void Editor_Draw(void) {
     Window_CheckFullscreenToggle();
+    if (!editor.playMode) Editor_SyncSprites();
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     if (editor.playMode) {
         // The World draws the gameplay background itself.
@@ -176,6 +177,7 @@ void Editor_Init(void) {
     editor.editorCamera.position = TS_Vector_Zero();
     editor.editorCamera.zoom = 1.0f;
     Camera_UpdateMatrices(&editor.editorCamera);
+    editor.spriteZoom = editor.editorCamera.zoom;
 
     CreatePopups();
     editor.gizmo = Gizmo_Create(&editor.editorCamera);
@@ -225,6 +227,7 @@ void Editor_Exit(void) {
     FreeOwnedShape(editor.shipMarkerShape);
     editor.shipMarkerShape = nullptr;
     editor.selection = nullptr;
+    SpriteCache_Free(&editor.spriteCache);
     FreeLevel(&editor.editedLevel);
     FreeKindShapes();
     FreeSound(SOUND_GAME_MUSIC);

@@ -303,3 +303,139 @@ TS_Image TS_Image_LoadFinish(TS_ImageLoad load) {
 }
 
 long Automation_ImageLoadCount(void) { return imageLoads; }
+
+// ---- Prepared images ---------------------------------------------------------
+// A level object that neither turns nor changes size in flight looks the same
+// every frame; its rotated, scaled pixels are made once here and later copied
+// plainly, which on the software renderer is many times cheaper than rotating
+// again. The pixels come from the renderer's own rotated draw, so the copy is
+// the very image DrawImage would blend onto the window.
+
+struct TS_PreparedImageRecord {
+    SDL_Texture* texture;
+    int left;  // from the whole-pixel corner of the drawn box to the copy's corner
+    int top;
+    int width;
+    int height;
+};
+
+namespace {
+
+// The scratch target leaves this many pixels around the circle the turned box
+// stays in, so that the rotation's rounding never falls off its edge.
+const int kPrepareMargin = 4;
+
+// The whole-pixel corner the software renderer places a box at: it truncates.
+int BoxCorner(float centre, float size) { return static_cast<int>(centre - size * 0.5f); }
+
+// Draws the image into the square scratch target with its box's corner at
+// the whole pixel (left, top), copying pixels and alpha as they are (no
+// blending), and reads the target back. Returns false when anything fails.
+bool RenderIntoScratch(TS_Image image, float w, float h, float rotation, int side, int left,
+                       int top, std::vector<Uint32>* pixels) {
+    PlatformState& p = Platform();
+    SDL_Texture* scratch = SDL_CreateTexture(p.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_TARGET, side, side);
+    if (!scratch) return false;
+    SDL_Texture* previous = SDL_GetRenderTarget(p.renderer);
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+    SDL_GetTextureBlendMode(image->texture, &mode);
+    bool ok = SDL_SetRenderTarget(p.renderer, scratch) == 0;
+    if (ok) {
+        SDL_SetRenderDrawColor(p.renderer, 0, 0, 0, 0);
+        SDL_RenderClear(p.renderer);
+        SDL_SetTextureBlendMode(image->texture, SDL_BLENDMODE_NONE);
+        SDL_SetTextureAlphaMod(image->texture, 255);
+        const SDL_FRect dest = {static_cast<float>(left), static_cast<float>(top), w, h};
+        const SDL_FPoint pivot = {w * 0.5f, h * 0.5f};
+        if (rotation == 0.0f) {
+            ok = SDL_RenderCopyF(p.renderer, image->texture, nullptr, &dest) == 0;
+        } else {
+            ok = SDL_RenderCopyExF(p.renderer, image->texture, nullptr, &dest,
+                                   static_cast<double>(rotation), &pivot, SDL_FLIP_NONE) == 0;
+        }
+        pixels->assign(static_cast<size_t>(side) * static_cast<size_t>(side), 0);
+        ok = ok && SDL_RenderReadPixels(p.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                        pixels->data(), side * 4) == 0;
+        SDL_SetTextureBlendMode(image->texture, mode);
+    }
+    SDL_SetRenderTarget(p.renderer, previous);
+    SDL_DestroyTexture(scratch);
+    return ok;
+}
+
+}  // namespace
+
+TS_PreparedImage TS_PreparedImage_Create(TS_Image image, float w, float h, float rotation) {
+    PlatformState& p = Platform();
+    if (!image || !image->texture || !p.renderer || p.renderingOff) return nullptr;
+    // Flips, empty boxes and the prescaled path of large pictures stay direct draws.
+    if (!(w >= 1.0f && h >= 1.0f) || w > 4096.0f || h > 4096.0f || image->pixels) return nullptr;
+    const float diagonal = std::sqrt(w * w + h * h);
+    const int side = static_cast<int>(std::ceil(diagonal)) + 2 * kPrepareMargin + 2;
+    // The box sits in the middle, so that it stays inside whichever way it turns.
+    const int boxLeft = static_cast<int>((static_cast<float>(side) - w) * 0.5f);
+    const int boxTop = static_cast<int>((static_cast<float>(side) - h) * 0.5f);
+    std::vector<Uint32> pixels;
+    if (!RenderIntoScratch(image, w, h, rotation, side, boxLeft, boxTop, &pixels)) return nullptr;
+
+    // Fully clear pixels leave the window as it was, so the copy keeps only
+    // the box around the rest.
+    int minX = side, minY = side, maxX = -1, maxY = -1;
+    for (int y = 0; y < side; ++y) {
+        const Uint32* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(side);
+        for (int x = 0; x < side; ++x) {
+            if ((row[x] >> 24) == 0) continue;
+            if (x < minX) minX = x;
+            if (x > maxX) maxX = x;
+            if (y < minY) minY = y;
+            if (y > maxY) maxY = y;
+        }
+    }
+    TS_PreparedImage prepared = new TS_PreparedImageRecord{nullptr, 0, 0, 0, 0};
+    if (maxX < 0) return prepared;  // nothing visible: drawing it draws nothing
+    prepared->width = maxX - minX + 1;
+    prepared->height = maxY - minY + 1;
+    prepared->left = minX - boxLeft;
+    prepared->top = minY - boxTop;
+    prepared->texture =
+        SDL_CreateTexture(p.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                          prepared->width, prepared->height);
+    const Uint32* first = pixels.data() + static_cast<size_t>(minY) * static_cast<size_t>(side) +
+                          static_cast<size_t>(minX);
+    if (!prepared->texture || SDL_UpdateTexture(prepared->texture, nullptr, first, side * 4) != 0) {
+        TS_PreparedImage_Free(&prepared);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(prepared->texture, SDL_BLENDMODE_BLEND);
+    return prepared;
+}
+
+void TS_PreparedImage_Free(TS_PreparedImage* prepared) {
+    if (!prepared || !*prepared) return;
+    if ((*prepared)->texture && Platform().renderer) SDL_DestroyTexture((*prepared)->texture);
+    delete *prepared;
+    *prepared = nullptr;
+}
+
+size_t TS_PreparedImage_Bytes(TS_PreparedImage prepared) {
+    if (!prepared) return 0;
+    return static_cast<size_t>(prepared->width) * static_cast<size_t>(prepared->height) * 4u;
+}
+
+void TS_PreparedImage_Draw(TS_PreparedImage prepared, TS_Image image, float x, float y, float w,
+                           float h, int alpha, float rotation) {
+    Record(DRAW_IMAGE, image, x, y, w, h, alpha, rotation);
+    PlatformState& p = Platform();
+    if (!p.matrixIsIdentity || p.imageMode != TS_MODE_CENTER) {
+        DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
+        return;
+    }
+    if (!prepared || !prepared->texture || p.renderingOff) return;
+    alpha = Graphics_ClampByte(alpha);
+    if (alpha == 0) return;
+    const SDL_Rect dest = {BoxCorner(x, w) + prepared->left, BoxCorner(y, h) + prepared->top,
+                           prepared->width, prepared->height};
+    SDL_SetTextureAlphaMod(prepared->texture, static_cast<Uint8>(alpha));
+    SDL_RenderCopy(p.renderer, prepared->texture, nullptr, &dest);
+}

@@ -3,6 +3,7 @@
 // this header; everything behind it is SDL2.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // ---- Value types -----------------------------------------------------------
@@ -209,6 +210,27 @@ void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, i
 // destination box at (x, y) of size (w, h).
 void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,
                            float u1, float v1, int alpha);
+
+// ---- Prepared images ---------------------------------------------------------
+
+// An image drawn once at a fixed size and turn, kept to be copied plainly.
+struct TS_PreparedImageRecord;
+typedef TS_PreparedImageRecord* TS_PreparedImage;  // null when absent
+
+// Draws `image` centred in a w x h box turned by `rotation` degrees, as
+// TS_Image_DrawAdvanced would, and keeps the result. Null when it cannot be
+// made (no renderer, rendering off, a flipped or huge box, no memory). It
+// switches the render target: make prepared images before a frame's drawing
+// starts, never between its draw calls.
+TS_PreparedImage TS_PreparedImage_Create(TS_Image image, float w, float h, float rotation);
+void TS_PreparedImage_Free(TS_PreparedImage* prepared);  // frees and sets it to null
+// The memory its pixels take.
+size_t TS_PreparedImage_Bytes(TS_PreparedImage prepared);
+// Draws it at the centre (x, y); the other arguments are those it was made
+// from and are recorded as TS_Image_DrawAdvanced records them. Under a matrix
+// or in corner mode it draws `image` directly instead.
+void TS_PreparedImage_Draw(TS_PreparedImage prepared, TS_Image image, float x, float y, float w,
+                           float h, int alpha, float rotation);
 
 // ---- Sound -----------------------------------------------------------------
 

@@ -86,6 +86,12 @@ bool World_UpdateMapView(void) {
             camera.zoom = world.defaultZoom + span * t;
             camera.position = LerpVector(world.mapReturnPos, world.levelCentre, t);
             Camera_UpdateMatrices(&camera);
+        } else if (world.mapSpritesZoom != camera.zoom) {
+            // Held open: the level's sprites at this zoom are made once, before
+            // this frame draws anything.
+            SpriteCache_PrepareLevel(&world.spriteCache, &world.level, SPRITE_STEP_MAP, camera.zoom,
+                                     world.levelCentre);
+            world.mapSpritesZoom = camera.zoom;
         }
     } else if (world.mapState != MAP_OFF) {
         if (world.mapState == MAP_OPEN) {

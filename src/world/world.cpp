@@ -2,6 +2,7 @@
 // and releasing it.
 #include "world/world.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "app/assets.h"
@@ -12,6 +13,7 @@ namespace {
 
 const float kShipSize = 65.0f;
 const float kFlameFrameSeconds = 0.1f;
+const float kCloseUpMargin = 200.0f;  // world units around the capture's close-up
 
 void InitFuelGauge(FuelGauge* gauge) {
     gauge->max = 100.0f;
@@ -67,6 +69,27 @@ void FreeOwnedObject(GameObject** object) {
     FreeOwnedShape((*object)->shape);
     FreeGameObject(*object);
     *object = nullptr;
+}
+
+// Every object at the zoom of normal play (around the ship's start first), and those the capture's
+// close-up can show around the goal at its zoom. The map's zoom is prepared when the map first
+// holds still (World_UpdateMapView): where it stops depends on the frame times of its opening.
+void PrepareLevelSprites(const Level* level) {
+    SpriteCache* cache = &world.spriteCache;
+    world.mapSpritesZoom = 0.0f;
+    if (!SpriteCache_Init(cache, level->objectCapacity, kSpriteCacheBudgetBytes)) return;
+    const TS_Vec2 start = world.ship.body ? world.ship.body->position : TS_Vec2{0.0f, 0.0f};
+    SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom, start);
+    if (!level->goal || !level->goal->object || !(world.winZoom > 0.0f)) return;
+    // Once the close-up holds its zoom, the camera is at most halfway from
+    // the goal to the ship, which touched the goal and is being pulled onto
+    // it: half the window's diagonal and a margin cover what it shows. An
+    // object outside is still drawn, only directly.
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float radius = 0.5f * std::sqrt(w * w + h * h) / world.winZoom + kCloseUpMargin;
+    SpriteCache_PrepareNear(cache, level, SPRITE_STEP_CAPTURE, world.winZoom,
+                            level->goal->object->position, radius);
 }
 
 }  // namespace
@@ -143,6 +166,7 @@ void StartLevel(const Level* level) {
     world.kickState = 0;
     world.levelScore = 0;
     world.levelTime = 0.0f;
+    PrepareLevelSprites(level);
 }
 
 void World_Reset(void) {
@@ -208,5 +232,6 @@ void TeardownWorld(void) {
 
     world.cameraFollow.target = nullptr;
     world.reloadLevel = nullptr;
+    SpriteCache_Free(&world.spriteCache);
     InitLevel(&world.level);
 }

@@ -7,6 +7,7 @@
 
 #include "level/level.h"
 #include "world/camera.h"
+#include "world/sprite_cache.h"
 
 // The ship's fuel and how the gauge under the ship shows it.
 struct FuelGauge {
@@ -84,6 +85,8 @@ struct World {
     int32_t kickState;    // 0 off, 1 overshooting, 2 easing back
     TS_Vec2 levelCentre;
     CameraFollow cameraFollow;
+    SpriteCache spriteCache;  // the level's prepared sprites, made at level start
+    float mapSpritesZoom;     // the zoom the map's sprites were last made for; 0 none
 };
 
 // The one World of the program.
@@ -95,7 +98,8 @@ extern World world;
 // starts it. Called by a gameplay screen's init after reading the level.
 void SetupWorld(const Level* level);
 // Applies a level to the World: flags, start fuel and rotation, the camera on
-// the goal for the intro (or straight to flying without a goal), map zoom.
+// the goal for the intro (or straight to flying without a goal), map zoom;
+// and prepares the level's sprites for normal play and the goal's close-up.
 void StartLevel(const Level* level);
 // Releases everything SetupWorld built. The Level stays the caller's.
 void TeardownWorld(void);
