@@ -43,3 +43,9 @@ void InitReplay(Replay* replay);
 // UTF-16, not a regular file); after an error the replay is empty.
 int ReadReplayFile(const char* path, Replay* replay);
 void FreeReplay(Replay* replay);
+// Adds one press or release; a recording keeps its events in frame order.
+// Returns 0, or -1 when memory runs out or the replay is full (nothing added).
+int Replay_AddEvent(Replay* replay, int32_t frame, int32_t key, bool down);
+// Writes a replay in the format above (through a temporary file). Returns 0
+// or an errno value; the old file is then intact.
+int WriteReplayFile(const char* path, const Replay* replay);

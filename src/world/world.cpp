@@ -143,6 +143,13 @@ void StartLevel(const Level* level) {
     world.kickState = 0;
     world.levelScore = 0;
     world.levelTime = 0.0f;
+    // Every attempt starts on a fresh step clock, so its steps (and a replay
+    // of it) count from its own start.
+    world.stepClock = 0.0f;
+    world.stepCount = 0;
+    world.keys = StepKeys{};
+    world.pressed = StepKeys{};
+    if (world.recording) World_RecordInto(world.recording);
 }
 
 void World_Reset(void) {
