@@ -171,6 +171,10 @@ void World_Reset(void) {
     world.turnRightHeld = 0;
     world.levelTime = 0.0f;
     world.emptyTankTime = 0.0f;
+    // A map held open when the player restarted is closed: the new attempt
+    // flies from its first step, not after the camera slides back.
+    world.mapState = MAP_OFF;
+    world.mapTimer = 0.0f;
     world.phase = PHASE_INTRO;
     world.levelComplete = 0;
     world.stranded = 0;
