@@ -12,6 +12,7 @@ namespace {
 
 const float kShipSize = 65.0f;
 const float kFlameFrameSeconds = 0.1f;
+const float kWideMapFraction = 0.9f;
 
 void InitFuelGauge(FuelGauge* gauge) {
     gauge->max = 100.0f;
@@ -131,6 +132,9 @@ void StartLevel(const Level* level) {
                               ? static_cast<float>(TS_System_GetWindowWidth()) / extentX
                               : static_cast<float>(TS_System_GetWindowHeight()) / extentY;
         world.mapZoom = fit - 0.1f;
+        // A level wider than about 12,800 units leaves the margin no zoom at
+        // all: it still fits, with a tenth of the window to spare.
+        if (!(world.mapZoom > 0.0f)) world.mapZoom = fit * kWideMapFraction;
         // Never closer than normal play (a level smaller than the window), and
         // never zero or inverted (a degenerate box).
         if (!(world.mapZoom <= world.defaultZoom)) world.mapZoom = world.defaultZoom;
