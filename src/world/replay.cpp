@@ -117,6 +117,7 @@ void InitReplay(Replay* replay) {
     replay->badLines = 0;
     replay->firstBadLine = 0;
     replay->firstBadReason[0] = '\0';
+    replay->incomplete = 0;
 }
 
 int ReadReplayFile(const char* path, Replay* replay) {
@@ -154,11 +155,15 @@ int ReadReplayFile(const char* path, Replay* replay) {
 }
 
 int Replay_AddEvent(Replay* replay, int32_t frame, int32_t key, bool down) {
-    if (replay->count >= kMaxEvents) return -1;
-    return AddEvent(replay, frame, key, down);
+    if (replay->count >= kMaxEvents || AddEvent(replay, frame, key, down) != 0) {
+        replay->incomplete = 1;
+        return -1;
+    }
+    return 0;
 }
 
 int WriteReplayFile(const char* path, const Replay* replay) {
+    if (replay->incomplete) return ENOMEM;
     std::string text = "# vexal replay 1\n";
     char line[64];
     std::snprintf(line, sizeof line, "scheme %d\n", static_cast<int>(replay->scheme));

@@ -62,7 +62,7 @@ void RecordStep(StepKeys keys, StepKeys fresh) {
         const bool now = *Slot(&keys, slot) != 0;
         const bool again = *was && now && *Slot(&fresh, slot);
         const int key = KeyCode(slot);
-        // A failed append (out of memory) leaves the recording short.
+        // A failed append marks the recording incomplete: it is never written.
         if (again) Replay_AddEvent(replay, world.stepCount, key, false);
         if ((*was != 0) != now || again) Replay_AddEvent(replay, world.stepCount, key, now);
         *was = now ? 1 : 0;
