@@ -149,7 +149,7 @@ void StartLevel(const Level* level) {
     world.levelTime = 0.0f;
     // Every attempt starts on a fresh step clock, so its steps (and a replay
     // of it) count from its own start.
-    world.stepClock = 0.0f;
+    world.stepClock = kWorldStepClockRest;
     world.stepCount = 0;
     world.keys = StepKeys{};
     world.pressed = StepKeys{};

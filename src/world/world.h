@@ -53,6 +53,10 @@ const float kWorldStepSeconds = 1.0f / 60.0f;
 // After a hitch the World catches up by at most this many steps in one frame
 // and lets the rest of the lost time go, rather than fall further behind.
 enum { WORLD_MAX_STEPS_PER_FRAME = 5 };
+// Where the step clock starts, and goes back to after lost time: half a step,
+// so frames of a 60 Hz display that come a little early or late still run
+// one step each rather than none and then two.
+const float kWorldStepClockRest = kWorldStepSeconds * 0.5f;
 
 // The keys one step flies on. A key counts when it is held, or was pressed
 // at any time since the last step, so a tap between two steps is never lost.

@@ -93,7 +93,7 @@ void World_Update(void) {
     world.stepClock += TS_System_GetDt();
     for (int steps = 0; world.stepClock >= kWorldStepSeconds; ++steps) {
         if (steps == WORLD_MAX_STEPS_PER_FRAME) {
-            world.stepClock = 0.0f;
+            world.stepClock = kWorldStepClockRest;
             break;
         }
         world.stepClock -= kWorldStepSeconds;
@@ -107,7 +107,7 @@ void World_Update(void) {
         // A step that ends the level ends the frame's steps: the screen
         // decides what follows before anything else moves, at any rate alike.
         if ((world.stranded && !wasStranded) || world.phase >= PHASE_DONE) {
-            world.stepClock = 0.0f;
+            world.stepClock = kWorldStepClockRest;
             break;
         }
     }
