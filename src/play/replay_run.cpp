@@ -26,6 +26,7 @@ void Replay_Frame(void) {
 
 void TakeState(int32_t frames, ReplayState* state) {
     state->frames = frames;
+    state->steps = world.stepCount;
     state->phase = world.phase;
     state->levelComplete = world.levelComplete != 0;
     state->stranded = world.stranded != 0;
@@ -43,6 +44,10 @@ void TakeState(int32_t frames, ReplayState* state) {
 void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, void* context,
                 ReplayState* result) {
     std::memset(result, 0, sizeof *result);
+    // A replay frame is one step of the World: every engine frame of the run
+    // lasts exactly one step, whatever the caller's frame time.
+    const float savedFrameTime = TS_System_GetDt();
+    Automation_SetFrameTime(kWorldStepSeconds);
     bool held[TS_KEY_COUNT] = {};
     uint32_t next = 0;
     int32_t frames = 0;
@@ -66,6 +71,7 @@ void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, v
     for (int key = 0; key < TS_KEY_COUNT; ++key) {
         if (held[key]) Automation_KeyUp(key);
     }
+    Automation_SetFrameTime(savedFrameTime);
 }
 
 int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, ReplayFrameHook hook,
@@ -73,6 +79,14 @@ int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, R
     std::memset(result, 0, sizeof *result);
     const int savedScheme = userConfig.controlScheme;
     userConfig.controlScheme = replay ? replay->scheme : REPLAY_DEFAULT_SCHEME;
+
+    // Make the replay's update the current screen first: the frame of the
+    // change still runs the old screen's update (and its exit), which must
+    // not step the World about to be flown.
+    TS_Engine_SetNextGameState(nullptr, Replay_Frame, nullptr);
+    if (TS_Engine_CurrentUpdate() && TS_Engine_CurrentUpdate() != Replay_Frame) {
+        Automation_RunFrames(1);
+    }
 
     const bool buildShapes = kindShapes[KIND_SHAPE_ASTEROID] == nullptr;
     if (buildShapes) BuildKindShapes();
@@ -85,12 +99,6 @@ int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, R
         return error;
     }
     SetupWorld(&level);
-
-    // Make the replay's update the current screen before frame 0.
-    TS_Engine_SetNextGameState(nullptr, Replay_Frame, nullptr);
-    if (TS_Engine_CurrentUpdate() && TS_Engine_CurrentUpdate() != Replay_Frame) {
-        Automation_RunFrames(1);
-    }
     runnerActive = true;
     Replay_Fly(replay, maxFrames, hook, context, result);
     runnerActive = false;

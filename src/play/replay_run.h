@@ -10,6 +10,7 @@
 // Where the World stands after a replay frame.
 struct ReplayState {
     int32_t frames;  // world updates run so far
+    int32_t steps;   // World steps since the level started (one per frame)
     int32_t phase;
     bool levelComplete;
     bool stranded;
@@ -26,9 +27,9 @@ typedef void (*ReplayFrameHook)(const ReplayState* state, void* context);
 // Flies the World a screen has already set up under a replay (null: no keys
 // pressed), with the current control scheme: every frame presses and releases
 // that frame's keys through the real input path and runs one engine frame of
-// the current screen. Stops when the capture is over, the ship is stranded, or
-// after maxFrames frames, and lets go of every key it pressed. `hook`, when
-// given, sees the state after every frame; `result` gets the end state.
+// the current screen, one World step long (a replay frame is one step). Stops when the capture is
+// over, the ship is stranded, or after maxFrames frames, and lets go of every key it pressed.
+// `hook`, when given, sees the state after every frame; `result` gets the end state.
 void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, void* context,
                 ReplayState* result);
 

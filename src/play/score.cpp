@@ -2,8 +2,6 @@
 // for finishing under the level's par time.
 #include "play/score.h"
 
-#include <cmath>
-
 #include "world/numbers.h"
 #include "world/world.h"
 
@@ -13,13 +11,13 @@ const int32_t kGoalScore = 250;
 const float kPointsPerFuel = 10.0f;
 const float kParBonus = 1000.0f;
 
-// The par-time bonus, worked in single precision as the results screen has
-// always shown it: (par - |time - par|) / par x 1000 while the clock is under
-// par; nothing at or after par, and nothing for a level without one.
+// The par-time bonus rewards speed: (par - time) / par x 1000, worked in
+// single precision, so a level flown in half its par earns 500 and one
+// finished just under par almost nothing; nothing at or after par, and
+// nothing for a level without one.
 int32_t ParTimeBonus(float levelTime, float parTime) {
     if (!(parTime > 0.0f) || !(levelTime < parTime)) return 0;
-    const float distance = std::fabs(levelTime - parTime);
-    return TruncateToInt((parTime - distance) / parTime * kParBonus);
+    return TruncateToInt((parTime - levelTime) / parTime * kParBonus);
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 
 namespace {
 
-const int kKeyMap = TS_KEY_M;
-const int kKeySkip = TS_KEY_X;
 const float kIntroSeconds = 2.0f;
 const float kMapSeconds = 0.25f;
 const float kKickOutSeconds = 0.1f;
@@ -57,11 +55,11 @@ TS_Vec2 LerpVector(TS_Vec2 a, TS_Vec2 b, float t) {
 void World_UpdateIntro(void) {
     Camera& camera = world.camera;
     const TS_Vec2 goal = world.level.goal->object->position;
-    world.introTimer += TS_System_GetDt();
+    world.introTimer += kWorldStepSeconds;
     const float t = world.introTimer / kIntroSeconds;
     camera.position = LerpVector(goal, ShipPosition(), t);
     camera.zoom = ZoomArc(t);
-    if (t >= 1.0f || TS_Input_KeyTriggered(kKeySkip)) {
+    if (t >= 1.0f || world.keys.skip) {
         world.phase = PHASE_FLYING;
         camera.position = ShipPosition();
         camera.zoom = world.defaultZoom;
@@ -71,9 +69,9 @@ void World_UpdateIntro(void) {
 
 bool World_UpdateMapView(void) {
     Camera& camera = world.camera;
-    const float dt = TS_System_GetDt();
+    const float dt = kWorldStepSeconds;
     const float span = world.mapZoom - world.defaultZoom;
-    if (TS_Input_KeyDown(kKeyMap)) {
+    if (world.keys.map) {
         if (world.mapState == MAP_OFF) {
             world.mapReturnPos = camera.position;
             world.mapState = MAP_OPEN;
@@ -125,7 +123,7 @@ void World_UpdateCamera(void) {
         return;
     }
     Camera& camera = world.camera;
-    world.kickTimer += TS_System_GetDt();
+    world.kickTimer += kWorldStepSeconds;
     if (world.kickState == 1) {
         // Overshoot along the old flight line, a full velocity step per frame.
         camera.position = TS_Vector_Add(camera.position, world.kickVelocity);

@@ -1,6 +1,5 @@
-// One world update per frame: the play phases, and the flying frame that
-// reads the keys, runs the ship's step on them and turns what happened into
-// engine sounds, the compass, the camera and the level clocks.
+// The flying step: the ship's step on the step's keys, and what happened
+// turned into engine sounds, the compass, the camera and the level clocks.
 #include <cmath>
 #include <cstdio>
 
@@ -13,8 +12,6 @@ namespace {
 
 const float kThrustVolume = 1.15f;
 const float kTurnVolume = 0.05f;
-
-bool Held(int action) { return TS_Input_KeyDown(SchemeKey(action)); }
 
 float SfxVolume(void) { return static_cast<float>(userConfig.sfxVolume) / 100.0f; }
 
@@ -75,9 +72,8 @@ void UpdateFlameKeys(FlightInput input) {
 
 void World_UpdateFlying(void) {
     if (World_UpdateMapView()) return;
-    const float dt = TS_System_GetDt();
-    const FlightInput input = {Held(ACTION_THRUST), Held(ACTION_TURN_LEFT),
-                               Held(ACTION_TURN_RIGHT)};
+    const float dt = kWorldStepSeconds;
+    const FlightInput input = {world.keys.thrust, world.keys.turnLeft, world.keys.turnRight};
     ShipState ship = Ship_GetState(&world.ship);
     FlightEvents events;
     Ship_Step(&ship, input, dt, &world.level, &events);
@@ -97,20 +93,4 @@ void World_UpdateFlying(void) {
         flame->rotation = world.ship.body->rotation;
     }
     UpdateFlameKeys(input);
-}
-
-void World_Update(void) {
-    if (!world.ship.body || !world.ship.fuel) return;
-    switch (world.phase) {
-        case PHASE_INTRO:
-            if (!world.level.goal || !world.level.goal->object) {
-                world.phase = PHASE_FLYING;
-                return;
-            }
-            World_UpdateIntro();
-            break;
-        case PHASE_FLYING: World_UpdateFlying(); break;
-        case PHASE_CAPTURE: World_UpdateGoalCapture(); break;
-        default: break;  // done: the owning screen shows the results
-    }
 }

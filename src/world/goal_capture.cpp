@@ -10,7 +10,6 @@
 
 namespace {
 
-const int kKeySkip = TS_KEY_X;
 const float kPullFraction = 0.1f;  // of the top speed: one unit per frame
 const float kArrivalDistanceSq = 2.0f;
 const float kAlignedDegrees = 3.0f;
@@ -108,7 +107,7 @@ void World_UpdateGoalCapture(void) {
     }
     GameObject* goal = world.level.goal->object;
     GameObject* body = world.ship.body;
-    const float dt = TS_System_GetDt();
+    const float dt = kWorldStepSeconds;
 
     const float heading = body->rotation - 360.0f * std::trunc(body->rotation / 360.0f);
     world.winTimer += dt;
@@ -128,7 +127,7 @@ void World_UpdateGoalCapture(void) {
     const TS_Vec2 top = TS_Vector_MatrixMultiply(
         world.camera.screenToWorld,
         TS_Vec2{static_cast<float>(TS_System_GetWindowWidth()) * 0.5f, 0.0f});
-    const bool skipped = TS_Input_KeyTriggered(kKeySkip);
+    const bool skipped = world.keys.skip != 0;
     if (body->position.y > top.y + body->size.y || skipped) EndCapture(goal, skipped);
 
     Camera_UpdateMatrices(&world.camera);

@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <string>
+
 #include "app/config.h"
+#include "app/safe_file.h"
 #include "app/text_file.h"
 
 namespace {
@@ -114,6 +117,7 @@ void InitReplay(Replay* replay) {
     replay->badLines = 0;
     replay->firstBadLine = 0;
     replay->firstBadReason[0] = '\0';
+    replay->incomplete = 0;
 }
 
 int ReadReplayFile(const char* path, Replay* replay) {
@@ -148,6 +152,29 @@ int ReadReplayFile(const char* path, Replay* replay) {
     std::stable_sort(replay->events, replay->events + replay->count,
                      [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
     return 0;
+}
+
+int Replay_AddEvent(Replay* replay, int32_t frame, int32_t key, bool down) {
+    if (replay->count >= kMaxEvents || AddEvent(replay, frame, key, down) != 0) {
+        replay->incomplete = 1;
+        return -1;
+    }
+    return 0;
+}
+
+int WriteReplayFile(const char* path, const Replay* replay) {
+    if (replay->incomplete) return ENOMEM;
+    std::string text = "# vexal replay 1\n";
+    char line[64];
+    std::snprintf(line, sizeof line, "scheme %d\n", static_cast<int>(replay->scheme));
+    text += line;
+    for (uint32_t i = 0; i < replay->count; ++i) {
+        const ReplayEvent& event = replay->events[i];
+        std::snprintf(line, sizeof line, "%d %s %d\n", static_cast<int>(event.frame),
+                      event.down ? "down" : "up", static_cast<int>(event.key));
+        text += line;
+    }
+    return WriteFileSafely(path, text.data(), text.size());
 }
 
 void FreeReplay(Replay* replay) {

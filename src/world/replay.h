@@ -30,6 +30,7 @@ struct Replay {
     uint32_t badLines;      // lines not understood, and skipped
     uint32_t firstBadLine;  // 1-based line number of the first, 0 when none
     char firstBadReason[64];
+    uint8_t incomplete;  // a recording lost an event (out of memory)
 };
 
 // An empty replay: scheme 2, no events.
@@ -43,3 +44,11 @@ void InitReplay(Replay* replay);
 // UTF-16, not a regular file); after an error the replay is empty.
 int ReadReplayFile(const char* path, Replay* replay);
 void FreeReplay(Replay* replay);
+// Adds one press or release; a recording keeps its events in frame order.
+// Returns 0, or -1 when memory runs out or the replay is full: nothing is
+// added and the replay is marked incomplete.
+int Replay_AddEvent(Replay* replay, int32_t frame, int32_t key, bool down);
+// Writes a replay in the format above (through a temporary file). Returns 0
+// or an errno value (ENOMEM for an incomplete recording, which would replay
+// a different run); the old file is then intact.
+int WriteReplayFile(const char* path, const Replay* replay);

@@ -14,6 +14,7 @@ namespace {
 const float kShipSize = 65.0f;
 const float kFlameFrameSeconds = 0.1f;
 const float kCloseUpMargin = 200.0f;  // world units around the capture's close-up
+const float kWideMapFraction = 0.9f;
 
 void InitFuelGauge(FuelGauge* gauge) {
     gauge->max = 100.0f;
@@ -154,6 +155,9 @@ void StartLevel(const Level* level) {
                               ? static_cast<float>(TS_System_GetWindowWidth()) / extentX
                               : static_cast<float>(TS_System_GetWindowHeight()) / extentY;
         world.mapZoom = fit - 0.1f;
+        // A level wider than about 12,800 units leaves the margin no zoom at
+        // all: it still fits, with a tenth of the window to spare.
+        if (!(world.mapZoom > 0.0f)) world.mapZoom = fit * kWideMapFraction;
         // Never closer than normal play (a level smaller than the window), and
         // never zero or inverted (a degenerate box).
         if (!(world.mapZoom <= world.defaultZoom)) world.mapZoom = world.defaultZoom;
@@ -167,6 +171,13 @@ void StartLevel(const Level* level) {
     world.levelScore = 0;
     world.levelTime = 0.0f;
     PrepareLevelSprites(level);
+    // Every attempt starts on a fresh step clock, so its steps (and a replay
+    // of it) count from its own start.
+    world.stepClock = kWorldStepClockRest;
+    world.stepCount = 0;
+    world.keys = StepKeys{};
+    world.pressed = StepKeys{};
+    if (world.recording) World_RecordInto(world.recording);
 }
 
 void World_Reset(void) {
@@ -188,6 +199,10 @@ void World_Reset(void) {
     world.turnRightHeld = 0;
     world.levelTime = 0.0f;
     world.emptyTankTime = 0.0f;
+    // A map held open when the player restarted is closed: the new attempt
+    // flies from its first step, not after the camera slides back.
+    world.mapState = MAP_OFF;
+    world.mapTimer = 0.0f;
     world.phase = PHASE_INTRO;
     world.levelComplete = 0;
     world.stranded = 0;

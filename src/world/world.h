@@ -9,6 +9,8 @@
 #include "world/camera.h"
 #include "world/sprite_cache.h"
 
+struct Replay;
+
 // The ship's fuel and how the gauge under the ship shows it.
 struct FuelGauge {
     float max;         // a full tank; also the gauge's width in pixels
@@ -45,6 +47,27 @@ enum { FLAME_BOTTOM = 0, FLAME_RIGHT = 1, FLAME_LEFT = 2, FLAME_COUNT = 3 };
 
 // The map view's states.
 enum { MAP_OFF = 0, MAP_OPEN = 1, MAP_CLOSING = 2 };
+
+// The World moves in fixed steps of 1/60 s whatever the display's rate, so a
+// run depends only on the keys of each step: a replay frame is one step.
+const float kWorldStepSeconds = 1.0f / 60.0f;
+// After a hitch the World catches up by at most this many steps in one frame
+// and lets the rest of the lost time go, rather than fall further behind.
+enum { WORLD_MAX_STEPS_PER_FRAME = 5 };
+// Where the step clock starts, and goes back to after lost time: half a step,
+// so frames of a 60 Hz display that come a little early or late still run
+// one step each rather than none and then two.
+const float kWorldStepClockRest = kWorldStepSeconds * 0.5f;
+
+// The keys one step flies on. A key counts when it is held, or was pressed
+// at any time since the last step, so a tap between two steps is never lost.
+struct StepKeys {
+    uint8_t thrust;
+    uint8_t turnLeft;
+    uint8_t turnRight;
+    uint8_t map;   // M, the map view
+    uint8_t skip;  // X pressed since the last step: skips the intro or capture
+};
 
 struct World {
     TS_Image flameImages[FLAME_COUNT];  // bottom, right, left (Assets_FlameStrip)
@@ -87,6 +110,12 @@ struct World {
     CameraFollow cameraFollow;
     SpriteCache spriteCache;  // the level's prepared sprites, made at level start
     float mapSpritesZoom;     // the zoom the map's sprites were last made for; 0 none
+    float stepClock;    // frame time not yet flown, under one step
+    int32_t stepCount;  // steps flown since the level started
+    StepKeys keys;      // what the current step flies on
+    StepKeys pressed;   // keys pressed since the last step
+    Replay* recording;  // the steps' keys are written here, or null
+    StepKeys recorded;  // the keys as the recording last saw them
 };
 
 // The one World of the program.
@@ -109,8 +138,17 @@ void World_Reset(void);
 
 // ---- One frame --------------------------------------------------------------
 
-// The per-frame entry of every gameplay screen; dispatches on the phase.
+// The per-frame entry of every gameplay screen: adds the frame's time to the
+// step clock and runs the steps it holds (at most WORLD_MAX_STEPS_PER_FRAME),
+// each on the keys held or pressed since the last one. Stops early when a
+// step ends the level (stranded, or the capture over).
 void World_Update(void);
+// One step of kWorldStepSeconds on world.keys; dispatches on the phase.
+void World_Step(void);
+// Records every step's keys from now on into `replay` (emptied, its scheme the
+// current one) as key presses and releases of the control scheme's keys, M and
+// X, frame = step; a level (re)start empties it again. Null stops recording.
+void World_RecordInto(Replay* replay);
 // The flying frame (phase 1): the ship's step on the keys held, then the
 // sounds, the compass, the camera and the clocks.
 void World_UpdateFlying(void);

@@ -92,6 +92,30 @@ TEST_F(PauseTest, RestartAsksFirstNoReturnsToThePauseMenuYesBringsEveryFuelCellB
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 0.8f);
 }
 
+TEST_F(PauseTest, RestartingWithTheMapOpenStartsWithTheMapClosed) {
+    UseCampaignLevels("E,0,3000,0,50,50\n");
+    StartCampaign(0);
+    SkipIntro();
+    Automation_KeyDown(TS_KEY_M);
+    Automation_RunFrames(20);
+    ASSERT_EQ(world.mapState, MAP_OPEN);
+    TapKey(TS_KEY_ESCAPE);
+    ASSERT_TRUE(Open(pausePopup));
+    Automation_KeyUp(TS_KEY_M);
+    Press(pausePopup, 1);    // "Restart"
+    Press(restartPopup, 0);  // "Yes"
+    EXPECT_EQ(world.mapState, MAP_OFF);
+
+    // The first flying step already moves the ship and the clock.
+    SkipIntro();
+    Automation_KeyDown(TS_KEY_SPACE);
+    Automation_RunFrames(1);
+    Automation_KeyUp(TS_KEY_SPACE);
+    EXPECT_GT(world.levelTime, 0.0f);
+    EXPECT_GT(world.ship.velocity.y, 0.0f);
+    EXPECT_EQ(world.camera.zoom, world.defaultZoom);
+}
+
 TEST_F(PauseTest, ExitAsksFirstThenLeavesThroughMenuMusicWhichRestartsTheMenuTheme) {
     StartFuelLevel();
     Pause();

@@ -52,14 +52,16 @@ TEST_F(ScoreTest, UnlimitedFuelEarnsNoFuelBonus) {
     EXPECT_EQ(world.levelScore, 250);
 }
 
-TEST_F(ScoreTest, ParBonusOnlyUnderParAndWorkedInSinglePrecision) {
+TEST_F(ScoreTest, ParBonusRewardsSpeedOnlyUnderParAndWorkedInSinglePrecision) {
     gauge_.fuel = 0.0f;
     world.level.parTime = 30.0f;
-    // (par - |time - par|) / par x 1000, truncated; 29.9 s gives 996 in floats.
+    // (par - time) / par x 1000, truncated: the faster, the more; 29.9 s
+    // gives 3 in floats, and par itself nothing.
     struct Case {
         float time;
         int32_t bonus;
-    } cases[] = {{7.5f, 250}, {15.0f, 500}, {29.9f, 996}, {30.0f, 0}, {45.0f, 0}};
+    } cases[] = {{0.0f, 1000}, {1.0f, 966}, {7.5f, 750}, {15.0f, 500},
+                 {29.9f, 3},   {30.0f, 0},  {45.0f, 0}};
     for (const Case& c : cases) {
         world.levelTime = c.time;
         EXPECT_EQ(Score_LevelValue(), 250 + c.bonus) << "time " << c.time;

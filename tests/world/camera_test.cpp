@@ -35,6 +35,22 @@ TEST_F(CameraTest, MapZoomFitsTheLongerSideAndNeverZoomsIn) {
     EXPECT_EQ(world.mapZoom, 1.0f);
 }
 
+TEST_F(CameraTest, ALevelTooWideForTheMarginStillZoomsOutToShowItAll) {
+    // 20,050 wide: 1280 / 20050 - 0.1 is below zero, which once meant no zoom.
+    LoadFlying("E,0,400,0,50,50\nA,-10000,0,0,50,50\nA,10000,0,0,50,50\n");
+    EXPECT_GT(world.mapZoom, 0.0f);
+    // At the map zoom, over the level's centre, both ends are in the window.
+    const float halfWidth = 10025.0f * world.mapZoom;
+    EXPECT_LT(halfWidth, 640.0f);
+    EXPECT_GT(halfWidth, 0.8f * 640.0f);  // and not a speck in the middle
+
+    Press(kMap);
+    Run(30);
+    ASSERT_EQ(world.mapState, MAP_OPEN);
+    EXPECT_LT(world.camera.zoom, 0.15f);  // it zooms out, not stays at 1
+    Release(kMap);
+}
+
 TEST_F(CameraTest, IntroFliesFromTheGoalToTheShipZoomingOutHalfway) {
     Load(kWideLevel);
     EXPECT_EQ(world.phase, PHASE_INTRO);

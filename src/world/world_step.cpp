@@ -1,0 +1,123 @@
+// The World's fixed step: each frame's time feeds a clock that the World
+// spends in steps of 1/60 s, so a run plays the same at any display rate or
+// load. The keys each step flies on, and the recording of them as a replay.
+#include <cstdint>
+
+#include "app/config.h"
+#include "world/replay.h"
+#include "world/world.h"
+
+namespace {
+
+const int kKeyMap = TS_KEY_M;
+const int kKeySkip = TS_KEY_X;
+
+// The keys a step reads, in the order StepKeys holds them.
+int KeyCode(int slot) {
+    switch (slot) {
+        case 0: return SchemeKey(ACTION_THRUST);
+        case 1: return SchemeKey(ACTION_TURN_LEFT);
+        case 2: return SchemeKey(ACTION_TURN_RIGHT);
+        case 3: return kKeyMap;
+        default: return kKeySkip;
+    }
+}
+
+const int kKeySlots = 5;
+
+uint8_t* Slot(StepKeys* keys, int slot) {
+    switch (slot) {
+        case 0: return &keys->thrust;
+        case 1: return &keys->turnLeft;
+        case 2: return &keys->turnRight;
+        case 3: return &keys->map;
+        default: return &keys->skip;
+    }
+}
+
+// Presses of this frame wait for the next step, which may be frames away on a
+// fast display.
+void LatchPresses(void) {
+    for (int slot = 0; slot < kKeySlots; ++slot) {
+        if (TS_Input_KeyTriggered(KeyCode(slot))) *Slot(&world.pressed, slot) = 1;
+    }
+}
+
+// Held now, or pressed since the last step; X counts only as a press.
+StepKeys HeldOrPressed(StepKeys pressed) {
+    StepKeys keys = pressed;
+    for (int slot = 0; slot < kKeySlots - 1; ++slot) {
+        if (TS_Input_KeyDown(KeyCode(slot))) *Slot(&keys, slot) = 1;
+    }
+    return keys;
+}
+
+// The step's keys as replay events at frame = step. A key pressed afresh while
+// the last step already saw it down is written as a release and a press in
+// the same frame, which replays as a new press.
+void RecordStep(StepKeys keys, StepKeys fresh) {
+    Replay* replay = world.recording;
+    for (int slot = 0; slot < kKeySlots; ++slot) {
+        uint8_t* was = Slot(&world.recorded, slot);
+        const bool now = *Slot(&keys, slot) != 0;
+        const bool again = *was && now && *Slot(&fresh, slot);
+        const int key = KeyCode(slot);
+        // A failed append marks the recording incomplete: it is never written.
+        if (again) Replay_AddEvent(replay, world.stepCount, key, false);
+        if ((*was != 0) != now || again) Replay_AddEvent(replay, world.stepCount, key, now);
+        *was = now ? 1 : 0;
+    }
+}
+
+}  // namespace
+
+void World_Step(void) {
+    switch (world.phase) {
+        case PHASE_INTRO:
+            if (!world.level.goal || !world.level.goal->object) {
+                world.phase = PHASE_FLYING;
+                break;
+            }
+            World_UpdateIntro();
+            break;
+        case PHASE_FLYING: World_UpdateFlying(); break;
+        case PHASE_CAPTURE: World_UpdateGoalCapture(); break;
+        default: break;  // done: the owning screen shows the results
+    }
+}
+
+void World_Update(void) {
+    if (!world.ship.body || !world.ship.fuel) return;
+    if (world.phase >= PHASE_DONE) return;
+    LatchPresses();
+    world.stepClock += TS_System_GetDt();
+    for (int steps = 0; world.stepClock >= kWorldStepSeconds; ++steps) {
+        if (steps == WORLD_MAX_STEPS_PER_FRAME) {
+            world.stepClock = kWorldStepClockRest;
+            break;
+        }
+        world.stepClock -= kWorldStepSeconds;
+        const StepKeys fresh = world.pressed;
+        world.pressed = StepKeys{};
+        world.keys = HeldOrPressed(fresh);
+        if (world.recording) RecordStep(world.keys, fresh);
+        const bool wasStranded = world.stranded != 0;
+        World_Step();
+        ++world.stepCount;
+        // A step that ends the level ends the frame's steps: the screen
+        // decides what follows before anything else moves, at any rate alike.
+        if ((world.stranded && !wasStranded) || world.phase >= PHASE_DONE) {
+            world.stepClock = kWorldStepClockRest;
+            break;
+        }
+    }
+}
+
+void World_RecordInto(Replay* replay) {
+    world.recording = replay;
+    world.recorded = StepKeys{};
+    if (!replay) return;
+    FreeReplay(replay);
+    InitReplay(replay);
+    replay->scheme = userConfig.controlScheme;
+}
