@@ -17,6 +17,9 @@ struct TS_ImageRecord {
     SDL_Texture* scaled;
     int scaledWidth;
     int scaledHeight;
+    // Every pixel fully covering (backgrounds): drawn whole and upright at full
+    // alpha, it is copied over the frame without blending.
+    bool opaque;
 };
 
 namespace {
@@ -59,6 +62,18 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     image->scaledWidth = width;
     image->scaledHeight = height;
     return texture;
+}
+
+bool IsOpaque(const SDL_Surface* surface) {
+    if (SDL_MUSTLOCK(surface)) return false;
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels);
+    for (int y = 0; y < surface->h; ++y, row += surface->pitch) {
+        const Uint32* pixel = reinterpret_cast<const Uint32*>(row);
+        for (int x = 0; x < surface->w; ++x) {
+            if ((pixel[x] >> 24) != 0xFF) return false;
+        }
+    }
+    return true;
 }
 
 void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, float h, int alpha,
@@ -122,7 +137,11 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
         }
     }
     SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha));
-    if (angle == 0.0 && flip == SDL_FLIP_NONE) {
+    const bool upright = angle == 0.0 && flip == SDL_FLIP_NONE;
+    SDL_SetTextureBlendMode(texture, image->opaque && alpha == 255 && upright
+                                         ? SDL_BLENDMODE_NONE
+                                         : SDL_BLENDMODE_BLEND);
+    if (upright) {
         SDL_RenderCopyF(p.renderer, texture, src, &dest);
     } else {
         SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip);
@@ -145,7 +164,8 @@ TS_Image TS_Image_Load(const char* path) {
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr, nullptr, 0, 0};
+    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr,
+                                        nullptr, 0,          0,          IsOpaque(surface)};
     if (surface->w * surface->h >= kPrescaleMinPixels) {
         image->pixels = surface;
     } else {
