@@ -17,6 +17,12 @@ struct TS_ImageRecord {
     SDL_Texture* scaled;
     int scaledWidth;
     int scaledHeight;
+    // The scaled copy darkened by a dim layer (menu screens behind a dim),
+    // so that the dim is paid for once instead of blended every frame.
+    SDL_Texture* dimmed;
+    int dimmedWidth;
+    int dimmedHeight;
+    int dimmedBy;
     // Every pixel fully covering (backgrounds): drawn whole and upright at full
     // alpha, it is copied over the frame without blending.
     bool opaque;
@@ -64,6 +70,45 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     return texture;
 }
 
+// The picture at (width, height) under a black layer of alpha `dim`.
+SDL_Texture* DimmedTexture(TS_Image image, int width, int height, int dim) {
+    if (!image->pixels || !image->opaque || width <= 0 || height <= 0 || width > 8192 ||
+        height > 8192) {
+        return nullptr;
+    }
+    if (image->dimmed && image->dimmedWidth == width && image->dimmedHeight == height &&
+        image->dimmedBy == dim) {
+        return image->dimmed;
+    }
+    SDL_Surface* target =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, image->pixels->format->format);
+    if (!target) return nullptr;
+    // The layer is blended the way the renderer blends a see-through shape:
+    // a surface of the colour blitted over the picture.
+    SDL_Surface* layer =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    bool made = layer && SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) == 0;
+    if (made) {
+        SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, static_cast<Uint8>(dim)));
+        SDL_SetSurfaceBlendMode(layer, SDL_BLENDMODE_BLEND);
+        made = SDL_BlitSurface(layer, nullptr, target, nullptr) == 0;
+    }
+    SDL_FreeSurface(layer);
+    if (!made) {
+        SDL_FreeSurface(target);
+        return nullptr;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, target);
+    SDL_FreeSurface(target);
+    if (!texture) return nullptr;
+    if (image->dimmed) SDL_DestroyTexture(image->dimmed);
+    image->dimmed = texture;
+    image->dimmedWidth = width;
+    image->dimmedHeight = height;
+    image->dimmedBy = dim;
+    return texture;
+}
+
 bool IsOpaque(const SDL_Surface* surface) {
     if (SDL_MUSTLOCK(surface)) return false;
     const Uint8* row = static_cast<const Uint8*>(surface->pixels);
@@ -90,9 +135,10 @@ void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, 
 }
 
 // Draws `source` (null = whole image) into the box at (x, y) sized (w, h),
-// placed by the image mode, rotated about the anchor point.
+// placed by the image mode, rotated about the anchor point, under a black
+// layer of alpha `dim` that covers the box.
 void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, float rotation,
-               const SDL_Rect* source) {
+               const SDL_Rect* source, int dim = 0) {
     PlatformState& p = Platform();
     if (!image || !image->texture || w == 0.0f || h == 0.0f || p.renderingOff) return;
     alpha = Graphics_ClampByte(alpha);
@@ -127,7 +173,13 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
     if (!source && angle == 0.0 && flip == SDL_FLIP_NONE) {
         const int sw = static_cast<int>(std::lround(dest.w));
         const int sh = static_cast<int>(std::lround(dest.h));
-        if (image->pixels && (sw != image->width || sh != image->height)) {
+        SDL_Texture* dimmed = dim > 0 && alpha == 255 ? DimmedTexture(image, sw, sh, dim) : nullptr;
+        if (dimmed) {
+            texture = dimmed;
+            dim = 0;
+            dest.w = static_cast<float>(sw);
+            dest.h = static_cast<float>(sh);
+        } else if (image->pixels && (sw != image->width || sh != image->height)) {
             SDL_Texture* scaled = ScaledTexture(image, sw, sh);
             if (scaled) {
                 texture = scaled;
@@ -145,6 +197,11 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
         SDL_RenderCopyF(p.renderer, texture, src, &dest);
     } else {
         SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip);
+    }
+    if (dim > 0) {
+        SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
+        SDL_SetRenderDrawColor(p.renderer, 0, 0, 0, static_cast<Uint8>(Graphics_ClampByte(dim)));
+        SDL_RenderFillRectF(p.renderer, &dest);
     }
 }
 
@@ -164,8 +221,11 @@ TS_Image TS_Image_Load(const char* path) {
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    TS_Image image = new TS_ImageRecord{texture, surface->w, surface->h, nullptr,
-                                        nullptr, 0,          0,          IsOpaque(surface)};
+    TS_Image image = new TS_ImageRecord();
+    image->texture = texture;
+    image->width = surface->w;
+    image->height = surface->h;
+    image->opaque = IsOpaque(surface);
     if (surface->w * surface->h >= kPrescaleMinPixels) {
         image->pixels = surface;
     } else {
@@ -180,6 +240,7 @@ void TS_Image_Free(TS_Image* image) {
     if (Platform().renderer) {
         if (record->texture) SDL_DestroyTexture(record->texture);
         if (record->scaled) SDL_DestroyTexture(record->scaled);
+        if (record->dimmed) SDL_DestroyTexture(record->dimmed);
     }
     if (record->pixels) SDL_FreeSurface(record->pixels);
     delete record;
@@ -198,6 +259,11 @@ void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, i
                            float rotation) {
     Record(DRAW_IMAGE, image, x, y, w, h, alpha, rotation);
     DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
+}
+
+void TS_Image_DrawDimmed(TS_Image image, float x, float y, float w, float h, int dim) {
+    Record(DRAW_IMAGE, image, x, y, w, h, 255, 0.0f);
+    DrawImage(image, x, y, w, h, 255, 0.0f, nullptr, Graphics_ClampByte(dim));
 }
 
 void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,

@@ -23,7 +23,12 @@ void MenuBackground_Init(void) {
 
 void MenuBackground_Reset(void) { initialised = false; }
 
-void MenuBackground_Draw(void) {
+namespace {
+
+// A menu screen's own dim over the picture: its buttons and texts stand out.
+const int kDim = 150;
+
+void DrawPicture(int dim) {
     MenuBackground_Init();
     const float step = TS_System_GetDt() * 24.0f;
     if (anchorX > currentX && movingLeft == 1) {
@@ -42,6 +47,13 @@ void MenuBackground_Draw(void) {
     const float width =
         static_cast<float>(TS_Image_GetWidth(image)) / static_cast<float>(imageHeight) * height;
     TS_Settings_ImageMode(TS_MODE_CENTER);
-    TS_Image_Draw(image, currentX, static_cast<float>(TS_System_GetWindowHeight() / 2), width,
-                  height, 255);
+    const float y = static_cast<float>(TS_System_GetWindowHeight() / 2);
+    if (dim > 0) TS_Image_DrawDimmed(image, currentX, y, width, height, dim);
+    else TS_Image_Draw(image, currentX, y, width, height, 255);
 }
+
+}  // namespace
+
+void MenuBackground_Draw(void) { DrawPicture(0); }
+
+void MenuBackground_DrawDimmed(void) { DrawPicture(kDim); }

@@ -169,4 +169,33 @@ TEST_F(DrawingTest, ReusedTextTextureShowsTheNewText) {
     EXPECT_EQ(ones, onesAgain);
 }
 
+// A dimmed picture is the picture under a black layer of that alpha: kept as
+// a darkened copy for a large opaque picture, blended on the frame otherwise.
+TEST_F(DrawingTest, DimmedPictureIsThePictureUnderTheDim) {
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    for (const char* path : {"./Assets/Sprites/mainMenu.png", "./Assets/Sprites/error.png"}) {
+        TS_Image image = TS_Image_Load(path);
+        ASSERT_NE(image, nullptr) << path;
+        const int xs[3] = {5, 31, 60}, ys[3] = {7, 33, 62};
+        unsigned plain[3], dimmed[3], lighter[3];
+        TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+        TS_Image_Draw(image, 0, 0, 640, 640, 255);
+        for (int i = 0; i < 3; ++i) plain[i] = Automation_ReadPixel(xs[i], ys[i]);
+        TS_Image_DrawDimmed(image, 0, 0, 640, 640, 150);
+        for (int i = 0; i < 3; ++i) dimmed[i] = Automation_ReadPixel(xs[i], ys[i]);
+        TS_Image_DrawDimmed(image, 0, 0, 640, 640, 50);
+        for (int i = 0; i < 3; ++i) lighter[i] = Automation_ReadPixel(xs[i], ys[i]);
+        for (int i = 0; i < 3; ++i) {
+            for (int shift = 8; shift < 32; shift += 8) {
+                const int p = static_cast<int>((plain[i] >> shift) & 0xFF);
+                const int d = static_cast<int>((dimmed[i] >> shift) & 0xFF);
+                const int l = static_cast<int>((lighter[i] >> shift) & 0xFF);
+                EXPECT_NEAR(d, p * 105 / 255, 1) << path << " pixel " << i;
+                EXPECT_NEAR(l, p * 205 / 255, 1) << path << " pixel " << i;
+            }
+        }
+        TS_Image_Free(&image);
+    }
+}
+
 }  // namespace
