@@ -45,6 +45,22 @@ bool SimilarityOfMatrix(float* scale, float* rotation) {
     return true;
 }
 
+// A texture of a prepared copy. An opaque picture's copy is made in the
+// window's own pixel format, so that drawing it is a plain row copy.
+SDL_Texture* TextureOfCopy(TS_Image image, SDL_Surface* copy) {
+    SDL_Surface* converted = nullptr;
+    if (image->opaque) {
+        const Uint32 format = SDL_GetWindowPixelFormat(Platform().window);
+        if (format != SDL_PIXELFORMAT_UNKNOWN && !SDL_ISPIXELFORMAT_ALPHA(format)) {
+            converted = SDL_ConvertSurfaceFormat(copy, format, 0);
+        }
+    }
+    SDL_Texture* texture =
+        SDL_CreateTextureFromSurface(Platform().renderer, converted ? converted : copy);
+    SDL_FreeSurface(converted);
+    return texture;
+}
+
 SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
     if (!image->pixels || width <= 0 || height <= 0 || width > 8192 || height > 8192) {
         return nullptr;
@@ -59,7 +75,7 @@ SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
         SDL_FreeSurface(target);
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, target);
+    SDL_Texture* texture = TextureOfCopy(image, target);
     SDL_FreeSurface(target);
     if (!texture) return nullptr;
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
@@ -98,7 +114,7 @@ SDL_Texture* DimmedTexture(TS_Image image, int width, int height, int dim) {
         SDL_FreeSurface(target);
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, target);
+    SDL_Texture* texture = TextureOfCopy(image, target);
     SDL_FreeSurface(target);
     if (!texture) return nullptr;
     if (image->dimmed) SDL_DestroyTexture(image->dimmed);
