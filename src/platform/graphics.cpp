@@ -176,6 +176,8 @@ void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
     SDL_SetRenderDrawBlendMode(renderer, color.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
     SDL_RenderFillRects(renderer, rects, count);
+    // Triangles take the renderer's blend mode: their soft rims need blending.
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
 }
 
 // The upright rectangle around `outline`, filled and outlined without

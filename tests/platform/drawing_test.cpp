@@ -198,4 +198,22 @@ TEST_F(DrawingTest, DimmedPictureIsThePictureUnderTheDim) {
     }
 }
 
+// An opaque rectangle leaves nothing behind: an ellipse drawn after it still
+// gets its soft, blended rim.
+TEST_F(DrawingTest, EllipseRimsStaySoftAfterAnOpaqueRectangle) {
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    TS_Graphics_DrawRect(0, 0, 10, 10);
+    TS_Settings_NoFill();
+    TS_Settings_Stroke(TS_Color_Create(0, 255, 0, 255));
+    TS_Graphics_DrawEllipse(400, 300, 200, 100);
+    // The outline's band ends at x = 299; the pixel left of it is rim.
+    EXPECT_EQ(Automation_ReadPixel(300, 300), 0x00FF00FFu);
+    const unsigned rim = Automation_ReadPixel(298, 300);
+    EXPECT_NE(rim, 0x00FF00FFu);
+    EXPECT_NE(rim, 0x000000FFu);
+}
+
 }  // namespace
