@@ -107,7 +107,6 @@ void Credits_Draw(void) {
 }
 
 void Credits_Update(void) {
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     ButtonList_Update(backList);
     if (Button_IsPressed(backButton)) Screen_Switch(Screen::MainMenu);
     Credits_Draw();

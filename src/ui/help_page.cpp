@@ -251,7 +251,6 @@ void Help_Draw(void) {
     const float dt = TS_System_GetDt();
     const float w = WindowW();
     const float h = WindowH();
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     MenuBackground_DrawDimmed();
 
     DrawDemoShip(forwardShip);
