@@ -1,5 +1,6 @@
-// Drawing settings and the filled and outlined primitives, all turned into
-// triangles for SDL_RenderGeometry with the current matrix applied.
+// Drawing settings and the filled and outlined primitives, through the current
+// matrix: upright rectangles through the renderer's rectangle calls, turned
+// and curved shapes as triangles for SDL_RenderGeometry with a soft rim.
 #include <SDL.h>
 
 #include <cmath>
@@ -160,6 +161,66 @@ void StrokeOutline(SDL_Color color, bool feather) {
     Submit();
 }
 
+// The first pixel at or after a rectangle's edge. The software renderer snaps
+// triangle corners down to half pixels and fills the pixels whose centres lie
+// inside, so rectangles cover exactly the pixels their triangles did.
+int PixelEdge(float edge) {
+    const float snapped = std::floor(edge * 2.0f) * 0.5f;
+    return static_cast<int>(std::ceil(snapped - 0.5f));
+}
+
+// Opaque colours are copied over what is there, which the renderer does at
+// memory speed; only see-through ones (dims) are blended.
+void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
+    SDL_Renderer* renderer = Platform().renderer;
+    SDL_SetRenderDrawBlendMode(renderer, color.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    SDL_RenderFillRects(renderer, rects, count);
+    // Triangles take the renderer's blend mode: their soft rims need blending.
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+}
+
+// The upright rectangle around `outline`, filled and outlined without
+// triangles: the outline is the band kStrokeWidth wide centred on the edge,
+// drawn as four bars that do not overlap (so a see-through one blends once).
+void PaintBox() {
+    PlatformState& p = Platform();
+    if (p.renderingOff || outline.empty()) return;
+    float left = outline[0].x, right = left, top = outline[0].y, bottom = top;
+    for (const SDL_FPoint& point : outline) {
+        left = std::fmin(left, point.x);
+        right = std::fmax(right, point.x);
+        top = std::fmin(top, point.y);
+        bottom = std::fmax(bottom, point.y);
+    }
+    const SDL_Color fill = Graphics_SdlColor(p.fill);
+    if (p.filling && fill.a > 0) {
+        const int x0 = PixelEdge(left), x1 = PixelEdge(right);
+        const int y0 = PixelEdge(top), y1 = PixelEdge(bottom);
+        const SDL_Rect box = {x0, y0, x1 - x0, y1 - y0};
+        if (box.w > 0 && box.h > 0) FillPixels(fill, &box, 1);
+    }
+    const SDL_Color stroke = Graphics_SdlColor(p.stroke);
+    if (!p.stroking || stroke.a == 0) return;
+    const float half = kStrokeWidth * 0.5f;
+    const int ox0 = PixelEdge(left - half), ox1 = PixelEdge(right + half);
+    const int oy0 = PixelEdge(top - half), oy1 = PixelEdge(bottom + half);
+    const int ix0 = PixelEdge(left + half), ix1 = PixelEdge(right - half);
+    const int iy0 = PixelEdge(top + half), iy1 = PixelEdge(bottom - half);
+    if (ox1 <= ox0 || oy1 <= oy0) return;
+    if (ix1 <= ix0 || iy1 <= iy0) {
+        // Thinner than its outline: the band covers it all.
+        const SDL_Rect whole = {ox0, oy0, ox1 - ox0, oy1 - oy0};
+        FillPixels(stroke, &whole, 1);
+        return;
+    }
+    const SDL_Rect bars[4] = {{ox0, oy0, ox1 - ox0, iy0 - oy0},
+                              {ox0, iy1, ox1 - ox0, oy1 - iy1},
+                              {ox0, iy0, ix0 - ox0, iy1 - iy0},
+                              {ix1, iy0, ox1 - ix1, iy1 - iy0}};
+    FillPixels(stroke, bars, 4);
+}
+
 void Paint(bool feather) {
     PlatformState& p = Platform();
     if (p.filling) FillOutline(Graphics_SdlColor(p.fill), feather);
@@ -283,7 +344,8 @@ void TS_Graphics_DrawRectAdvanced(float x, float y, float w, float h, float rota
     const float top = centred ? y - h * 0.5f : y;
     RectOutline(left, top, w, h, x, y, rotation, cornerRadius);
     const bool turned = std::fmod(rotation, 90.0f) != 0.0f || MatrixRotates();
-    Paint(turned || cornerRadius > 0.5f);
+    if (turned || cornerRadius > 0.5f) Paint(true);
+    else PaintBox();
 }
 
 void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float rotation) {
@@ -326,7 +388,8 @@ void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, floa
     outline.push_back(Transformed(x3, y3));
     const bool axisAligned = !MatrixRotates() && ((x0 == x1 && y1 == y2 && x2 == x3 && y3 == y0) ||
                                                   (y0 == y1 && x1 == x2 && y2 == y3 && x3 == x0));
-    Paint(!axisAligned);
+    if (axisAligned) PaintBox();
+    else Paint(true);
 }
 
 void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2, float y2,

@@ -19,6 +19,15 @@ struct TS_ImageRecord {
     int scaledWidth;
     int scaledHeight;
     unsigned renderer;  // the renderer generation its textures belong to
+    // The scaled copy darkened by a dim layer (menu screens behind a dim),
+    // so that the dim is paid for once instead of blended every frame.
+    SDL_Texture* dimmed;
+    int dimmedWidth;
+    int dimmedHeight;
+    int dimmedBy;
+    // Every pixel fully covering (backgrounds): drawn whole and upright at full
+    // alpha, it is copied over the frame without blending.
+    bool opaque;
 };
 
 namespace {
@@ -39,6 +48,23 @@ bool SimilarityOfMatrix(float* scale, float* rotation) {
     return true;
 }
 
+// A texture of a prepared copy. An opaque picture's copy is made in the
+// window's own pixel format, so that drawing it is a plain row copy.
+SDL_Texture* TextureOfCopy(TS_Image image, SDL_Surface* copy) {
+    SDL_Surface* converted = nullptr;
+    if (image->opaque) {
+        const Uint32 format = SDL_GetWindowPixelFormat(Platform().window);
+        if (format != SDL_PIXELFORMAT_UNKNOWN && !SDL_ISPIXELFORMAT_ALPHA(format)) {
+            converted = SDL_ConvertSurfaceFormat(copy, format, 0);
+        }
+    }
+    SDL_Texture* texture =
+        SDL_CreateTextureFromSurface(Platform().renderer, converted ? converted : copy);
+    SDL_FreeSurface(converted);
+    if (!texture) Platform_NoteDrawFailure(SDL_GetError());
+    return texture;
+}
+
 // The picture's pixels stretched to width x height (null when that fails).
 SDL_Surface* StretchedPixels(SDL_Surface* pixels, int width, int height) {
     if (!pixels || width <= 0 || height <= 0 || width > 8192 || height > 8192) return nullptr;
@@ -54,19 +80,67 @@ SDL_Surface* StretchedPixels(SDL_Surface* pixels, int width, int height) {
 
 // Makes the scaled copy's texture from stretched pixels, which it frees.
 SDL_Texture* AdoptScaled(TS_Image image, SDL_Surface* stretched) {
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(Platform().renderer, stretched);
+    SDL_Texture* texture = TextureOfCopy(image, stretched);
     const int width = stretched->w, height = stretched->h;
     SDL_FreeSurface(stretched);
-    if (!texture) {
-        Platform_NoteDrawFailure(SDL_GetError());
-        return nullptr;
-    }
+    if (!texture) return nullptr;
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     if (image->scaled) SDL_DestroyTexture(image->scaled);
     image->scaled = texture;
     image->scaledWidth = width;
     image->scaledHeight = height;
     return texture;
+}
+
+// The picture at (width, height) under a black layer of alpha `dim`.
+SDL_Texture* DimmedTexture(TS_Image image, int width, int height, int dim) {
+    if (!image->pixels || !image->opaque || width <= 0 || height <= 0 || width > 8192 ||
+        height > 8192) {
+        return nullptr;
+    }
+    if (image->dimmed && image->dimmedWidth == width && image->dimmedHeight == height &&
+        image->dimmedBy == dim) {
+        return image->dimmed;
+    }
+    SDL_Surface* target =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, image->pixels->format->format);
+    if (!target) return nullptr;
+    // The layer is blended the way the renderer blends a see-through shape:
+    // a surface of the colour blitted over the picture.
+    SDL_Surface* layer =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    bool made = layer && SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) == 0;
+    if (made) {
+        SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, static_cast<Uint8>(dim)));
+        SDL_SetSurfaceBlendMode(layer, SDL_BLENDMODE_BLEND);
+        made = SDL_BlitSurface(layer, nullptr, target, nullptr) == 0;
+    }
+    SDL_FreeSurface(layer);
+    if (!made) {
+        SDL_FreeSurface(target);
+        return nullptr;
+    }
+    SDL_Texture* texture = TextureOfCopy(image, target);
+    SDL_FreeSurface(target);
+    if (!texture) return nullptr;
+    if (image->dimmed) SDL_DestroyTexture(image->dimmed);
+    image->dimmed = texture;
+    image->dimmedWidth = width;
+    image->dimmedHeight = height;
+    image->dimmedBy = dim;
+    return texture;
+}
+
+bool IsOpaque(const SDL_Surface* surface) {
+    if (SDL_MUSTLOCK(surface)) return false;
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels);
+    for (int y = 0; y < surface->h; ++y, row += surface->pitch) {
+        const Uint32* pixel = reinterpret_cast<const Uint32*>(row);
+        for (int x = 0; x < surface->w; ++x) {
+            if ((pixel[x] >> 24) != 0xFF) return false;
+        }
+    }
+    return true;
 }
 
 SDL_Texture* ScaledTexture(TS_Image image, int width, int height) {
@@ -97,8 +171,12 @@ TS_Image MakeImage(SDL_Surface* surface) {
         return nullptr;
     }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    TS_Image image = new TS_ImageRecord{
-        texture, surface->w, surface->h, nullptr, nullptr, 0, 0, Platform_RendererGeneration()};
+    TS_Image image = new TS_ImageRecord();
+    image->texture = texture;
+    image->width = surface->w;
+    image->height = surface->h;
+    image->renderer = Platform_RendererGeneration();
+    image->opaque = IsOpaque(surface);
     if (surface->w * surface->h >= kPrescaleMinPixels) {
         image->pixels = surface;
     } else {
@@ -127,9 +205,10 @@ void Record(AutomationDrawKind kind, TS_Image image, float x, float y, float w, 
 }
 
 // Draws `source` (null = whole image) into the box at (x, y) sized (w, h),
-// placed by the image mode, rotated about the anchor point.
+// placed by the image mode, rotated about the anchor point, under a black
+// layer of alpha `dim` that covers the box.
 void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, float rotation,
-               const SDL_Rect* source) {
+               const SDL_Rect* source, int dim = 0) {
     PlatformState& p = Platform();
     if (!image || !image->texture || w == 0.0f || h == 0.0f || p.renderingOff) return;
     if (image->renderer != Platform_RendererGeneration()) {
@@ -169,7 +248,13 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
     if (!source && angle == 0.0 && flip == SDL_FLIP_NONE) {
         const int sw = static_cast<int>(std::lround(dest.w));
         const int sh = static_cast<int>(std::lround(dest.h));
-        if (image->pixels && (sw != image->width || sh != image->height)) {
+        SDL_Texture* dimmed = dim > 0 && alpha == 255 ? DimmedTexture(image, sw, sh, dim) : nullptr;
+        if (dimmed) {
+            texture = dimmed;
+            dim = 0;
+            dest.w = static_cast<float>(sw);
+            dest.h = static_cast<float>(sh);
+        } else if (image->pixels && (sw != image->width || sh != image->height)) {
             SDL_Texture* scaled = ScaledTexture(image, sw, sh);
             if (scaled) {
                 texture = scaled;
@@ -179,10 +264,19 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
         }
     }
     if (!Platform_CheckDraw(SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha)))) return;
-    if (angle == 0.0 && flip == SDL_FLIP_NONE) {
+    const bool upright = angle == 0.0 && flip == SDL_FLIP_NONE;
+    SDL_SetTextureBlendMode(texture, image->opaque && alpha == 255 && upright
+                                         ? SDL_BLENDMODE_NONE
+                                         : SDL_BLENDMODE_BLEND);
+    if (upright) {
         Platform_CheckDraw(SDL_RenderCopyF(p.renderer, texture, src, &dest));
     } else {
         Platform_CheckDraw(SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip));
+    }
+    if (dim > 0) {
+        SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
+        SDL_SetRenderDrawColor(p.renderer, 0, 0, 0, static_cast<Uint8>(Graphics_ClampByte(dim)));
+        SDL_RenderFillRectF(p.renderer, &dest);
     }
 }
 
@@ -202,6 +296,7 @@ void TS_Image_Free(TS_Image* image) {
     if (Platform().renderer && record->renderer == Platform_RendererGeneration()) {
         if (record->texture) SDL_DestroyTexture(record->texture);
         if (record->scaled) SDL_DestroyTexture(record->scaled);
+        if (record->dimmed) SDL_DestroyTexture(record->dimmed);
     }
     if (record->pixels) SDL_FreeSurface(record->pixels);
     delete record;
@@ -220,6 +315,11 @@ void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, i
                            float rotation) {
     Record(DRAW_IMAGE, image, x, y, w, h, alpha, rotation);
     DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
+}
+
+void TS_Image_DrawDimmed(TS_Image image, float x, float y, float w, float h, int dim) {
+    Record(DRAW_IMAGE, image, x, y, w, h, 255, 0.0f);
+    DrawImage(image, x, y, w, h, 255, 0.0f, nullptr, Graphics_ClampByte(dim));
 }
 
 void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,

@@ -206,6 +206,10 @@ int TS_Image_GetHeight(TS_Image image);
 void TS_Image_Draw(TS_Image image, float x, float y, float w, float h, int alpha);
 void TS_Image_DrawAdvanced(TS_Image image, float x, float y, float w, float h, int alpha,
                            float rotation);
+// Draws the image upright at full alpha as if under a black layer of alpha
+// `dim` (0-255) covering its box: the dim of a menu behind its buttons. A
+// large opaque picture keeps its dimmed copy, so the dim costs nothing more.
+void TS_Image_DrawDimmed(TS_Image image, float x, float y, float w, float h, int dim);
 // Draws the source pixel rectangle (u0, v0)-(u1, v1) of the image into the
 // destination box at (x, y) of size (w, h).
 void TS_Image_DrawSubImage(TS_Image image, float x, float y, float w, float h, float u0, float v0,

@@ -1,5 +1,7 @@
 // Text: DejaVu Sans through SDL_ttf, one font per pixel size, and a bounded
-// cache of rendered strings so that text drawn every frame is rasterised once.
+// cache of rendered strings so that text drawn every frame is rasterised once,
+// while a text that changes every frame (the level clock) reuses the texture
+// of one of its own older values instead of making a new one.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
@@ -23,6 +25,7 @@ struct CachedText {
     int width = 0;
     int height = 0;
     unsigned long lastUsed = 0;
+    unsigned long lastFrame = 0;
     unsigned long long hash = 0;
     bool used = false;
 };
@@ -34,6 +37,7 @@ std::unordered_map<int, TTF_Font*> fonts;
 // frame) then costs no allocation for an index entry.
 CachedText cache[kCacheSlots];
 unsigned long useClock = 0;
+unsigned long frameClock = 2;
 long rasterCount = 0;
 
 std::string FindFontFile(const char* family) {
@@ -75,12 +79,34 @@ unsigned long long HashOf(const char* text, int pixelSize) {
     return (hash ^ static_cast<unsigned long long>(pixelSize)) * 1099511628211ULL;
 }
 
+// Where a new text goes: over a text of the same size that was not drawn in
+// the last two frames (its texture is refilled, nothing is allocated), else in
+// a free slot, else over the least recently drawn text.
+int SlotFor(int width, int height) {
+    int oldest = 0;
+    int free = -1;
+    for (int i = 0; i < kCacheSlots; ++i) {
+        const CachedText& entry = cache[i];
+        if (!entry.used) {
+            if (free < 0) free = i;
+            continue;
+        }
+        if (entry.texture && entry.width == width && entry.height == height &&
+            entry.lastFrame + 2 < frameClock) {
+            return i;
+        }
+        if (entry.lastUsed < cache[oldest].lastUsed || !cache[oldest].used) oldest = i;
+    }
+    return free >= 0 ? free : oldest;
+}
+
 CachedText* Lookup(const char* text, int pixelSize) {
     const unsigned long long hash = HashOf(text, pixelSize);
     for (CachedText& entry : cache) {
         if (entry.used && entry.hash == hash && entry.pixelSize == pixelSize &&
             entry.text == text) {
             entry.lastUsed = ++useClock;
+            entry.lastFrame = frameClock;
             return &entry;
         }
     }
@@ -89,28 +115,29 @@ CachedText* Lookup(const char* text, int pixelSize) {
     SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text, SDL_Color{255, 255, 255, 255});
     if (!surface) return nullptr;
     ++rasterCount;
-    // Reuse the least recently drawn slot.
-    int slot = 0;
-    for (int i = 0; i < kCacheSlots; ++i) {
-        if (!cache[i].used) {
-            slot = i;
-            break;
+    CachedText& entry = cache[SlotFor(surface->w, surface->h)];
+    const bool sameSize =
+        entry.used && entry.texture && entry.width == surface->w && entry.height == surface->h;
+    if (sameSize) {
+        SDL_UpdateTexture(entry.texture, nullptr, surface->pixels, surface->pitch);
+    } else {
+        if (entry.texture) SDL_DestroyTexture(entry.texture);
+        entry.texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
+        if (entry.texture) {
+            SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
+        } else {
+            Platform_NoteDrawFailure(SDL_GetError());
         }
-        if (cache[i].lastUsed < cache[slot].lastUsed) slot = i;
     }
-    CachedText& entry = cache[slot];
-    if (entry.used && entry.texture) SDL_DestroyTexture(entry.texture);
-    entry.texture = SDL_CreateTextureFromSurface(Platform().renderer, surface);
-    if (!entry.texture) Platform_NoteDrawFailure(SDL_GetError());
     entry.width = surface->w;
     entry.height = surface->h;
     SDL_FreeSurface(surface);
-    entry.text = text;
+    entry.text.assign(text);
     entry.pixelSize = pixelSize;
     entry.lastUsed = ++useClock;
+    entry.lastFrame = frameClock;
     entry.hash = hash;
     entry.used = true;
-    if (entry.texture) SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
     return &entry;
 }
 
@@ -144,7 +171,7 @@ void Text_Shutdown() {
     textReady = false;
 }
 
-void Text_EndFrame() {}
+void Text_EndFrame() { ++frameClock; }
 
 long Automation_TextRasterCount(void) { return rasterCount; }
 

@@ -91,8 +91,7 @@ void Credits_Init(void) {
 void Credits_Draw(void) {
     const float w = static_cast<float>(TS_System_GetWindowWidth());
     const float h = static_cast<float>(TS_System_GetWindowHeight());
-    MenuBackground_Draw();
-    DrawDimOverlay();
+    MenuBackground_DrawDimmed();
     ButtonList_Draw(backList);
     for (const TextObject* line : lines) {
         if (!line || !line->text) continue;
@@ -108,7 +107,6 @@ void Credits_Draw(void) {
 }
 
 void Credits_Update(void) {
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     ButtonList_Update(backList);
     if (Button_IsPressed(backButton)) Screen_Finish(ScreenResult::Back);
     Credits_Draw();

@@ -202,9 +202,7 @@ void DrawHeading(const char* text, const Button* first) {
 
 void LevelSelect_Draw(void) {
     const float h = static_cast<float>(TS_System_GetWindowHeight());
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
-    MenuBackground_Draw();
-    DrawDimOverlay();
+    MenuBackground_DrawDimmed();
     TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_TextSize(65.0f);

@@ -87,7 +87,6 @@ void MainMenu_HandleButtons(void) {
 
 void MainMenu_Draw(void) {
     const float h = static_cast<float>(TS_System_GetWindowHeight());
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     MenuBackground_Draw();
     TS_Image logo = GetSpriteImage(SPRITE_LOGO);
     TS_Settings_ImageMode(TS_MODE_CENTER);

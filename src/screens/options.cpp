@@ -212,9 +212,7 @@ void Options_Draw(void) {
     const int windowW = TS_System_GetWindowWidth();
     const float h = static_cast<float>(TS_System_GetWindowHeight());
     const float centreX = static_cast<float>(windowW / 2);
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
-    MenuBackground_Draw();
-    DrawDimOverlay();
+    MenuBackground_DrawDimmed();
 
     TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);

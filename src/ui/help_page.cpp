@@ -251,12 +251,7 @@ void Help_Draw(void) {
     const float dt = TS_System_GetDt();
     const float w = WindowW();
     const float h = WindowH();
-    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
-    MenuBackground_Draw();
-    TS_Settings_Fill(TS_Color_Create(0, 0, 0, 150));
-    TS_Settings_NoStroke();
-    TS_Settings_RectMode(TS_MODE_CENTER);
-    TS_Graphics_DrawRect(HalfW(), static_cast<float>(TS_System_GetWindowHeight() / 2), w, h);
+    MenuBackground_DrawDimmed();
 
     DrawDemoShip(forwardShip);
     DrawDemoShip(turnShip);

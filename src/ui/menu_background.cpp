@@ -23,7 +23,12 @@ void MenuBackground_Init(void) {
 
 void MenuBackground_Reset(void) { initialised = false; }
 
-void MenuBackground_Draw(void) {
+namespace {
+
+// A menu screen's own dim over the picture: its buttons and texts stand out.
+const int kDim = 150;
+
+void DrawPicture(int dim) {
     MenuBackground_Init();
     const float step = TS_System_GetDt() * 24.0f;
     if (anchorX > currentX && movingLeft == 1) {
@@ -37,11 +42,26 @@ void MenuBackground_Draw(void) {
     }
     TS_Image image = GetSpriteImage(SPRITE_MENU_BACKGROUND);
     const int imageHeight = TS_Image_GetHeight(image);
-    if (imageHeight <= 0) return;
     const float height = static_cast<float>(TS_System_GetWindowHeight());
-    const float width =
-        static_cast<float>(TS_Image_GetWidth(image)) / static_cast<float>(imageHeight) * height;
+    const float width = imageHeight > 0 ? static_cast<float>(TS_Image_GetWidth(image)) /
+                                              static_cast<float>(imageHeight) * height
+                                        : 0.0f;
+    // The picture fills the window height and, at every usual shape of
+    // window, its width too; only what it leaves uncovered (a very wide
+    // window, a missing picture) needs clearing to black first.
+    const float windowWidth = static_cast<float>(TS_System_GetWindowWidth());
+    if (currentX - width * 0.5f > -1.0f || currentX + width * 0.5f < windowWidth + 1.0f) {
+        TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    }
+    if (imageHeight <= 0) return;
     TS_Settings_ImageMode(TS_MODE_CENTER);
-    TS_Image_Draw(image, currentX, static_cast<float>(TS_System_GetWindowHeight() / 2), width,
-                  height, 255);
+    const float y = static_cast<float>(TS_System_GetWindowHeight() / 2);
+    if (dim > 0) TS_Image_DrawDimmed(image, currentX, y, width, height, dim);
+    else TS_Image_Draw(image, currentX, y, width, height, 255);
 }
+
+}  // namespace
+
+void MenuBackground_Draw(void) { DrawPicture(0); }
+
+void MenuBackground_DrawDimmed(void) { DrawPicture(kDim); }

@@ -1,4 +1,5 @@
-// Drawing: the record of calls, real pixels, alpha clamping and the text cache.
+// Drawing: the record of calls, real pixels, alpha clamping, opaque pictures and
+// the text cache.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -134,6 +135,145 @@ TEST_F(DrawingTest, ShutdownEmptiesRegisteredCachesOnce) {
     EXPECT_EQ(releasedImages, 2);
     EXPECT_EQ(Automation_FailedDrawCount(), 0);  // the restart starts from zero
     Automation_Start();
+}
+
+// Outlines are a band two pixels wide centred on the edge, over the fill.
+TEST_F(DrawingTest, OutlineIsATwoPixelBandOnTheEdge) {
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_Fill(TS_Color_Create(255, 0, 0, 255));
+    TS_Settings_Stroke(TS_Color_Create(0, 255, 0, 255));
+    TS_Graphics_DrawRect(100, 100, 50, 20);
+    const unsigned black = 0x000000FFu, red = 0xFF0000FFu, green = 0x00FF00FFu;
+    EXPECT_EQ(Automation_ReadPixel(98, 110), black);
+    EXPECT_EQ(Automation_ReadPixel(99, 110), green);
+    EXPECT_EQ(Automation_ReadPixel(100, 110), green);
+    EXPECT_EQ(Automation_ReadPixel(101, 110), red);
+    EXPECT_EQ(Automation_ReadPixel(148, 110), red);
+    EXPECT_EQ(Automation_ReadPixel(150, 110), green);
+    EXPECT_EQ(Automation_ReadPixel(151, 110), black);
+    EXPECT_EQ(Automation_ReadPixel(99, 99), green);
+    EXPECT_EQ(Automation_ReadPixel(150, 120), green);
+    EXPECT_EQ(Automation_ReadPixel(98, 98), black);
+    EXPECT_EQ(Automation_ReadPixel(125, 121), black);
+}
+
+// A see-through outline darkens its corners no more than its sides, and a
+// see-through fill lets the frame show through.
+TEST_F(DrawingTest, SeeThroughRectanglesBlendOnce) {
+    TS_Settings_Background(TS_Color_Create(255, 255, 255, 255));
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoFill();
+    TS_Settings_Stroke(TS_Color_Create(0, 0, 0, 150));
+    TS_Graphics_DrawRect(100, 100, 50, 20);
+    const unsigned side = Automation_ReadPixel(99, 110);
+    EXPECT_NE(side, 0xFFFFFFFFu);
+    EXPECT_NE(side, 0x000000FFu);
+    EXPECT_EQ(Automation_ReadPixel(99, 99), side);
+    EXPECT_EQ(Automation_ReadPixel(150, 120), side);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(TS_Color_Create(0, 0, 0, 150));
+    TS_Graphics_DrawRect(300, 300, 20, 20);
+    EXPECT_EQ(Automation_ReadPixel(310, 310), side);
+}
+
+// Opaque pictures are copied without blending, but a faded one still lets
+// the frame through, and a picture with see-through pixels keeps them.
+TEST_F(DrawingTest, OpaquePicturesStillFadeAndCutOutsStayCut) {
+    TS_Image opaque = TS_Image_Load("./Assets/Sprites/error.png");
+    TS_Image cutOut = TS_Image_Load("./Assets/Sprites/placeholder.png");
+    ASSERT_NE(opaque, nullptr);
+    ASSERT_NE(cutOut, nullptr);
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    unsigned faded[2], whole[2], corner[2];
+    const int backgrounds[2] = {0, 255};
+    for (int i = 0; i < 2; ++i) {
+        const int b = backgrounds[i];
+        TS_Settings_Background(TS_Color_Create(b, b, b, 255));
+        TS_Image_Draw(opaque, 0, 0, 64, 64, 255);
+        whole[i] = Automation_ReadPixel(10, 10);
+        TS_Image_Draw(opaque, 100, 0, 64, 64, 100);
+        faded[i] = Automation_ReadPixel(110, 10);
+        TS_Image_Draw(cutOut, 200, 0, 64, 64, 255);
+        corner[i] = Automation_ReadPixel(200, 0);
+    }
+    EXPECT_EQ(whole[0], whole[1]);
+    EXPECT_NE(faded[0], faded[1]);
+    EXPECT_NE(corner[0], corner[1]);
+    TS_Image_Free(&opaque);
+    TS_Image_Free(&cutOut);
+}
+
+// A text that changes every frame takes over the texture of an older text of
+// the same size; what is drawn is still the new text's own letters.
+TEST_F(DrawingTest, ReusedTextTextureShowsTheNewText) {
+    TS_Settings_TextSize(20);
+    TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_BOTTOM);
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    auto shoot = [](const char* text, unsigned* sum) {
+        TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+        TS_Font_DrawText(text, 100, 100);
+        *sum = 0;
+        for (int y = 70; y < 100; ++y) {
+            for (int x = 100; x < 160; ++x) *sum = *sum * 31u + Automation_ReadPixel(x, y);
+        }
+        Automation_RunFrames(3);  // the text is no longer in use
+    };
+    const long before = Automation_TextRasterCount();
+    unsigned ones = 0, eights = 0, onesAgain = 0;
+    shoot("1.11", &ones);
+    shoot("8.88", &eights);     // over the texture of "1.11"
+    shoot("1.11", &onesAgain);  // over the texture of "8.88"
+    EXPECT_EQ(Automation_TextRasterCount(), before + 3);
+    EXPECT_NE(ones, eights);
+    EXPECT_EQ(ones, onesAgain);
+}
+
+// A dimmed picture is the picture under a black layer of that alpha: kept as
+// a darkened copy for a large opaque picture, blended on the frame otherwise.
+TEST_F(DrawingTest, DimmedPictureIsThePictureUnderTheDim) {
+    TS_Settings_ImageMode(TS_MODE_CORNER);
+    for (const char* path : {"./Assets/Sprites/mainMenu.png", "./Assets/Sprites/error.png"}) {
+        TS_Image image = TS_Image_Load(path);
+        ASSERT_NE(image, nullptr) << path;
+        const int xs[3] = {5, 31, 60}, ys[3] = {7, 33, 62};
+        unsigned plain[3], dimmed[3], lighter[3];
+        TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+        TS_Image_Draw(image, 0, 0, 640, 640, 255);
+        for (int i = 0; i < 3; ++i) plain[i] = Automation_ReadPixel(xs[i], ys[i]);
+        TS_Image_DrawDimmed(image, 0, 0, 640, 640, 150);
+        for (int i = 0; i < 3; ++i) dimmed[i] = Automation_ReadPixel(xs[i], ys[i]);
+        TS_Image_DrawDimmed(image, 0, 0, 640, 640, 50);
+        for (int i = 0; i < 3; ++i) lighter[i] = Automation_ReadPixel(xs[i], ys[i]);
+        for (int i = 0; i < 3; ++i) {
+            for (int shift = 8; shift < 32; shift += 8) {
+                const int p = static_cast<int>((plain[i] >> shift) & 0xFF);
+                const int d = static_cast<int>((dimmed[i] >> shift) & 0xFF);
+                const int l = static_cast<int>((lighter[i] >> shift) & 0xFF);
+                EXPECT_NEAR(d, p * 105 / 255, 1) << path << " pixel " << i;
+                EXPECT_NEAR(l, p * 205 / 255, 1) << path << " pixel " << i;
+            }
+        }
+        TS_Image_Free(&image);
+    }
+}
+
+// An opaque rectangle leaves nothing behind: an ellipse drawn after it still
+// gets its soft, blended rim.
+TEST_F(DrawingTest, EllipseRimsStaySoftAfterAnOpaqueRectangle) {
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    TS_Graphics_DrawRect(0, 0, 10, 10);
+    TS_Settings_NoFill();
+    TS_Settings_Stroke(TS_Color_Create(0, 255, 0, 255));
+    TS_Graphics_DrawEllipse(400, 300, 200, 100);
+    // The outline's band ends at x = 299; the pixel left of it is rim.
+    EXPECT_EQ(Automation_ReadPixel(300, 300), 0x00FF00FFu);
+    const unsigned rim = Automation_ReadPixel(298, 300);
+    EXPECT_NE(rim, 0x00FF00FFu);
+    EXPECT_NE(rim, 0x000000FFu);
 }
 
 }  // namespace

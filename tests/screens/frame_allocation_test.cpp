@@ -1,0 +1,196 @@
+// Steady frames allocate nothing: every screen is shown headless for a while,
+// then each of the next frames has its heap allocations counted — the game's,
+// the C++ library's, SDL's and SDL_ttf's alike.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "editor/editor.h"
+#include "play/play_fixture.h"
+#include "screens/menu_screens.h"
+#include "support/malloc_counter.h"
+#include "ui/file_chooser.h"
+
+namespace {
+
+const int kWarmUpFrames = 60;
+const int kCountedFrames = 120;
+
+// What a run of counted frames allocated: the sum and the worst frame.
+struct FrameCounts {
+    long total = 0;
+    long worst = 0;
+    bool counted = false;
+};
+
+// Counts one frame at a time while counting is on.
+class FrameCounter {
+public:
+    void Begin() { last_ = MallocCounter_Count(); }
+    void EndFrame() {
+        const long now = MallocCounter_Count();
+        if (now - last_ > counts_.worst) counts_.worst = now - last_;
+        last_ = now;
+    }
+    FrameCounts Finish() {
+        counts_.total = MallocCounter_Stop();
+        counts_.counted = true;
+        return counts_;
+    }
+
+private:
+    long last_ = 0;
+    FrameCounts counts_;
+};
+
+class FrameAllocationTest;
+
+struct ScreenCase {
+    const char* name;
+    // How the screen is reached (then shown for the warm-up).
+    void (*open)(FrameAllocationTest* test);
+    // The most one steady frame of it may allocate.
+    long ceiling;
+};
+
+void PrintTo(const ScreenCase& screen, std::ostream* out) { *out << screen.name; }
+
+class FrameAllocationTest : public PlayTest, public ::testing::WithParamInterface<ScreenCase> {
+public:
+    void SetUp() override {
+        PlayTest::SetUp();
+        if (!MallocCounter_Available()) GTEST_SKIP() << "the allocation counter is off";
+        TS_System_SetWindowSize(1280, 720);
+        userConfig.fullscreen = false;
+        Automation_MouseMove(1, 1);
+        // The automation's own records allocate; the game never keeps them.
+        Automation_RecordDraws(false);
+        Automation_LogSounds(false);
+    }
+    void TearDown() override {
+        Automation_LogSounds(true);
+        PlayTest::TearDown();
+    }
+
+    static void Show(const GameState& screen) {
+        Screen_Switch(screen);
+        Automation_RunFrames(1);
+    }
+    void ClickAt(float x, float y) { Click(x, y); }
+    // Whether the last frame wrote this text (the draw record is on for it).
+    static bool ShowsText(const char* text) {
+        Automation_RecordDraws(true);
+        Automation_RunFrames(1);
+        bool found = false;
+        for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+            found = found || (call.kind == DRAW_TEXT && call.text == text);
+        }
+        Automation_RecordDraws(false);
+        return found;
+    }
+    void Flying() {
+        StartCampaign(13);  // level_8, the busiest shipped level
+        SkipIntro();
+    }
+    void Paused() {
+        Flying();
+        Pause();
+    }
+
+    static FrameCounts CountFrames() {
+        Automation_RunFrames(kWarmUpFrames);
+        FrameCounter counter;
+        MallocCounter_Start();
+        counter.Begin();
+        for (int i = 0; i < kCountedFrames; ++i) {
+            Automation_RunFrames(1);
+            counter.EndFrame();
+        }
+        return counter.Finish();
+    }
+};
+
+FrameCounter chooserCounter;
+FrameCounts chooserCounts;
+
+// The file chooser runs its own loop: the hook counts from inside it.
+void CountChooserFrames(int frame) {
+    if (frame == kWarmUpFrames) {
+        MallocCounter_Start();
+        chooserCounter = FrameCounter();
+        chooserCounter.Begin();
+    } else if (frame > kWarmUpFrames && frame <= kWarmUpFrames + kCountedFrames) {
+        chooserCounter.EndFrame();
+    }
+    if (frame == kWarmUpFrames + kCountedFrames) {
+        chooserCounts = chooserCounter.Finish();
+        Automation_KeyDown(TS_KEY_ESCAPE);
+    }
+}
+
+TEST_P(FrameAllocationTest, SteadyFramesStayUnderTheCeiling) {
+    const ScreenCase& screen = GetParam();
+    FrameCounts counts;
+    if (std::string(screen.name) == "FileChooser") {
+        Show(MainMenuScreen);
+        char path[LEVEL_PATH_SIZE];
+        chooserCounts = FrameCounts();
+        Automation_SetModalHook(CountChooserFrames);
+        ChooseLevelFile(path);
+        Automation_SetModalHook(nullptr);
+        Automation_KeyUp(TS_KEY_ESCAPE);
+        counts = chooserCounts;
+    } else {
+        screen.open(this);
+        if (HasFatalFailure()) return;
+        const std::string shown = Screen_CurrentName();
+        counts = CountFrames();
+        // Still the same steady screen: nothing ended or opened meanwhile.
+        EXPECT_EQ(Screen_CurrentName(), shown);
+        if (shown == "Campaign") {
+            EXPECT_EQ(world.phase, PHASE_FLYING);
+        }
+    }
+    ASSERT_TRUE(counts.counted) << screen.name;
+    EXPECT_LE(counts.worst, screen.ceiling)
+        << screen.name << ": " << counts.total << " allocations in " << kCountedFrames
+        << " frames, " << counts.worst << " in the worst";
+    RecordProperty("allocations", std::to_string(counts.total));
+}
+
+const ScreenCase kScreens[] = {
+    {"MainMenu", [](FrameAllocationTest*) { FrameAllocationTest::Show(MainMenuScreen); }, 0},
+    {"QuitQuestion",
+     [](FrameAllocationTest* test) {
+         FrameAllocationTest::Show(MainMenuScreen);
+         test->ClickAt(1141, 720 * 0.775f);  // "Quit"
+         ASSERT_TRUE(FrameAllocationTest::ShowsText("Are you sure you want to quit?"));
+     },
+     0},
+    {"LevelSelect", [](FrameAllocationTest*) { FrameAllocationTest::Show(LevelSelectScreen); }, 0},
+    {"Options", [](FrameAllocationTest*) { FrameAllocationTest::Show(OptionsScreen); }, 0},
+    {"Credits", [](FrameAllocationTest*) { FrameAllocationTest::Show(CreditsScreen); }, 0},
+    {"FileChooser", nullptr, 0},
+    // The ceilings below are what SDL's software renderer allocates for every
+    // sprite it draws scaled (4) or turned (6) — its temporary surfaces —
+    // until such sprites are prepared once and copied plainly: the demo ships
+    // and arrows of the help page, the editor's palette icons, and the level
+    // objects in flight (the clock's new text costs 6 more in SDL_ttf).
+    {"Help",
+     [](FrameAllocationTest*) {
+         Help_UseAsScreen();
+         FrameAllocationTest::Show(HelpScreen);
+     },
+     30},
+    {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 40},
+    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 440},
+    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 430},
+};
+
+INSTANTIATE_TEST_SUITE_P(Screens, FrameAllocationTest, ::testing::ValuesIn(kScreens),
+                         [](const ::testing::TestParamInfo<ScreenCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
