@@ -110,12 +110,12 @@ struct World {
     CameraFollow cameraFollow;
     SpriteCache spriteCache;  // the level's prepared sprites, made at level start
     float mapSpritesZoom;     // the zoom the map's sprites were last made for; 0 none
-    float stepClock;    // frame time not yet flown, under one step
-    int32_t stepCount;  // steps flown since the level started
-    StepKeys keys;      // what the current step flies on
-    StepKeys pressed;   // keys pressed since the last step
-    Replay* recording;  // the steps' keys are written here, or null
-    StepKeys recorded;  // the keys as the recording last saw them
+    float stepClock;          // frame time not yet flown, under one step
+    int32_t stepCount;        // steps flown since the level started
+    StepKeys keys;            // what the current step flies on
+    StepKeys pressed;         // keys pressed since the last step
+    Replay* recording;        // the steps' keys are written here, or null
+    StepKeys recorded;        // the keys as the recording last saw them
 };
 
 // The one World of the program.
