@@ -1,5 +1,7 @@
 // Drawing the editor: the level as it is being built, the ship's start, the
 // selection's handles, collider outlines (F3), the top bar and the side bar.
+#include <cmath>
+
 #include "editor/editor.h"
 #include "world/draw.h"
 
@@ -54,15 +56,36 @@ void Editor_SyncSprites(void) {
     const Gizmo* gizmo = editor.gizmo;
     const void* shaping =
         gizmo && (gizmo->rotateActive || gizmo->scaleActive) ? gizmo->target : nullptr;
-    for (uint64_t slot = 0; slot < level.objectCapacity; ++slot) {
-        const LevelObject* entry = level.objects ? level.objects[slot] : nullptr;
-        const GameObject* object = entry ? entry->object : nullptr;
-        if (object && object == shaping) continue;
-        SpriteCache_Prepare(cache, slot, SPRITE_STEP_PLAY, object, zoom);
-    }
-    const GameObject* goal = level.goal ? level.goal->object : nullptr;
-    if (!goal || goal != shaping) {
-        SpriteCache_Prepare(cache, SpriteCache_GoalSlot(cache), SPRITE_STEP_PLAY, goal, zoom);
+    // A level just opened, or a zoom that just came to rest, has every sprite
+    // to make: a frame makes them for its budget only, those in the window
+    // first, and the rest are drawn directly until their turn.
+    const SpriteBudget budget = SpriteBudget_Start();
+    const Camera& camera = editor.editorCamera;
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    for (int pass = 0; pass < 2; ++pass) {
+        for (uint64_t slot = 0; slot < cache->slots; ++slot) {
+            const GameObject* object = nullptr;
+            if (slot < level.objectCapacity) {
+                const LevelObject* entry = level.objects ? level.objects[slot] : nullptr;
+                object = entry ? entry->object : nullptr;
+            } else {
+                object = level.goal ? level.goal->object : nullptr;
+            }
+            if (object && object == shaping) continue;
+            if (SpriteCache_IsCurrent(cache, slot, SPRITE_STEP_PLAY, object, zoom)) continue;
+            if (object) {
+                const TS_Vec2 at = TS_Vector_MatrixMultiply(camera.worldToScreen, object->position);
+                const float reach = (std::fabs(object->size.x) + std::fabs(object->size.y)) * zoom;
+                const bool inView =
+                    at.x > -reach && at.x < w + reach && at.y > -reach && at.y < h + reach;
+                if (inView != (pass == 0)) continue;
+            } else if (pass == 0) {
+                continue;  // an entry to let go of costs nothing: the second pass does it
+            }
+            SpriteCache_Prepare(cache, slot, SPRITE_STEP_PLAY, object, zoom);
+            if (SpriteBudget_Spent(&budget)) return;
+        }
     }
 }
 

@@ -85,10 +85,10 @@ bool World_UpdateMapView(void) {
             camera.position = LerpVector(world.mapReturnPos, world.levelCentre, t);
             Camera_UpdateMatrices(&camera);
         } else if (world.mapSpritesZoom != camera.zoom) {
-            // Held open: the level's sprites at this zoom are made once, before
-            // this frame draws anything.
-            SpriteCache_PrepareLevel(&world.spriteCache, &world.level, SPRITE_STEP_MAP, camera.zoom,
-                                     world.levelCentre);
+            // Held open: the level's sprites at this zoom are planned once, and
+            // made over the next frames (centre first) before each draws.
+            SpriteCache_PlanLevel(&world.spriteCache, &world.level, SPRITE_STEP_MAP, camera.zoom,
+                                  world.levelCentre);
             world.mapSpritesZoom = camera.zoom;
         }
     } else if (world.mapState != MAP_OFF) {

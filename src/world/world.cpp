@@ -72,25 +72,29 @@ void FreeOwnedObject(GameObject** object) {
     *object = nullptr;
 }
 
-// Every object at the zoom of normal play (around the ship's start first), and those the capture's
-// close-up can show around the goal at its zoom. The map's zoom is prepared when the map first
-// holds still (World_UpdateMapView): where it stops depends on the frame times of its opening.
-void PrepareLevelSprites(const Level* level) {
+// Plans every object at the zoom of normal play (around the ship's start first), and those the
+// capture's close-up can show around the goal at its zoom; the frames of the intro make them a few
+// at a time (World_PrepareSprites), and until then they are drawn directly. The map's zoom is
+// planned when the map first holds still (World_UpdateMapView): where it stops depends on the frame
+// times of its opening.
+void PlanLevelSprites(const Level* level) {
     SpriteCache* cache = &world.spriteCache;
     world.mapSpritesZoom = 0.0f;
     if (!SpriteCache_Init(cache, level->objectCapacity, kSpriteCacheBudgetBytes)) return;
+    if (level->goal && level->goal->object && world.winZoom > 0.0f) {
+        // Once the close-up holds its zoom, the camera is at most halfway from
+        // the goal to the ship, which touched the goal and is being pulled onto
+        // it: half the window's diagonal and a margin cover what it shows. An
+        // object outside is still drawn, only directly. Planned first so that
+        // normal play's sprites, planned after, go ahead of it.
+        const float w = static_cast<float>(TS_System_GetWindowWidth());
+        const float h = static_cast<float>(TS_System_GetWindowHeight());
+        const float radius = 0.5f * std::sqrt(w * w + h * h) / world.winZoom + kCloseUpMargin;
+        SpriteCache_PlanNear(cache, level, SPRITE_STEP_CAPTURE, world.winZoom,
+                             level->goal->object->position, radius);
+    }
     const TS_Vec2 start = world.ship.body ? world.ship.body->position : TS_Vec2{0.0f, 0.0f};
-    SpriteCache_PrepareLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom, start);
-    if (!level->goal || !level->goal->object || !(world.winZoom > 0.0f)) return;
-    // Once the close-up holds its zoom, the camera is at most halfway from
-    // the goal to the ship, which touched the goal and is being pulled onto
-    // it: half the window's diagonal and a margin cover what it shows. An
-    // object outside is still drawn, only directly.
-    const float w = static_cast<float>(TS_System_GetWindowWidth());
-    const float h = static_cast<float>(TS_System_GetWindowHeight());
-    const float radius = 0.5f * std::sqrt(w * w + h * h) / world.winZoom + kCloseUpMargin;
-    SpriteCache_PrepareNear(cache, level, SPRITE_STEP_CAPTURE, world.winZoom,
-                            level->goal->object->position, radius);
+    SpriteCache_PlanLevel(cache, level, SPRITE_STEP_PLAY, world.defaultZoom, start);
 }
 
 }  // namespace
@@ -170,7 +174,7 @@ void StartLevel(const Level* level) {
     world.kickState = 0;
     world.levelScore = 0;
     world.levelTime = 0.0f;
-    PrepareLevelSprites(level);
+    PlanLevelSprites(level);
     // Every attempt starts on a fresh step clock, so its steps (and a replay
     // of it) count from its own start.
     world.stepClock = kWorldStepClockRest;
@@ -178,6 +182,12 @@ void StartLevel(const Level* level) {
     world.keys = StepKeys{};
     world.pressed = StepKeys{};
     if (world.recording) World_RecordInto(world.recording);
+}
+
+void World_PrepareSprites(void) {
+    if (SpriteCache_Pending(&world.spriteCache) == 0) return;
+    const SpriteBudget budget = SpriteBudget_Start();
+    SpriteCache_PrepareWithin(&world.spriteCache, &world.level, &budget);
 }
 
 void World_Reset(void) {

@@ -108,7 +108,7 @@ struct World {
     int32_t kickState;    // 0 off, 1 overshooting, 2 easing back
     TS_Vec2 levelCentre;
     CameraFollow cameraFollow;
-    SpriteCache spriteCache;  // the level's prepared sprites, made at level start
+    SpriteCache spriteCache;  // the level's prepared sprites, made over the first frames
     float mapSpritesZoom;     // the zoom the map's sprites were last made for; 0 none
     float stepClock;          // frame time not yet flown, under one step
     int32_t stepCount;        // steps flown since the level started
@@ -128,7 +128,8 @@ extern World world;
 void SetupWorld(const Level* level);
 // Applies a level to the World: flags, start fuel and rotation, the camera on
 // the goal for the intro (or straight to flying without a goal), map zoom;
-// and prepares the level's sprites for normal play and the goal's close-up.
+// and plans the level's sprites for normal play and the goal's close-up,
+// which the following frames prepare (World_PrepareSprites).
 void StartLevel(const Level* level);
 // Releases everything SetupWorld built. The Level stays the caller's.
 void TeardownWorld(void);
@@ -141,8 +142,12 @@ void World_Reset(void);
 // The per-frame entry of every gameplay screen: adds the frame's time to the
 // step clock and runs the steps it holds (at most WORLD_MAX_STEPS_PER_FRAME),
 // each on the keys held or pressed since the last one. Stops early when a
-// step ends the level (stranded, or the capture over).
+// step ends the level (stranded, or the capture over). Then prepares the
+// frame's share of the sprites still planned, before anything is drawn.
 void World_Update(void);
+// Prepares planned sprites for up to the frame's budget (at least one),
+// nearest first: drawing-side work that never touches the simulation.
+void World_PrepareSprites(void);
 // One step of kWorldStepSeconds on world.keys; dispatches on the phase.
 void World_Step(void);
 // Records every step's keys from now on into `replay` (emptied, its scheme the

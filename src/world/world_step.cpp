@@ -86,7 +86,9 @@ void World_Step(void) {
     }
 }
 
-void World_Update(void) {
+namespace {
+
+void RunSteps(void) {
     if (!world.ship.body || !world.ship.fuel) return;
     if (world.phase >= PHASE_DONE) return;
     LatchPresses();
@@ -111,6 +113,13 @@ void World_Update(void) {
             break;
         }
     }
+}
+
+}  // namespace
+
+void World_Update(void) {
+    RunSteps();
+    World_PrepareSprites();
 }
 
 void World_RecordInto(Replay* replay) {

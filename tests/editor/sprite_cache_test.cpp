@@ -74,4 +74,26 @@ TEST_F(EditorSpriteTest, ZoomingDrawsDirectlyUntilTheZoomHolds) {
                 PictureWithoutCache("editor_sprite_zoomed_direct.png"));
 }
 
+// A level opened with many objects is not made in one frame: each frame makes
+// its budget's worth (at least one), those in the window before those out of
+// it, and drawing meanwhile looks the same.
+TEST_F(EditorSpriteTest, OpeningALevelMakesItsSpritesAFewAFrameInViewFirst) {
+    const double saved = SpriteBudget_Seconds();
+    SpriteBudget_SetSeconds(0.0);  // one a frame
+    // Placed into the level directly, as opening a file does: none made yet.
+    LevelObject* far = Put(0, KIND_ASTEROID, 5000, 5000, 90, 90, 30);
+    LevelObject* near = Put(1, KIND_ASTEROID, 60, -40, 90, 90, 15);
+    ASSERT_EQ(Entry(1, near->object), nullptr);
+    Automation_RunFrames(1);
+    EXPECT_NE(Entry(1, near->object), nullptr);
+    EXPECT_EQ(Entry(0, far->object), nullptr);
+    EXPECT_EQ(SpriteCache_Count(&editor.spriteCache), 1);
+    EXPECT_TRUE(Picture("editor_sprite_partly.png") ==
+                PictureWithoutCache("editor_sprite_partly_direct.png"));
+    Automation_RunFrames(1);
+    EXPECT_NE(Entry(0, far->object), nullptr);
+    EXPECT_EQ(SpriteCache_Count(&editor.spriteCache), 2);
+    SpriteBudget_SetSeconds(saved);
+}
+
 }  // namespace

@@ -58,6 +58,9 @@ protected:
         worldUp_ = true;
         TS_Engine_SetNextGameState(nullptr, Frame, nullptr);
         Run(1);
+        // Sprites are made a frame's budget at a time, those around the ship
+        // first: the view is ready after a few frames.
+        for (int i = 0; i < 600 && !AllInViewPrepared(); ++i) Run(1);
         ASSERT_EQ(world.phase, PHASE_FLYING);
     }
 };
