@@ -41,20 +41,23 @@ const float kCapGap = 8.0f;  // space between a key cap and the words beside it
 // The demo ships, the arrows and the map picture are drawn scaled or turned,
 // which the software renderer redoes (and allocates for) on every draw; so
 // each is prepared once when the page opens and copied plainly after that.
-// The turning ship is prepared at every kTurnStep degrees of a full turn and
-// shown at the nearest: it turns 2 degrees a frame at 60 frames a second, so
-// at that step it shows exactly the turns it would have been drawn at.
+// The turning ship turns 2 degrees a frame at 60 frames a second, up to 120
+// degrees either way: it is prepared at every kTurnStep degrees of that
+// reach and shown at the nearest, which is the turn it would have been drawn
+// at (a turn beyond the reach, after a long frame, is drawn directly).
 const float kDemoShipSize = 55.0f;
 const int kTurnStep = 2;
-const int kTurnSteps = 360 / kTurnStep;
+const int kTurnReachSteps = 130 / kTurnStep;
+const int kTurnCopies = 2 * kTurnReachSteps + 1;
 
 struct HelpCopies {
     TS_PreparedImage forwardShip;
-    TS_PreparedImage turnShip[kTurnSteps];
+    TS_PreparedImage turnShip[kTurnCopies];  // from the furthest left turn to the right
     TS_PreparedImage forwardArrow;
     TS_PreparedImage rightArrow;
     TS_PreparedImage leftArrow;
     TS_PreparedImage map;
+    bool made;
 };
 HelpCopies copies = {};
 
@@ -75,13 +78,10 @@ int NearestStep(float rotation) {
     return static_cast<int>(std::lround(rotation / static_cast<float>(kTurnStep)));
 }
 
-// Which copy shows a turn of `step` steps: turns to the left (negative) are
-// prepared as such, in the upper half of the table.
-int CopyOfStep(int step) { return ((step % kTurnSteps) + kTurnSteps) % kTurnSteps; }
-
-float TurnOfCopy(int copy) {
-    const int degrees = copy * kTurnStep;
-    return static_cast<float>(degrees > 180 ? degrees - 360 : degrees);
+// The copy showing a turn of `step` steps, null beyond the reach.
+TS_PreparedImage TurnCopy(int step) {
+    if (step < -kTurnReachSteps || step > kTurnReachSteps) return nullptr;
+    return copies.turnShip[step + kTurnReachSteps];
 }
 
 void DrawDemoShip(const GameObject* ship, float rotation, TS_PreparedImage copy) {
@@ -104,10 +104,15 @@ TS_PreparedImage PrepareShape(const Shape* shape, float rotation) {
     return TS_PreparedImage_Create(shape->image, box.x, box.y, rotation);
 }
 
+// Made before a frame draws: when the page opens as a screen, or when the
+// pause menu opens it over a game (a level's start does not pay for them).
 void PrepareCopies(void) {
+    if (copies.made) return;
+    copies.made = true;
     copies.forwardShip = PrepareShape(demoShipShape, 0.0f);
-    for (int i = 0; i < kTurnSteps; ++i) {
-        copies.turnShip[i] = PrepareShape(demoShipShape, TurnOfCopy(i));
+    for (int i = 0; i < kTurnCopies; ++i) {
+        const int step = i - kTurnReachSteps;
+        copies.turnShip[i] = PrepareShape(demoShipShape, static_cast<float>(step * kTurnStep));
     }
     TS_Image arrow = GetSpriteImage(SPRITE_ARROW);
     const float aw = static_cast<float>(TS_Image_GetWidth(arrow));
@@ -127,6 +132,7 @@ void FreeCopies(void) {
     TS_PreparedImage_Free(&copies.rightArrow);
     TS_PreparedImage_Free(&copies.leftArrow);
     TS_PreparedImage_Free(&copies.map);
+    copies.made = false;
 }
 
 void DrawKeyCap(float x, float y, float w, float h) { TS_Graphics_DrawRect(x, y, w, h); }
@@ -261,7 +267,7 @@ void Help_Init(void) {
     if (backButton) Button_SetLabel(backButton, "Back");
     backList = backButton ? ButtonList_CreateSingle(backButton) : nullptr;
     FreeCopies();
-    PrepareCopies();
+    if (!helpInGame) PrepareCopies();
     Help_Layout();
     if (!helpInGame) LayoutHook = Help_Layout;
 }
@@ -278,7 +284,10 @@ void Help_UseAsScreen(void) {
 
 bool Help_IsOverlay(void) { return helpInGame; }
 
-void Help_OpenOverlay(void) { helpOpen = true; }
+void Help_OpenOverlay(void) {
+    PrepareCopies();
+    helpOpen = true;
+}
 
 void Help_CloseOverlay(void) { helpOpen = false; }
 
@@ -333,8 +342,9 @@ void Help_Draw(void) {
     DrawDemoShip(forwardShip, 0.0f, copies.forwardShip);
     if (turnShip) {
         const int step = NearestStep(turnShip->rotation);
-        DrawDemoShip(turnShip, static_cast<float>(step * kTurnStep),
-                     copies.turnShip[CopyOfStep(step)]);
+        const TS_PreparedImage copy = TurnCopy(step);
+        DrawDemoShip(turnShip, copy ? static_cast<float>(step * kTurnStep) : turnShip->rotation,
+                     copy);
     }
     Help_DrawKeys(w, h);
     Help_DrawTexts(w, h);
