@@ -74,24 +74,25 @@ TEST_F(ChangingTextTest, LandsOnTheWholeTextsPixels) {
     }
 }
 
-TEST_F(ChangingTextTest, RasterisesOnlyCharactersNotSeenBefore) {
+TEST_F(ChangingTextTest, RasterisesEachCharacterOnce) {
     TS_Settings_TextSize(20.0f);
     TS_Settings_TextAlignment(TS_ALIGN_RIGHT, TS_ALIGN_BOTTOM);
     TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
-    TS_Font_DrawChangingText("Time: 0123456789.s", 900.0f, 500.0f);
     const long before = Automation_TextRasterCount();
-    // A frame apart, as the clock runs: a digit unseen for a few frames keeps
-    // its place in the cache.
+    // A frame apart, as the clock runs: a digit that is not shown for a few
+    // frames keeps its place when a new one comes in ("9" only after 0.09 s).
     char text[40];
-    for (int hundredths = 0; hundredths < 3000; hundredths += 17) {
+    for (int hundredths = 0; hundredths < 3000; hundredths += 3) {
         std::snprintf(text, sizeof text, "Time: %4.2fs", hundredths / 100.0);
         TS_Font_DrawChangingText(text, 900.0f, 500.0f);
         Automation_RunFrames(1);
     }
-    EXPECT_EQ(Automation_TextRasterCount(), before);
+    const long characters = 17;  // "Time:", the ten digits, "." and "s"
+    EXPECT_LE(Automation_TextRasterCount() - before, characters);
     // A character outside plain ASCII is drawn as a whole text.
+    const long known = Automation_TextRasterCount();
     TS_Font_DrawChangingText("Zeit: 1,5 \xc2\xb5s", 900.0f, 500.0f);
-    EXPECT_EQ(Automation_TextRasterCount(), before + 1);
+    EXPECT_EQ(Automation_TextRasterCount(), known + 1);
 }
 
 }  // namespace
