@@ -43,6 +43,9 @@ struct EditorState {
     DragHandle* paletteHandles[PALETTE_ITEM_COUNT];
     TS_Vec2 paletteHome[PALETTE_ITEM_COUNT];
     Shape* paletteIcons[PALETTE_ITEM_COUNT];
+    // The icons scaled to their boxes once, copied plainly every frame.
+    TS_PreparedImage paletteIconCopies[PALETTE_ITEM_COUNT];
+    TS_Vec2 paletteIconCopySize;  // the box they were prepared for
     Shape* shipMarkerShape;
     ShipMarker shipMarker;
     int draggedPaletteItem;  // the item dragged last frame, or -1
@@ -101,6 +104,9 @@ void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* ca
 void Editor_DrawColliderOutline(const GameObject* object);
 void Editor_DrawTopBar(void);
 void Editor_DrawSideBar(void);
+// Scales the side bar's icons to their boxes once (at start and whenever the
+// boxes change), so that drawing them is a plain copy.
+void Editor_PreparePaletteIcons(void);
 
 // ---- Play mode (play_mode.cpp) ------------------------------------------------
 void Editor_SetPlayMode(bool on);

@@ -173,6 +173,19 @@ void Editor_DrawTopBar(void) {
     TS_Font_DrawText("Unsaved", w * 0.5f, y);
 }
 
+void Editor_PreparePaletteIcons(void) {
+    editor.paletteIconCopySize = TS_Vector_Zero();
+    for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
+        TS_PreparedImage_Free(&editor.paletteIconCopies[i]);
+        const Shape* icon = editor.paletteIcons[i];
+        const DragHandle* item = editor.paletteHandles[i];
+        if (!icon || !item || icon->type != SHAPE_IMAGE) continue;
+        const TS_Vec2 box = DrawShape_ImageBox(icon, item->size);
+        editor.paletteIconCopies[i] = TS_PreparedImage_Create(icon->image, box.x, box.y, 0.0f);
+        editor.paletteIconCopySize = item->size;
+    }
+}
+
 void Editor_DrawSideBar(void) {
     TS_Settings_RectMode(TS_MODE_CORNER);
     TS_Settings_Fill(kBarGrey);
@@ -194,9 +207,12 @@ void Editor_DrawSideBar(void) {
         DrawTransform icon;
         icon.rotation = 0.0f;
         icon.size = item->size;
+        const bool prepared = icon.size.x == editor.paletteIconCopySize.x &&
+                              icon.size.y == editor.paletteIconCopySize.y;
+        TS_PreparedImage copy = prepared ? editor.paletteIconCopies[i] : nullptr;
         icon.position = editor.paletteHome[i];
-        DrawShape(editor.paletteIcons[i], icon);
+        DrawShape_Copying(editor.paletteIcons[i], icon, copy);
         icon.position = item->position;
-        DrawShape(editor.paletteIcons[i], icon);
+        DrawShape_Copying(editor.paletteIcons[i], icon, copy);
     }
 }

@@ -173,6 +173,7 @@ void Editor_Init(void) {
         editor.paletteHandles[i] =
             DragHandle_Create(editor.paletteHome[i], TS_Vector_Set(50.0f, 50.0f));
     }
+    Editor_PreparePaletteIcons();
 
     editor.editorCamera.position = TS_Vector_Zero();
     editor.editorCamera.zoom = 1.0f;
@@ -220,6 +221,7 @@ void Editor_Exit(void) {
     // Leaving is only offered while editing, but a closing window can end the
     // game in the middle of a test flight.
     if (editor.playMode) Editor_AbandonPlayMode();
+    for (TS_PreparedImage& copy : editor.paletteIconCopies) TS_PreparedImage_Free(&copy);
     for (Shape*& icon : editor.paletteIcons) {
         FreeOwnedShape(icon);
         icon = nullptr;

@@ -185,6 +185,11 @@ void TS_Graphics_DrawQuad(float x0, float y0, float x1, float y1, float x2, floa
 void TS_Graphics_DrawTriangleAdvanced(float x0, float y0, float x1, float y1, float x2, float y2,
                                       float rotation);
 void TS_Font_DrawText(const char* text, float x, float y);
+// Draws a text that changes every frame (the level clock) as TS_Font_DrawText
+// would, pixel for pixel, but put together from its single characters, which
+// stay in the text cache: nothing new is rasterised. Texts outside plain
+// ASCII, and fonts whose characters would not add up, are drawn whole.
+void TS_Font_DrawChangingText(const char* text, float x, float y);
 // Width in pixels of `text` at the current text size.
 float TS_Font_TextWidth(const char* text);
 

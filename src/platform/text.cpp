@@ -1,7 +1,8 @@
 // Text: DejaVu Sans through SDL_ttf, one font per pixel size, and a bounded
 // cache of rendered strings so that text drawn every frame is rasterised once,
 // while a text that changes every frame (the level clock) reuses the texture
-// of one of its own older values instead of making a new one.
+// of one of its own older values instead of making a new one, or is put
+// together from single characters that stay in the cache.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
@@ -17,6 +18,10 @@ namespace {
 
 const int kCacheSlots = 512;
 const int kMaxTextPixels = 400;
+// Text sizes whose character metrics are kept for texts put together from
+// single characters; a few HUD sizes are all the game uses.
+const int kMetricSizes = 8;
+const int kLongestChangingText = 64;
 
 struct CachedText {
     std::string text;
@@ -28,9 +33,29 @@ struct CachedText {
     unsigned long lastFrame = 0;
     unsigned long long hash = 0;
     bool used = false;
+    // A single character that changing texts are put together from: a digit
+    // missing from the clock for a while must not make room for another.
+    bool character = false;
+};
+
+// Where SDL_ttf places one ASCII character, in whole pixels from its pen
+// position: its ink's left and right edges and its advance.
+struct CharMetrics {
+    bool known = false;
+    bool usable = false;
+    int left = 0;
+    int right = 0;
+    int advance = 0;
+};
+
+struct SizeMetrics {
+    int pixelSize = 0;
+    CharMetrics chars[128];
 };
 
 std::string fontPath;
+SizeMetrics metrics[kMetricSizes];
+int nextMetrics = 0;
 bool textReady = false;
 std::unordered_map<int, TTF_Font*> fonts;
 // Looked up by a scan of the stored hashes: a miss (a clock that changes every
@@ -91,7 +116,7 @@ int SlotFor(int width, int height) {
             if (free < 0) free = i;
             continue;
         }
-        if (entry.texture && entry.width == width && entry.height == height &&
+        if (entry.texture && !entry.character && entry.width == width && entry.height == height &&
             entry.lastFrame + 2 < frameClock) {
             return i;
         }
@@ -138,7 +163,53 @@ CachedText* Lookup(const char* text, int pixelSize) {
     entry.lastFrame = frameClock;
     entry.hash = hash;
     entry.used = true;
+    entry.character = false;
     return &entry;
+}
+
+const CharMetrics* MetricsOf(unsigned char c, int pixelSize) {
+    if (c >= 128) return nullptr;
+    SizeMetrics* table = nullptr;
+    for (SizeMetrics& m : metrics) {
+        if (m.pixelSize == pixelSize) table = &m;
+    }
+    if (!table) {
+        table = &metrics[nextMetrics];
+        nextMetrics = (nextMetrics + 1) % kMetricSizes;
+        *table = SizeMetrics();
+        table->pixelSize = pixelSize;
+    }
+    CharMetrics& m = table->chars[c];
+    if (!m.known) {
+        m.known = true;
+        TTF_Font* font = FontOfSize(pixelSize);
+        int minY = 0, maxY = 0;
+        m.usable =
+            font && TTF_GlyphMetrics32(font, c, &m.left, &m.right, &minY, &maxY, &m.advance) == 0;
+    }
+    return m.usable ? &m : nullptr;
+}
+
+// Where the characters of `text` go and how wide the whole would be, as
+// SDL_ttf lays out a line: pens one advance apart, the line starting early
+// where a first character's ink reaches left of its pen ("T"), and ending at
+// the last pen or ink. False when a character is not plain ASCII.
+bool LayOutCharacters(const char* text, int pixelSize, int* pens, int* origin, int* width) {
+    int pen = 0, low = 0, high = 0, i = 0;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c, ++i) {
+        const CharMetrics* m = MetricsOf(*c, pixelSize);
+        if (!m || i >= kLongestChangingText) return false;
+        pens[i] = pen;
+        if (m->right > m->left) {
+            if (pen + m->left < low) low = pen + m->left;
+            if (pen + m->right > high) high = pen + m->right;
+        }
+        pen += m->advance;
+    }
+    if (pen > high) high = pen;
+    *origin = -low;
+    *width = high - low;
+    return true;
 }
 
 int PixelSize() {
@@ -166,6 +237,8 @@ void Text_Shutdown() {
     for (auto& font : fonts) {
         if (font.second) TTF_CloseFont(font.second);
     }
+    for (SizeMetrics& m : metrics) m = SizeMetrics();
+    nextMetrics = 0;
     fonts.clear();
     if (TTF_WasInit()) TTF_Quit();
     textReady = false;
@@ -219,4 +292,76 @@ void TS_Font_DrawText(const char* text, float x, float y) {
     }
     const SDL_FRect dest = {std::floor(left + 0.5f), std::floor(top + 0.5f), w, h};
     Platform_CheckDraw(SDL_RenderCopyF(p.renderer, entry->texture, nullptr, &dest));
+}
+
+void TS_Font_DrawChangingText(const char* text, float x, float y) {
+    Platform_EnsureInit();
+    PlatformState& p = Platform();
+    if (!text || !*text || !textReady || p.renderingOff || !p.matrixIsIdentity) {
+        TS_Font_DrawText(text, x, y);
+        return;
+    }
+    const int pixels = PixelSize();
+    int pens[kLongestChangingText];
+    int origin = 0, width = 0;
+    if (pixels <= 0 || !LayOutCharacters(text, pixels, pens, &origin, &width)) {
+        TS_Font_DrawText(text, x, y);
+        return;
+    }
+    // Every character's picture is a full line high; a font where one is
+    // not (it would make the whole taller) is drawn whole.
+    CachedText* glyphs[kLongestChangingText];
+    const size_t count = std::strlen(text);
+    int height = -1;
+    for (size_t i = 0; i < count; ++i) {
+        const CharMetrics* m = MetricsOf(static_cast<unsigned char>(text[i]), pixels);
+        glyphs[i] = nullptr;
+        if (m->right <= m->left) continue;  // a space: nothing to draw
+        const char single[2] = {text[i], '\0'};
+        glyphs[i] = Lookup(single, pixels);
+        if (glyphs[i]) glyphs[i]->character = true;
+        if (!glyphs[i] || !glyphs[i]->texture || (height >= 0 && glyphs[i]->height != height)) {
+            TS_Font_DrawText(text, x, y);
+            return;
+        }
+        height = glyphs[i]->height;
+    }
+    if (height < 0) {  // only spaces
+        TS_Font_DrawText(text, x, y);
+        return;
+    }
+    AutomationDrawCall* call = Record_Draw(DRAW_TEXT);
+    if (call) {
+        call->text = text;
+        call->x = x;
+        call->y = y;
+    }
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    float left = x;
+    if (p.alignH == TS_ALIGN_CENTER) left = x - w * 0.5f;
+    else if (p.alignH == TS_ALIGN_RIGHT) left = x - w;
+    float top = y;
+    if (p.alignV == TS_ALIGN_MIDDLE) top = y - h * 0.5f;
+    else if (p.alignV == TS_ALIGN_BOTTOM) top = y - h;
+    const SDL_Color colour = Graphics_SdlColor(p.fill);
+    if (!p.filling || colour.a == 0) return;
+    const float lineLeft = std::floor(left + 0.5f) + static_cast<float>(origin);
+    const float lineTop = std::floor(top + 0.5f);
+    for (size_t i = 0; i < count; ++i) {
+        const CharMetrics* m = MetricsOf(static_cast<unsigned char>(text[i]), pixels);
+        if (!glyphs[i]) continue;
+        // A single character's picture starts at its ink when that reaches
+        // left of its pen, else at the pen.
+        const int start = m->left < 0 ? m->left : 0;
+        CachedText* glyph = glyphs[i];
+        if (!Platform_CheckDraw(
+                SDL_SetTextureColorMod(glyph->texture, colour.r, colour.g, colour.b)) ||
+            !Platform_CheckDraw(SDL_SetTextureAlphaMod(glyph->texture, colour.a))) {
+            return;
+        }
+        const SDL_FRect dest = {lineLeft + static_cast<float>(pens[i] + start), lineTop,
+                                static_cast<float>(glyph->width), h};
+        Platform_CheckDraw(SDL_RenderCopyF(p.renderer, glyph->texture, nullptr, &dest));
+    }
 }

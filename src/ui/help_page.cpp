@@ -2,6 +2,8 @@
 // fades in, and a ship that turns while side arrows fade in and out.
 #include "ui/help_page.h"
 
+#include <cmath>
+
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/screens.h"
@@ -36,6 +38,29 @@ int leftPhase = 0;
 
 const float kCapGap = 8.0f;  // space between a key cap and the words beside it
 
+// The demo ships, the arrows and the map picture are drawn scaled or turned,
+// which the software renderer redoes (and allocates for) on every draw; so
+// each is prepared once when the page opens and copied plainly after that.
+// The turning ship turns 2 degrees a frame at 60 frames a second, up to 120
+// degrees either way: it is prepared at every kTurnStep degrees of that
+// reach and shown at the nearest, which is the turn it would have been drawn
+// at (a turn beyond the reach, after a long frame, is drawn directly).
+const float kDemoShipSize = 55.0f;
+const int kTurnStep = 2;
+const int kTurnReachSteps = 130 / kTurnStep;
+const int kTurnCopies = 2 * kTurnReachSteps + 1;
+
+struct HelpCopies {
+    TS_PreparedImage forwardShip;
+    TS_PreparedImage turnShip[kTurnCopies];  // from the furthest left turn to the right
+    TS_PreparedImage forwardArrow;
+    TS_PreparedImage rightArrow;
+    TS_PreparedImage leftArrow;
+    TS_PreparedImage map;
+    bool made;
+};
+HelpCopies copies = {};
+
 float WindowW(void) { return static_cast<float>(TS_System_GetWindowWidth()); }
 float WindowH(void) { return static_cast<float>(TS_System_GetWindowHeight()); }
 float HalfW(void) { return static_cast<float>(TS_System_GetWindowWidth() / 2); }
@@ -43,15 +68,71 @@ float HalfW(void) { return static_cast<float>(TS_System_GetWindowWidth() / 2); }
 GameObject* CreateDemoShip(void) {
     GameObject* ship = CreateGameObject();
     if (!ship) return nullptr;
-    ship->size = TS_Vector_Set(55.0f, 55.0f);
+    ship->size = TS_Vector_Set(kDemoShipSize, kDemoShipSize);
     ship->shape = demoShipShape;
     return ship;
 }
 
-void DrawDemoShip(const GameObject* ship) {
+// The turn, a whole number of steps, nearest `rotation`.
+int NearestStep(float rotation) {
+    return static_cast<int>(std::lround(rotation / static_cast<float>(kTurnStep)));
+}
+
+// The copy showing a turn of `step` steps, null beyond the reach.
+TS_PreparedImage TurnCopy(int step) {
+    if (step < -kTurnReachSteps || step > kTurnReachSteps) return nullptr;
+    return copies.turnShip[step + kTurnReachSteps];
+}
+
+void DrawDemoShip(const GameObject* ship, float rotation, TS_PreparedImage copy) {
     if (!ship || !ship->active || !ship->shape) return;
-    const DrawTransform transform = {ship->position, ship->rotation, ship->size};
-    DrawShape(ship->shape, transform);
+    const DrawTransform transform = {ship->position, rotation, ship->size};
+    DrawShape_Copying(ship->shape, transform, copy);
+}
+
+// An image from its prepared copy, or directly when it has none (a picture
+// too large to prepare, a renderer that could not make it).
+void DrawImageCopy(TS_PreparedImage copy, TS_Image image, float x, float y, float w, float h,
+                   int alpha, float rotation) {
+    if (copy) TS_PreparedImage_Draw(copy, image, x, y, w, h, alpha, rotation);
+    else TS_Image_DrawAdvanced(image, x, y, w, h, alpha, rotation);
+}
+
+TS_PreparedImage PrepareShape(const Shape* shape, float rotation) {
+    if (!shape || shape->type != SHAPE_IMAGE) return nullptr;
+    const TS_Vec2 box = DrawShape_ImageBox(shape, TS_Vector_Set(kDemoShipSize, kDemoShipSize));
+    return TS_PreparedImage_Create(shape->image, box.x, box.y, rotation);
+}
+
+// Made before a frame draws: when the page opens as a screen, or when the
+// pause menu opens it over a game (a level's start does not pay for them).
+void PrepareCopies(void) {
+    if (copies.made) return;
+    copies.made = true;
+    copies.forwardShip = PrepareShape(demoShipShape, 0.0f);
+    for (int i = 0; i < kTurnCopies; ++i) {
+        const int step = i - kTurnReachSteps;
+        copies.turnShip[i] = PrepareShape(demoShipShape, static_cast<float>(step * kTurnStep));
+    }
+    TS_Image arrow = GetSpriteImage(SPRITE_ARROW);
+    const float aw = static_cast<float>(TS_Image_GetWidth(arrow));
+    const float ah = static_cast<float>(TS_Image_GetHeight(arrow));
+    copies.forwardArrow = TS_PreparedImage_Create(arrow, aw * 0.75f, ah * 0.75f, 0.0f);
+    copies.rightArrow = TS_PreparedImage_Create(arrow, aw * 0.5f, ah * 0.5f, 90.0f);
+    copies.leftArrow = TS_PreparedImage_Create(arrow, aw * 0.5f, ah * 0.5f, -90.0f);
+    TS_Image map = GetSpriteImage(SPRITE_MAP_DEMO);
+    copies.map = TS_PreparedImage_Create(map, static_cast<float>(TS_Image_GetWidth(map)) * 0.15f,
+                                         static_cast<float>(TS_Image_GetHeight(map)) * 0.15f, 0.0f);
+}
+
+void FreeCopies(void) {
+    TS_PreparedImage_Free(&copies.forwardShip);
+    for (TS_PreparedImage& copy : copies.turnShip) TS_PreparedImage_Free(&copy);
+    TS_PreparedImage_Free(&copies.forwardArrow);
+    TS_PreparedImage_Free(&copies.rightArrow);
+    TS_PreparedImage_Free(&copies.leftArrow);
+    TS_PreparedImage_Free(&copies.map);
+    copies.made = false;
 }
 
 void DrawKeyCap(float x, float y, float w, float h) { TS_Graphics_DrawRect(x, y, w, h); }
@@ -124,8 +205,8 @@ void Help_DrawForwardHint(float w, float h, float dt) {
     if (forwardPhase == 2) return;
     forwardAlpha += forwardPhase == 0 ? 255.0f * dt : -255.0f * dt;
     TS_Settings_ImageMode(TS_MODE_CENTER);
-    TS_Image_Draw(arrow, w * 0.15f, h * 0.25f, aw * 0.75f, ah * 0.75f,
-                  static_cast<int>(forwardAlpha));
+    DrawImageCopy(copies.forwardArrow, arrow, w * 0.15f, h * 0.25f, aw * 0.75f, ah * 0.75f,
+                  static_cast<int>(forwardAlpha), 0.0f);
 }
 
 // Over seven seconds: the right arrow in and out while the ship turns right
@@ -139,14 +220,14 @@ void Help_DrawTurnHints(float w, float h, float dt) {
     rightPhase = turnTimer < 1.0f ? 0 : (turnTimer < 3.0f ? 1 : 2);
     if (rightPhase != 2) {
         turnAlpha += rightPhase == 0 ? 255.0f * dt : -127.5f * dt;
-        TS_Image_DrawAdvanced(arrow, w * 0.55f, h * 0.35f, aw, ah, static_cast<int>(turnAlpha),
-                              90.0f);
+        DrawImageCopy(copies.rightArrow, arrow, w * 0.55f, h * 0.35f, aw, ah,
+                      static_cast<int>(turnAlpha), 90.0f);
     }
     leftPhase = turnTimer < 3.5f ? 2 : (turnTimer < 4.5f ? 0 : (turnTimer < 6.5f ? 1 : 2));
     if (leftPhase != 2) {
         turnAlpha += leftPhase == 0 ? 255.0f * dt : -127.5f * dt;
-        TS_Image_DrawAdvanced(arrow, w * 0.45f, h * 0.35f, aw, ah, static_cast<int>(turnAlpha),
-                              -90.0f);
+        DrawImageCopy(copies.leftArrow, arrow, w * 0.45f, h * 0.35f, aw, ah,
+                      static_cast<int>(turnAlpha), -90.0f);
     }
 }
 
@@ -162,7 +243,7 @@ void Help_DrawMapPicture(float w) {
     TS_Settings_Stroke(TS_Color_Create(255, 255, 255, 255));
     TS_Settings_NoFill();
     TS_Graphics_DrawRect(x, y, mw, mh);
-    TS_Image_Draw(map, x, y, mw, mh, 255);
+    DrawImageCopy(copies.map, map, x, y, mw, mh, 255, 0.0f);
 }
 
 }  // namespace
@@ -185,6 +266,8 @@ void Help_Init(void) {
     backButton = Button_Create(TS_Vector_Zero());
     if (backButton) Button_SetLabel(backButton, "Back");
     backList = backButton ? ButtonList_CreateSingle(backButton) : nullptr;
+    FreeCopies();
+    if (!helpInGame) PrepareCopies();
     Help_Layout();
     if (!helpInGame) LayoutHook = Help_Layout;
 }
@@ -201,7 +284,10 @@ void Help_UseAsScreen(void) {
 
 bool Help_IsOverlay(void) { return helpInGame; }
 
-void Help_OpenOverlay(void) { helpOpen = true; }
+void Help_OpenOverlay(void) {
+    PrepareCopies();
+    helpOpen = true;
+}
 
 void Help_CloseOverlay(void) { helpOpen = false; }
 
@@ -253,8 +339,13 @@ void Help_Draw(void) {
     const float h = WindowH();
     MenuBackground_DrawDimmed();
 
-    DrawDemoShip(forwardShip);
-    DrawDemoShip(turnShip);
+    DrawDemoShip(forwardShip, 0.0f, copies.forwardShip);
+    if (turnShip) {
+        const int step = NearestStep(turnShip->rotation);
+        const TS_PreparedImage copy = TurnCopy(step);
+        DrawDemoShip(turnShip, copy ? static_cast<float>(step * kTurnStep) : turnShip->rotation,
+                     copy);
+    }
     Help_DrawKeys(w, h);
     Help_DrawTexts(w, h);
     ButtonList_Draw(backList);
@@ -264,6 +355,7 @@ void Help_Draw(void) {
 }
 
 void Help_Exit(void) {
+    FreeCopies();
     FreeSpriteImage(SPRITE_ARROW);
     FreeSpriteImage(SPRITE_PLAYER);
     FreeGameObject(forwardShip);

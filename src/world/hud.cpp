@@ -29,7 +29,8 @@ void DrawCompass(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(kHudTextSize);
-    TS_Font_DrawText(world.compass.distanceText, a.x + 40.0f, a.y);
+    // The distance changes as the ship flies: put together from cached digits.
+    TS_Font_DrawChangingText(world.compass.distanceText, a.x + 40.0f, a.y);
 }
 
 void DrawFlames(void) {
@@ -97,6 +98,7 @@ void DrawLevelClock(void) {
     TS_Settings_TextAlignment(TS_ALIGN_RIGHT, TS_ALIGN_BOTTOM);
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(kHudTextSize);
-    TS_Font_DrawText(clock, static_cast<float>(TS_System_GetWindowWidth()),
-                     static_cast<float>(TS_System_GetWindowHeight()));
+    // A new value every frame: put together from cached characters.
+    TS_Font_DrawChangingText(clock, static_cast<float>(TS_System_GetWindowWidth()),
+                             static_cast<float>(TS_System_GetWindowHeight()));
 }

@@ -172,20 +172,22 @@ const ScreenCase kScreens[] = {
     {"Options", [](FrameAllocationTest*) { FrameAllocationTest::Show(OptionsScreen); }, 0},
     {"Credits", [](FrameAllocationTest*) { FrameAllocationTest::Show(CreditsScreen); }, 0},
     {"FileChooser", nullptr, 0},
-    // The ceilings below are what SDL's software renderer allocates for every
-    // sprite it draws scaled (4) or turned (6) — its temporary surfaces —
-    // until such sprites are prepared once and copied plainly: the demo ships
-    // and arrows of the help page, the editor's palette icons, and the level
-    // objects in flight (the clock's new text costs 6 more in SDL_ttf).
     {"Help",
      [](FrameAllocationTest*) {
          Help_UseAsScreen();
          FrameAllocationTest::Show(HelpScreen);
      },
-     30},
-    {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 40},
-    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 440},
-    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 430},
+     0},
+    // What SDL's software renderer still allocates for a sprite it draws
+    // scaled (4) or turned (6) — its temporary surfaces. Sprites of a fixed
+    // size and turn are prepared once and copied plainly (the help page's
+    // demos, the editor's palette, the level objects), and changing numbers
+    // are put together from cached characters; what is left turns or sizes
+    // freely: the ship's start marker in the editor, the ship and the compass
+    // arrow in flight and under the pause menu.
+    {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 4},
+    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 13},
+    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 13},
 };
 
 INSTANTIATE_TEST_SUITE_P(Screens, FrameAllocationTest, ::testing::ValuesIn(kScreens),
