@@ -212,6 +212,18 @@ bool LayOutCharacters(const char* text, int pixelSize, int* pens, int* origin, i
     return true;
 }
 
+// The top-left corner of a w x h text whose anchor (x, y) the current
+// alignment places.
+void AlignedCorner(float x, float y, float w, float h, float* left, float* top) {
+    const PlatformState& p = Platform();
+    *left = x;
+    if (p.alignH == TS_ALIGN_CENTER) *left = x - w * 0.5f;
+    else if (p.alignH == TS_ALIGN_RIGHT) *left = x - w;
+    *top = y;
+    if (p.alignV == TS_ALIGN_MIDDLE) *top = y - h * 0.5f;
+    else if (p.alignV == TS_ALIGN_BOTTOM) *top = y - h;
+}
+
 int PixelSize() {
     float size = Platform().textSize;
     if (!(size >= 1.0f)) return 0;
@@ -278,12 +290,8 @@ void TS_Font_DrawText(const char* text, float x, float y) {
     }
     const float w = static_cast<float>(entry->width);
     const float h = static_cast<float>(entry->height);
-    float left = ax;
-    if (p.alignH == TS_ALIGN_CENTER) left = ax - w * 0.5f;
-    else if (p.alignH == TS_ALIGN_RIGHT) left = ax - w;
-    float top = ay;
-    if (p.alignV == TS_ALIGN_MIDDLE) top = ay - h * 0.5f;
-    else if (p.alignV == TS_ALIGN_BOTTOM) top = ay - h;
+    float left = 0.0f, top = 0.0f;
+    AlignedCorner(ax, ay, w, h, &left, &top);
     const SDL_Color colour = Graphics_SdlColor(p.fill);
     if (!p.filling || colour.a == 0) return;
     if (!Platform_CheckDraw(SDL_SetTextureColorMod(entry->texture, colour.r, colour.g, colour.b)) ||
@@ -338,12 +346,8 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    float left = x;
-    if (p.alignH == TS_ALIGN_CENTER) left = x - w * 0.5f;
-    else if (p.alignH == TS_ALIGN_RIGHT) left = x - w;
-    float top = y;
-    if (p.alignV == TS_ALIGN_MIDDLE) top = y - h * 0.5f;
-    else if (p.alignV == TS_ALIGN_BOTTOM) top = y - h;
+    float left = 0.0f, top = 0.0f;
+    AlignedCorner(x, y, w, h, &left, &top);
     const SDL_Color colour = Graphics_SdlColor(p.fill);
     if (!p.filling || colour.a == 0) return;
     const float lineLeft = std::floor(left + 0.5f) + static_cast<float>(origin);

@@ -16,13 +16,6 @@ namespace {
 
 class PreloadTest : public HeadlessTest {
 protected:
-    void StartWindowed() {
-        SavePath probe = {{0}, false};
-        ASSERT_TRUE(SavePath_Ensure(&probe, "user.cfg"));
-        WriteText(SaveFolder() + "user.cfg", "0 100 100 2 ");
-        Game_Start();
-    }
-
     // Runs frames until the screen is current; false after `limit` frames.
     static bool RunUntil(const char* screen, int limit) {
         for (int i = 0; i < limit; ++i) {
@@ -47,7 +40,7 @@ protected:
 };
 
 TEST_F(PreloadTest, MenuAndLevelOpenWithoutReadingAPicture) {
-    StartWindowed();
+    StartGameWindowed();
     ASSERT_TRUE(RunUntil("MainMenu", 400));
     EXPECT_EQ(LoadsDuring(3), 0);
     // Leaving for the options and coming back frees nothing that was read ahead.
@@ -66,7 +59,7 @@ TEST_F(PreloadTest, MenuAndLevelOpenWithoutReadingAPicture) {
 }
 
 TEST_F(PreloadTest, SkippedSplashStillOpensTheMenuReady) {
-    StartWindowed();
+    StartGameWindowed();
     Automation_RunFrames(3);
     Automation_KeyDown(TS_KEY_ENTER);
     Automation_RunFrames(2);  // the skip, then the menu music's frame

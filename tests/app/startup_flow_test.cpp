@@ -13,13 +13,6 @@ namespace {
 
 class StartupFlowTest : public HeadlessTest {
 protected:
-    void StartWindowed() {
-        SavePath probe = {{0}, false};
-        ASSERT_TRUE(SavePath_Ensure(&probe, "user.cfg"));
-        WriteText(SaveFolder() + "user.cfg", "0 100 100 2 ");
-        Game_Start();
-    }
-
     // Runs the menu's exit (it owns buttons and a popup) before a restart.
     static void Idle() {}
     static void LeaveTheMenu() {
@@ -47,7 +40,7 @@ TEST_F(StartupFlowTest, FreshStartWritesDefaultsAndGoesFullscreen) {
 }
 
 TEST_F(StartupFlowTest, WindowedSplashFadesBothLogosThenReachesTheMenu) {
-    StartWindowed();
+    StartGameWindowed();
     Automation_RecordDraws(true);
     Automation_RunFrames(1);  // Startup
     EXPECT_EQ(TS_System_GetWindowWidth(), 1280);
@@ -85,7 +78,7 @@ TEST_F(StartupFlowTest, EachSkipInputGoesStraightToTheMenu) {
         LeaveTheMenu();
         Automation_Stop();
         Automation_Start();
-        StartWindowed();
+        StartGameWindowed();
         Automation_RunFrames(30);
         Automation_KeyDown(key);
         Automation_RunFrames(2);  // skip frame, then MenuMusic's frame
@@ -96,7 +89,7 @@ TEST_F(StartupFlowTest, EachSkipInputGoesStraightToTheMenu) {
     LeaveTheMenu();
     Automation_Stop();
     Automation_Start();
-    StartWindowed();
+    StartGameWindowed();
     Automation_RunFrames(10);
     Click(640, 360);
     EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
@@ -120,7 +113,7 @@ TEST_F(StartupFlowTest, FullscreenWaitsInBlackAndCannotBeSkipped) {
 }
 
 TEST_F(StartupFlowTest, SplashFrameShowsTheStudioLogo) {
-    StartWindowed();
+    StartGameWindowed();
     Automation_RunFrames(1 + 75);  // into the hold
     const std::string shot = ScreenshotPath("splash.png");
     ASSERT_TRUE(Automation_SaveFrame(shot.c_str()));

@@ -79,3 +79,10 @@ std::string ScreenshotPath(const std::string& name) {
     mkdir(folder.c_str(), 0755);
     return folder + "/" + name;
 }
+
+void HeadlessTest::StartGameWindowed() {
+    SavePath probe = {{0}, false};
+    ASSERT_TRUE(SavePath_Ensure(&probe, "user.cfg"));
+    WriteText(SaveFolder() + "user.cfg", "0 100 100 2 ");
+    Game_Start();
+}

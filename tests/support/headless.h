@@ -22,6 +22,10 @@ protected:
     // Move the pointer there and click with the left button.
     void Click(float x, float y);
 
+    // Starts the whole game as a player would (start-up, splash, menus),
+    // from saved settings that keep it in a window.
+    void StartGameWindowed();
+
     // Writes a whole text file (for settings, scores and levels in tests).
     static void WriteText(const std::string& path, const std::string& text);
     static std::string ReadText(const std::string& path);
