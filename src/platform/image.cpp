@@ -94,22 +94,18 @@ SDL_Texture* AdoptScaled(TS_Image image, SDL_Surface* stretched) {
 
 // The picture at (width, height) under a black layer of alpha `dim`.
 SDL_Texture* DimmedTexture(TS_Image image, int width, int height, int dim) {
-    if (!image->pixels || !image->opaque || width <= 0 || height <= 0 || width > 8192 ||
-        height > 8192) {
-        return nullptr;
-    }
+    if (!image->opaque) return nullptr;
     if (image->dimmed && image->dimmedWidth == width && image->dimmedHeight == height &&
         image->dimmedBy == dim) {
         return image->dimmed;
     }
-    SDL_Surface* target =
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, image->pixels->format->format);
+    SDL_Surface* target = StretchedPixels(image->pixels, width, height);
     if (!target) return nullptr;
     // The layer is blended the way the renderer blends a see-through shape:
     // a surface of the colour blitted over the picture.
     SDL_Surface* layer =
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    bool made = layer && SDL_SoftStretchLinear(image->pixels, nullptr, target, nullptr) == 0;
+    bool made = layer != nullptr;
     if (made) {
         SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, static_cast<Uint8>(dim)));
         SDL_SetSurfaceBlendMode(layer, SDL_BLENDMODE_BLEND);
