@@ -55,6 +55,27 @@ bool ParseNumber(const char* word, long low, long high, long* value) {
     return true;
 }
 
+// Exactly sixteen hexadecimal digits.
+bool ParseHash(const char* word, uint64_t* value) {
+    if (!word || std::strlen(word) != 16) return false;
+    uint64_t parsed = 0;
+    for (const char* p = word; *p; ++p) {
+        int digit = 0;
+        if (*p >= '0' && *p <= '9') {
+            digit = *p - '0';
+        } else if (*p >= 'a' && *p <= 'f') {
+            digit = *p - 'a' + 10;
+        } else if (*p >= 'A' && *p <= 'F') {
+            digit = *p - 'A' + 10;
+        } else {
+            return false;
+        }
+        parsed = parsed << 4 | static_cast<uint64_t>(digit);
+    }
+    *value = parsed;
+    return true;
+}
+
 // -1 when memory runs out, 0 otherwise.
 int AddEvent(Replay* replay, int32_t frame, int32_t key, bool down) {
     if (replay->count == replay->capacity) {
@@ -82,6 +103,25 @@ int ParseLine(Replay* replay, char* line, uint32_t lineNumber) {
             return 0;
         }
         replay->scheme = static_cast<int32_t>(scheme);
+        return 0;
+    }
+    if (!std::strcmp(first, "level")) {
+        const char* name = NextWord(&cursor);
+        if (!name || NextWord(&cursor) || std::strlen(name) >= sizeof replay->levelName) {
+            NoteBadLine(replay, lineNumber, "level needs one name of up to 63 bytes");
+            return 0;
+        }
+        std::snprintf(replay->levelName, sizeof replay->levelName, "%s", name);
+        return 0;
+    }
+    if (!std::strcmp(first, "hash")) {
+        uint64_t hash = 0;
+        if (!ParseHash(NextWord(&cursor), &hash) || NextWord(&cursor)) {
+            NoteBadLine(replay, lineNumber, "hash needs 16 hexadecimal digits");
+            return 0;
+        }
+        replay->levelHash = hash;
+        replay->hasLevelHash = 1;
         return 0;
     }
     long frame = 0, key = 0;
@@ -118,6 +158,9 @@ void InitReplay(Replay* replay) {
     replay->firstBadLine = 0;
     replay->firstBadReason[0] = '\0';
     replay->incomplete = 0;
+    replay->hasLevelHash = 0;
+    replay->levelHash = 0;
+    replay->levelName[0] = '\0';
 }
 
 int ReadReplayFile(const char* path, Replay* replay) {
@@ -168,6 +211,16 @@ int WriteReplayFile(const char* path, const Replay* replay) {
     char line[64];
     std::snprintf(line, sizeof line, "scheme %d\n", static_cast<int>(replay->scheme));
     text += line;
+    if (replay->levelName[0]) {
+        text += "level ";
+        text += replay->levelName;
+        text += "\n";
+    }
+    if (replay->hasLevelHash) {
+        std::snprintf(line, sizeof line, "hash %016llx\n",
+                      static_cast<unsigned long long>(replay->levelHash));
+        text += line;
+    }
     for (uint32_t i = 0; i < replay->count; ++i) {
         const ReplayEvent& event = replay->events[i];
         std::snprintf(line, sizeof line, "%d %s %d\n", static_cast<int>(event.frame),
@@ -182,4 +235,20 @@ void FreeReplay(Replay* replay) {
     replay->events = nullptr;
     replay->count = 0;
     replay->capacity = 0;
+}
+
+void Replay_SetLevel(Replay* replay, const char* levelName, uint64_t levelHash) {
+    size_t length = 0;
+    for (; levelName && levelName[length] && length + 1 < sizeof replay->levelName; ++length) {
+        const char c = levelName[length];
+        const bool plain = static_cast<unsigned char>(c) > ' ' && c != '#' && c != 0x7f;
+        replay->levelName[length] = plain ? c : '_';
+    }
+    replay->levelName[length] = '\0';
+    replay->levelHash = levelHash;
+    replay->hasLevelHash = 1;
+}
+
+bool Replay_FitsLevel(const Replay* replay, uint64_t levelHash) {
+    return !replay->hasLevelHash || replay->levelHash == levelHash;
 }

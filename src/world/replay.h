@@ -3,6 +3,8 @@
 //
 //   # vexal replay 1
 //   scheme 2              # optional control scheme index, default 2
+//   level level_3         # optional: the level flown (name, up to 63 bytes)
+//   hash 0123456789abcdef # optional: Level_FlightHash of the level flown
 //   <frame> down <key>    # key codes of the framework, e.g. 32, 263, 262, 77, 88
 //   <frame> up <key>
 //
@@ -31,9 +33,12 @@ struct Replay {
     uint32_t firstBadLine;  // 1-based line number of the first, 0 when none
     char firstBadReason[64];
     uint8_t incomplete;  // a recording lost an event (out of memory)
+    uint8_t hasLevelHash;
+    uint64_t levelHash;  // Level_FlightHash of the level flown, when known
+    char levelName[64];  // the level flown, or empty
 };
 
-// An empty replay: scheme 2, no events.
+// An empty replay: scheme 2, no events, no level named.
 void InitReplay(Replay* replay);
 // Reads a replay file into `replay` (initialised first). Lines end in "\n",
 // "\r\n" or a lone "\r". Lines that cannot be understood are skipped and
@@ -52,3 +57,10 @@ int Replay_AddEvent(Replay* replay, int32_t frame, int32_t key, bool down);
 // or an errno value (ENOMEM for an incomplete recording, which would replay
 // a different run); the old file is then intact.
 int WriteReplayFile(const char* path, const Replay* replay);
+// Names the level a recording flies: its name (cut to 63 bytes; white space
+// and '#' become '_', so the line reads back the same) and its flight hash.
+void Replay_SetLevel(Replay* replay, const char* levelName, uint64_t levelHash);
+// Whether the replay may be played on a level of this flight hash: a replay
+// that names no hash (written by hand, or before replays named their level)
+// may be played on any.
+bool Replay_FitsLevel(const Replay* replay, uint64_t levelHash);
