@@ -64,5 +64,8 @@ Medal Medal_ForTime(float time, float parTime, float authorTime);
 const char* Medal_Name(Medal medal);
 // The author's time of a shipped level (its proving replay's), or 0.
 float Records_AuthorTime(const char* shippedName);
+// The same only while the level is the one the author proved: 0 when its
+// flight hash is another (the level has changed, or is a test's own).
+float Records_AuthorTimeOf(const char* shippedName, uint64_t flightHash);
 // The words for a records error: RECORD_DAMAGED, or FileError_Text's.
 const char* Records_ErrorText(int error);

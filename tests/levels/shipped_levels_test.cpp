@@ -33,6 +33,7 @@ static_assert(sizeof kProofFrames / sizeof kProofFrames[0] ==
 struct Outcome {
     ReplayState end = {};
     float parTime = 0.0f;
+    uint64_t flightHash = 0;
 };
 
 class ShippedLevelsTest : public HeadlessTest {
@@ -52,6 +53,7 @@ protected:
         Level level;
         const int error = ReadLevelFile(levelPath.c_str(), &level, true);
         out->parTime = level.parTime;
+        out->flightHash = Level_FlightHash(&level);
         FreeLevel(&level);
         if (error == 0) {
             Automation_SetRendering(false);
@@ -86,6 +88,8 @@ TEST_F(ShippedLevelsTest, EveryLevelIsBeatenByItsReplayWithinParTime) {
         EXPECT_EQ(Records_AuthorTime(name), end.levelTime)
             << std::hexfloat << end.levelTime << " = " << std::defaultfloat << std::setprecision(9)
             << end.levelTime;
+        EXPECT_EQ(Records_AuthorTimeOf(name, outcome.flightHash), end.levelTime)
+            << "flight hash 0x" << std::hex << outcome.flightHash << std::dec;
         EXPECT_EQ(Medal_ForTime(end.levelTime, outcome.parTime, Records_AuthorTime(name)),
                   MEDAL_AUTHOR);
         // Gold is still there to win just behind the author.
