@@ -54,6 +54,8 @@ struct EditorState {
     Button* helpButton;
     Button* exitButton;
     Button* playButton;
+    Button* undoButton;
+    Button* redoButton;
     Button* editTextButton;  // above a selected text: "Edit Text" / "Done"
     Popup* resultPopup;
     Popup* overwritePopup;
@@ -87,11 +89,46 @@ void Editor_KeepChanges(void);
 void Editor_UpdatePalette(void);
 void Editor_UpdateObjects(void);
 void Editor_UpdateCameraKeys(void);
+// Either Ctrl key is held: letters are commands, not typing or panning.
+bool Editor_CtrlHeld(void);
 void Editor_Pick(void);
 void Editor_DeleteObject(void* item);
 void Editor_RefreshEditTextLabel(void);
 // Drops the selection, its handles and text editing.
 void Editor_ClearSelection(void);
+// Selects a level object's entry or (isText) a text, with its handles.
+void Editor_Select(void* item, bool isText);
+// Ends typing into a text, as "Done" does: a text left empty is removed.
+// Every command that saves, opens, plays or leaves calls it first.
+void Editor_FinishTextEditing(void);
+
+// ---- Undo and redo (editor_history.cpp) ---------------------------------------
+// The level as it stands becomes the only step of the history, and the saved
+// one: a new or opened level starts with nothing to undo.
+void Editor_ResetHistory(void);
+void Editor_FreeHistory(void);
+// Something in the level changed; it becomes a step once the gesture making it
+// (a drag, a held arrow key, typing) is over. The level shows as unsaved.
+void Editor_MarkChanged(void);
+// Records a pending change as a step now, unless the level came back to what
+// the current step holds.
+void Editor_CommitChanges(void);
+// Once per frame: commits a pending change when no button or arrow key is held
+// and no text is being typed into.
+void Editor_SettleHistory(void);
+bool Editor_CanUndo(void);
+bool Editor_CanRedo(void);
+// Each returns whether the level changed; the selection stays on the same
+// slot when the level brought back has something there.
+bool Editor_Undo(void);
+bool Editor_Redo(void);
+// The level as it stands is what its file holds now (after a save).
+void Editor_MarkSaved(void);
+// No step is what a file holds: the level shows as unsaved until saved.
+void Editor_ForgetSaved(void);
+// The bytes the history holds, and its steps (for tests).
+size_t Editor_HistoryBytes(void);
+size_t Editor_HistorySteps(void);
 
 // ---- Drawing (editor_draw.cpp) ------------------------------------------------
 // Remakes the prepared sprites of objects that were placed, turned or resized

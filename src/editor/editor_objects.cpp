@@ -28,23 +28,15 @@ bool HitsObject(TS_Vec2 p, const LevelObject* entry) {
            InsideBox(p, entry->object->position, entry->object->size.x, entry->object->size.y);
 }
 
-void SelectObject(LevelObject* entry) {
-    editor.selection = entry;
-    editor.selectionIsText = false;
-    Gizmo_TargetObject(editor.gizmo, entry->object);
-}
-
-void SelectText(TextObject* text) {
-    editor.selection = text;
-    editor.selectionIsText = true;
-    Gizmo_TargetText(editor.gizmo, text);
-}
+void SelectObject(LevelObject* entry) { Editor_Select(entry, false); }
+void SelectText(TextObject* text) { Editor_Select(text, true); }
 
 // A text left empty when editing ends is removed: with no characters it has
 // no box, so it could never be picked (or deleted) again.
 void DeleteIfEmpty(TextObject* text) {
     if (text->text && text->text[0] != '\0') return;
     Editor_DeleteObject(text);
+    Editor_MarkChanged();
     editor.selection = nullptr;
     editor.selectionIsText = false;
     Gizmo_ClearTarget(editor.gizmo);
@@ -65,7 +57,7 @@ void Nudge(void) {
     else if (TS_Input_KeyDown(TS_KEY_LEFT)) position->x -= step;
     else if (TS_Input_KeyDown(TS_KEY_RIGHT)) position->x += step;
     else return;
-    editor.dirty = true;
+    Editor_MarkChanged();
 }
 
 // Typing needs room: a text being edited gets a buffer of 150 bytes (149
@@ -106,16 +98,17 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
         Editor_RefreshEditTextLabel();
         tookClick = true;
     }
-    if (editor.textEditing && editor.selection == text && text->text &&
+    // Ctrl with a letter is a command (undo, copy), never typed.
+    if (editor.textEditing && editor.selection == text && text->text && !Editor_CtrlHeld() &&
         TextEntry_EditBuffer(text->text, static_cast<size_t>(text->textCapacity))) {
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     return tookClick;
 }
 
 bool RunGizmo(void) {
     const bool active = Gizmo_Update(editor.gizmo);
-    if (editor.gizmo && editor.gizmo->changed) editor.dirty = true;
+    if (editor.gizmo && editor.gizmo->changed) Editor_MarkChanged();
     return active;
 }
 
@@ -132,6 +125,21 @@ void Editor_ClearSelection(void) {
     editor.selectionIsText = false;
     if (editor.gizmo) Gizmo_ClearTarget(editor.gizmo);
     editor.textEditing = false;
+    Editor_RefreshEditTextLabel();
+}
+
+void Editor_Select(void* item, bool isText) {
+    if (!item || !editor.gizmo) return;
+    editor.selection = item;
+    editor.selectionIsText = isText;
+    if (isText) Gizmo_TargetText(editor.gizmo, static_cast<TextObject*>(item));
+    else Gizmo_TargetObject(editor.gizmo, static_cast<LevelObject*>(item)->object);
+    Gizmo_Place(editor.gizmo);
+}
+
+void Editor_FinishTextEditing(void) {
+    if (!editor.textEditing) return;
+    EndTextEditing();
     Editor_RefreshEditTextLabel();
 }
 
@@ -186,7 +194,7 @@ void Editor_UpdateObjects(void) {
     if (TS_Input_KeyTriggered(TS_KEY_DELETE)) {
         Editor_DeleteObject(editor.selection);
         Editor_ClearSelection();
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     const bool active = RunGizmo();
     bool buttonTookClick = false;
@@ -201,6 +209,7 @@ void Editor_UpdateObjects(void) {
 
 void Editor_UpdateCameraKeys(void) {
     Camera& camera = editor.editorCamera;
+    if (Editor_CtrlHeld()) return;  // Ctrl+S saves, Ctrl+D duplicates: no panning
     const float dt = TS_System_GetDt();
     if (TS_Input_KeyDown(TS_KEY_W)) camera.position.y += kPanSpeed * dt;
     else if (TS_Input_KeyDown(TS_KEY_S)) camera.position.y -= kPanSpeed * dt;

@@ -50,7 +50,7 @@ void Drop(int item) {
             default: PlaceObject(KIND_FUEL_CELL, at); break;
         }
         // A full table still counts as an edit: the designer did drop something.
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     handle->position = editor.paletteHome[item];
 }

@@ -30,6 +30,7 @@ const char* const kHelpText =
     "R - Reset Camera Zoom     F - Reset Camera Position\n"
     "\n"
     "--- Utilities ---\n"
+    "Ctrl+Z - Undo     Ctrl+Shift+Z, Ctrl+Y - Redo\n"
     "F3 - Toggle Collider Bounds Rendering\n"
     "F5 - Toggle Play Mode";
 
@@ -95,11 +96,27 @@ Popup* const* Popups(void) {
     return list;
 }
 
+bool ShiftHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
+}
+
+// Undo and redo from the top bar and the keys: Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y.
+void UpdateHistoryCommands(void) {
+    const bool ctrl = Editor_CtrlHeld();
+    const bool undoKey = ctrl && !ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z);
+    const bool redoKey = ctrl && ((ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z)) ||
+                                  TS_Input_KeyTriggered(TS_KEY_Y));
+    if (undoKey || Button_IsPressed(editor.undoButton)) Editor_Undo();
+    else if (redoKey || Button_IsPressed(editor.redoButton)) Editor_Redo();
+}
+
 // The popups are modal: while one is open nothing else of the editor acts.
 void Editor_HandleInput(void) {
     if (Popups_Update(Popups(), kPopupCount)) return;
-    Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
-                         editor.playButton};
+    if (editor.undoButton) editor.undoButton->enabled = !editor.playMode && Editor_CanUndo();
+    if (editor.redoButton) editor.redoButton->enabled = !editor.playMode && Editor_CanRedo();
+    Button* topBar[7] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
+                         editor.playButton, editor.undoButton, editor.redoButton};
     for (Button* button : topBar) {
         if (button) Button_HitTest(button);
     }
@@ -119,12 +136,15 @@ void Editor_HandleInput(void) {
         if (Button_IsPressed(editor.exitButton)) Editor_ExitCommand();
     }
     if (Button_IsPressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
+        // What is flown is what would be saved: an emptied text goes first.
+        if (!editor.playMode) Editor_FinishTextEditing();
         Editor_SetPlayMode(!editor.playMode);
     }
     if (editor.playMode) {
         Editor_UpdatePlayMode();
         return;
     }
+    UpdateHistoryCommands();
     Editor_UpdatePalette();
     Editor_UpdateObjects();
     if (!editor.textEditing) Editor_UpdateCameraKeys();
@@ -162,6 +182,8 @@ void Editor_Init(void) {
     editor.helpButton = CreateTopBarButton("Help");
     editor.exitButton = CreateTopBarButton("Exit");
     editor.playButton = CreateTopBarButton("Play");
+    editor.undoButton = CreateTopBarButton("Undo");
+    editor.redoButton = CreateTopBarButton("Redo");
     editor.editTextButton = Button_Create(TS_Vector_Zero());
     if (editor.editTextButton) {
         editor.editTextButton->size = TS_Vector_Set(100.0f, 25.0f);
@@ -196,14 +218,15 @@ void Editor_Init(void) {
     std::snprintf(editor.titleText, sizeof editor.titleText, "%s", kUnsavedTitle);
     editor.savePath[0] = '\0';
     editor.playMode = false;
-    editor.dirty = false;
     editor.exitRequested = false;
+    Editor_ResetHistory();
     Editor_Layout();
     LayoutHook = Editor_Layout;
 }
 
 void Editor_Update(void) {
     Editor_HandleInput();
+    Editor_SettleHistory();
     Editor_Draw();
 }
 
@@ -230,6 +253,7 @@ void Editor_Exit(void) {
     editor.shipMarkerShape = nullptr;
     editor.selection = nullptr;
     SpriteCache_Free(&editor.spriteCache);
+    Editor_FreeHistory();
     FreeLevel(&editor.editedLevel);
     FreeKindShapes();
     FreeSound(SOUND_GAME_MUSIC);
@@ -238,6 +262,8 @@ void Editor_Exit(void) {
     FreeButton(editor.helpButton);
     FreeButton(editor.exitButton);
     FreeButton(editor.playButton);
+    FreeButton(editor.undoButton);
+    FreeButton(editor.redoButton);
     FreeButton(editor.editTextButton);
     for (DragHandle*& handle : editor.paletteHandles) {
         DragHandle_Free(handle);
@@ -254,6 +280,10 @@ void Editor_Exit(void) {
 
 }  // namespace
 
+bool Editor_CtrlHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_CONTROL) || TS_Input_KeyDown(TS_KEY_RIGHT_CONTROL);
+}
+
 void Editor_Layout(void) {
     const int w = TS_System_GetWindowWidth();
     const int h = TS_System_GetWindowHeight();
@@ -264,6 +294,8 @@ void Editor_Layout(void) {
     const float right = static_cast<float>(w);
     if (editor.saveButton) editor.saveButton->position = TS_Vector_Set(35.0f, 25.0f);
     if (editor.openButton) editor.openButton->position = TS_Vector_Set(105.0f, 25.0f);
+    if (editor.undoButton) editor.undoButton->position = TS_Vector_Set(175.0f, 25.0f);
+    if (editor.redoButton) editor.redoButton->position = TS_Vector_Set(245.0f, 25.0f);
     if (editor.exitButton) editor.exitButton->position = TS_Vector_Set(right - 35.0f, 25.0f);
     if (editor.helpButton) editor.helpButton->position = TS_Vector_Set(right - 105.0f, 25.0f);
     if (editor.playButton) editor.playButton->position = TS_Vector_Set(right - 175.0f, 25.0f);
