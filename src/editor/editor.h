@@ -56,6 +56,7 @@ struct EditorState {
     Button* playButton;
     Button* undoButton;
     Button* redoButton;
+    Button* levelButton;     // opens the Level popup
     Button* editTextButton;  // above a selected text: "Edit Text" / "Done"
     Popup* resultPopup;
     Popup* overwritePopup;
@@ -129,6 +130,18 @@ void Editor_ForgetSaved(void);
 // The bytes the history holds, and its steps (for tests).
 size_t Editor_HistoryBytes(void);
 size_t Editor_HistorySteps(void);
+
+// ---- The Level popup (level_panel.cpp) ---------------------------------------
+// Par time, start fuel, start rotation and the level's rules, edited in place
+// in the edited level; every change is an undoable step.
+void LevelPanel_Create(void);
+void LevelPanel_Free(void);
+Popup* LevelPanel_Popup(void);
+void LevelPanel_Open(void);
+// Once per frame before the popups' step, while the popup is open.
+void LevelPanel_Update(void);
+// After the popups are drawn: the rows over the popup's panel.
+void LevelPanel_Draw(void);
 
 // ---- Drawing (editor_draw.cpp) ------------------------------------------------
 // Remakes the prepared sprites of objects that were placed, turned or resized

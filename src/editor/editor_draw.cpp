@@ -152,9 +152,9 @@ void Editor_DrawTopBar(void) {
     TS_Settings_Fill(kBarGrey);
     TS_Settings_NoStroke();
     TS_Graphics_DrawRect(0.0f, 0.0f, w, 50.0f);
-    const Button* buttons[7] = {editor.saveButton, editor.openButton, editor.helpButton,
+    const Button* buttons[8] = {editor.saveButton, editor.openButton, editor.helpButton,
                                 editor.exitButton, editor.playButton, editor.undoButton,
-                                editor.redoButton};
+                                editor.redoButton, editor.levelButton};
     for (const Button* button : buttons) {
         if (button) Button_Draw(button, button->state);
     }

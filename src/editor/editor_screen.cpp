@@ -21,7 +21,7 @@ const char* const kHelpText =
     "--- Editing ---\n"
     "Drag objects from the left side bar to spawn items.\n"
     "Click on an object to move, rotate or scale it.\n"
-    "Del - Delete an Object\n"
+    "Del - Delete an Object     L - Level: par time, fuel, rules\n"
     "\n"
     "--- Camera ---\n"
     "Use W,A,S,D to move the camera.\n"
@@ -85,14 +85,15 @@ void InitEmptyLevel(Level* level) {
     level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
 }
 
-const size_t kPopupCount = 4;
+const size_t kPopupCount = 5;
 
 Popup* const* Popups(void) {
     static Popup* list[kPopupCount];
-    list[0] = editor.resultPopup;
-    list[1] = editor.overwritePopup;
-    list[2] = editor.unsavedPopup;
-    list[3] = editor.helpPopup;
+    list[0] = LevelPanel_Popup();
+    list[1] = editor.resultPopup;
+    list[2] = editor.overwritePopup;
+    list[3] = editor.unsavedPopup;
+    list[4] = editor.helpPopup;
     return list;
 }
 
@@ -112,11 +113,17 @@ void UpdateHistoryCommands(void) {
 
 // The popups are modal: while one is open nothing else of the editor acts.
 void Editor_HandleInput(void) {
-    if (Popups_Update(Popups(), kPopupCount)) return;
+    // The key that closes the Level popup (Escape) must not also act here.
+    const Popup* panel = LevelPanel_Popup();
+    const bool panelWasOpen = panel && panel->open;
+    LevelPanel_Update();
+    if (Popups_Update(Popups(), kPopupCount) || panelWasOpen) return;
     if (editor.undoButton) editor.undoButton->enabled = !editor.playMode && Editor_CanUndo();
     if (editor.redoButton) editor.redoButton->enabled = !editor.playMode && Editor_CanRedo();
-    Button* topBar[7] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
-                         editor.playButton, editor.undoButton, editor.redoButton};
+    if (editor.levelButton) editor.levelButton->enabled = !editor.playMode;
+    Button* topBar[8] = {editor.saveButton, editor.openButton, editor.helpButton,
+                         editor.exitButton, editor.playButton, editor.undoButton,
+                         editor.redoButton, editor.levelButton};
     for (Button* button : topBar) {
         if (button) Button_HitTest(button);
     }
@@ -133,6 +140,10 @@ void Editor_HandleInput(void) {
             return;
         }
         if (Button_IsPressed(editor.helpButton)) Popup_Open(editor.helpPopup);
+        if (Button_IsPressed(editor.levelButton)) {
+            Editor_FinishTextEditing();
+            LevelPanel_Open();
+        }
         if (Button_IsPressed(editor.exitButton)) Editor_ExitCommand();
     }
     if (Button_IsPressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
@@ -149,6 +160,9 @@ void Editor_HandleInput(void) {
     Editor_UpdateObjects();
     if (!editor.textEditing) Editor_UpdateCameraKeys();
     if (TS_Input_KeyTriggered(TS_KEY_F1)) Popup_Open(editor.helpPopup);
+    if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_L)) {
+        LevelPanel_Open();
+    }
     if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
     if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_ExitCommand();
 }
@@ -168,6 +182,7 @@ void Editor_Draw(void) {
         Editor_DrawSideBar();
     }
     Popups_Draw(Popups(), kPopupCount);
+    LevelPanel_Draw();
 }
 
 void Editor_Init(void) {
@@ -184,6 +199,7 @@ void Editor_Init(void) {
     editor.playButton = CreateTopBarButton("Play");
     editor.undoButton = CreateTopBarButton("Undo");
     editor.redoButton = CreateTopBarButton("Redo");
+    editor.levelButton = CreateTopBarButton("Level");
     editor.editTextButton = Button_Create(TS_Vector_Zero());
     if (editor.editTextButton) {
         editor.editTextButton->size = TS_Vector_Set(100.0f, 25.0f);
@@ -203,6 +219,7 @@ void Editor_Init(void) {
     editor.spriteZoom = editor.editorCamera.zoom;
 
     CreatePopups();
+    LevelPanel_Create();
     editor.gizmo = Gizmo_Create(&editor.editorCamera);
     editor.shipMarker = ShipMarker{TS_Vector_Zero(), 0.0f, TS_Vector_Set(65.0f, 65.0f)};
     InitEmptyLevel(&editor.editedLevel);
@@ -264,6 +281,7 @@ void Editor_Exit(void) {
     FreeButton(editor.playButton);
     FreeButton(editor.undoButton);
     FreeButton(editor.redoButton);
+    FreeButton(editor.levelButton);
     FreeButton(editor.editTextButton);
     for (DragHandle*& handle : editor.paletteHandles) {
         DragHandle_Free(handle);
@@ -273,6 +291,7 @@ void Editor_Exit(void) {
     FreePopup(editor.overwritePopup);
     FreePopup(editor.unsavedPopup);
     FreePopup(editor.helpPopup);
+    LevelPanel_Free();
     Gizmo_Free(editor.gizmo);
     editor.gizmo = nullptr;
     LayoutHook = nullptr;
@@ -296,12 +315,13 @@ void Editor_Layout(void) {
     if (editor.openButton) editor.openButton->position = TS_Vector_Set(105.0f, 25.0f);
     if (editor.undoButton) editor.undoButton->position = TS_Vector_Set(175.0f, 25.0f);
     if (editor.redoButton) editor.redoButton->position = TS_Vector_Set(245.0f, 25.0f);
+    if (editor.levelButton) editor.levelButton->position = TS_Vector_Set(315.0f, 25.0f);
     if (editor.exitButton) editor.exitButton->position = TS_Vector_Set(right - 35.0f, 25.0f);
     if (editor.helpButton) editor.helpButton->position = TS_Vector_Set(right - 105.0f, 25.0f);
     if (editor.playButton) editor.playButton->position = TS_Vector_Set(right - 175.0f, 25.0f);
     const TS_Vec2 centre = TS_Vector_Set(static_cast<float>(w / 2), static_cast<float>(h / 2));
     Popup* const* popups = Popups();
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < kPopupCount; ++i) {
         if (popups[i]) Popup_Move(popups[i], centre);
     }
     // The camera's matrices follow the window size too.
