@@ -20,6 +20,13 @@ enum PaletteItem {
 
 enum { EDITOR_PATH_SIZE = 260, EDITOR_TEXT_BUFFER = 150 };
 
+// The grid (G): a line every 25 world units, a stronger one every 100. While
+// it shows, moves and placements land on it and turns go in steps of 15
+// degrees; Shift held places freely.
+const float kGridStep = 25.0f;
+const float kGridMajorStep = 100.0f;
+const float kSnapDegrees = 15.0f;
+
 // Where the ship starts: the origin, unturned, the ship's size.
 struct ShipMarker {
     TS_Vec2 position;
@@ -35,6 +42,7 @@ struct EditorState {
     bool exitRequested;                // the unsaved question came from Exit, not Open
     bool playMode;                     // the level is being test-played
     bool showColliders;                // F3: collider outlines
+    bool showGrid;                     // G: the grid, and snapping to it
     bool textEditing;                  // typed keys go into the selected text
     bool selectionIsText;
     void* selection;  // a LevelObject or (selectionIsText) a TextObject
@@ -92,6 +100,11 @@ void Editor_UpdateObjects(void);
 void Editor_UpdateCameraKeys(void);
 // Either Ctrl key is held: letters are commands, not typing or panning.
 bool Editor_CtrlHeld(void);
+bool Editor_ShiftHeld(void);
+// The grid shows and Shift is not held.
+bool Editor_Snapping(void);
+// A world point on the grid while snapping, otherwise as it is.
+TS_Vec2 Editor_SnapPoint(TS_Vec2 p);
 void Editor_Pick(void);
 void Editor_DeleteObject(void* item);
 void Editor_RefreshEditTextLabel(void);
@@ -150,6 +163,9 @@ void LevelPanel_Draw(void);
 // those are drawn directly. Call before the frame draws.
 void Editor_SyncSprites(void);
 void Editor_DrawScene(void);
+// Faint lines every 25 units and stronger ones every 100 across the view,
+// under everything placed; the lines too dense to tell apart are left out.
+void Editor_DrawGrid(void);
 void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* camera);
 void Editor_DrawColliderOutline(const GameObject* object);
 void Editor_DrawTopBar(void);

@@ -49,8 +49,25 @@ void EndTextEditing(void) {
     editor.textEditing = false;
 }
 
+// On the grid each press of an arrow moves one grid step, onto the grid.
+bool NudgeOnGrid(TS_Vec2* position) {
+    float* axis = nullptr;
+    float direction = 1.0f;
+    if (TS_Input_KeyTriggered(TS_KEY_UP)) axis = &position->y;
+    else if (TS_Input_KeyTriggered(TS_KEY_DOWN)) axis = &position->y, direction = -1.0f;
+    else if (TS_Input_KeyTriggered(TS_KEY_LEFT)) axis = &position->x, direction = -1.0f;
+    else if (TS_Input_KeyTriggered(TS_KEY_RIGHT)) axis = &position->x;
+    if (!axis) return false;
+    *axis = Gizmo_Snap(*axis + direction * kGridStep, kGridStep);
+    return true;
+}
+
 void Nudge(void) {
     TS_Vec2* position = editor.gizmo->fields.position;
+    if (Editor_Snapping()) {
+        if (NudgeOnGrid(position)) Editor_MarkChanged();
+        return;
+    }
     const float step = kNudgeSpeed * TS_System_GetDt();
     if (TS_Input_KeyDown(TS_KEY_UP)) position->y += step;
     else if (TS_Input_KeyDown(TS_KEY_DOWN)) position->y -= step;
@@ -107,6 +124,10 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
 }
 
 bool RunGizmo(void) {
+    if (editor.gizmo) {
+        editor.gizmo->snapStep = Editor_Snapping() ? kGridStep : 0.0f;
+        editor.gizmo->snapDegrees = Editor_Snapping() ? kSnapDegrees : 0.0f;
+    }
     const bool active = Gizmo_Update(editor.gizmo);
     if (editor.gizmo && editor.gizmo->changed) Editor_MarkChanged();
     return active;

@@ -41,8 +41,8 @@ void PlaceObject(ObjectKind kind, TS_Vec2 at) {
 void Drop(int item) {
     DragHandle* handle = editor.paletteHandles[item];
     if (handle->heldTime > kShortestDrag) {
-        const TS_Vec2 at =
-            TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld, handle->position);
+        const TS_Vec2 at = Editor_SnapPoint(
+            TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld, handle->position));
         switch (item) {
             case PALETTE_TEXT: PlaceText(at); break;
             case PALETTE_GOAL: PlaceGoal(at); break;

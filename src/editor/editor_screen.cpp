@@ -32,6 +32,7 @@ const char* const kHelpText =
     "--- Utilities ---\n"
     "Ctrl+Z - Undo     Ctrl+Shift+Z, Ctrl+Y - Redo\n"
     "F3 - Toggle Collider Bounds Rendering\n"
+    "G - Grid: moves snap to 25, turns to 15 degrees (Shift: free)\n"
     "F5 - Toggle Play Mode";
 
 const int kPaletteSprites[PALETTE_ITEM_COUNT] = {SPRITE_ASTEROID, SPRITE_FUEL, SPRITE_GOAL,
@@ -97,15 +98,11 @@ Popup* const* Popups(void) {
     return list;
 }
 
-bool ShiftHeld(void) {
-    return TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
-}
-
 // Undo and redo from the top bar and the keys: Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y.
 void UpdateHistoryCommands(void) {
     const bool ctrl = Editor_CtrlHeld();
-    const bool undoKey = ctrl && !ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z);
-    const bool redoKey = ctrl && ((ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z)) ||
+    const bool undoKey = ctrl && !Editor_ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z);
+    const bool redoKey = ctrl && ((Editor_ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z)) ||
                                   TS_Input_KeyTriggered(TS_KEY_Y));
     if (undoKey || Button_IsPressed(editor.undoButton)) Editor_Undo();
     else if (redoKey || Button_IsPressed(editor.redoButton)) Editor_Redo();
@@ -164,6 +161,9 @@ void Editor_HandleInput(void) {
         LevelPanel_Open();
     }
     if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
+    if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_G)) {
+        editor.showGrid = !editor.showGrid;
+    }
     if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_ExitCommand();
 }
 
@@ -228,6 +228,7 @@ void Editor_Init(void) {
     editor.draggedPaletteItem = -1;
     editor.selection = nullptr;
     editor.showColliders = false;
+    editor.showGrid = false;
     editor.textEditing = false;
     editor.selectionIsText = false;
     Editor_RefreshEditTextLabel();
@@ -301,6 +302,17 @@ void Editor_Exit(void) {
 
 bool Editor_CtrlHeld(void) {
     return TS_Input_KeyDown(TS_KEY_LEFT_CONTROL) || TS_Input_KeyDown(TS_KEY_RIGHT_CONTROL);
+}
+
+bool Editor_ShiftHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
+}
+
+bool Editor_Snapping(void) { return editor.showGrid && !Editor_ShiftHeld(); }
+
+TS_Vec2 Editor_SnapPoint(TS_Vec2 p) {
+    if (!Editor_Snapping()) return p;
+    return TS_Vector_Set(Gizmo_Snap(p.x, kGridStep), Gizmo_Snap(p.y, kGridStep));
 }
 
 void Editor_Layout(void) {
