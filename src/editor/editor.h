@@ -73,6 +73,8 @@ struct EditorState {
     Level playLevel;          // the copy that play mode flies
     SpriteCache spriteCache;  // the edited level's prepared sprites
     float spriteZoom;         // the camera's zoom of the last frame
+    char notice[96];          // a word at the bottom of the window ("Text copied")
+    float noticeTime;         // seconds it still shows
 };
 
 extern EditorState editor;
@@ -89,6 +91,9 @@ void Editor_SaveCommand(void);
 void Editor_OpenCommand(void);
 void Editor_WriteLevel(void);
 void Editor_ExitCommand(void);
+// Ctrl+S: writes straight to the file the level was last saved to or opened
+// from; a level without one is saved as with the Save button.
+void Editor_QuickSave(void);
 // The unsaved-changes question's answers: "Lose Changes" goes on with the
 // open or the exit that asked; "Let Me Save" stays.
 void Editor_LoseChanges(void);
@@ -143,6 +148,14 @@ void Editor_ForgetSaved(void);
 // The bytes the history holds, and its steps (for tests).
 size_t Editor_HistoryBytes(void);
 size_t Editor_HistorySteps(void);
+
+// ---- Copy, paste, duplicate (editor_clipboard.cpp) ----------------------------
+// Ctrl+C, Ctrl+V (at the pointer) and Ctrl+D (beside the selection).
+void Editor_UpdateClipboardKeys(void);
+void Editor_FreeClipboard(void);
+// Shows a short message at the bottom of the window for a moment.
+void Editor_ShowNotice(const char* text);
+void Editor_DrawNotice(void);
 
 // ---- The Level popup (level_panel.cpp) ---------------------------------------
 // Par time, start fuel, start rotation and the level's rules, edited in place

@@ -57,8 +57,6 @@ bool ChooseAndOpen(void) {
     FreeLevel(&editor.editedLevel);
     editor.editedLevel = opened;
     SetTitle(chosen);
-    // Ctrl+S saves straight back to the file that was opened.
-    std::snprintf(editor.savePath, sizeof editor.savePath, "%s", chosen);
     Editor_ResetHistory();
     return true;
 }
@@ -105,6 +103,29 @@ void Editor_WriteLevel(void) {
         Editor_MarkSaved();
     }
     Popup_Open(popup);
+}
+
+void Editor_QuickSave(void) {
+    // The top bar names the file the level was last saved to or opened from.
+    if (std::strcmp(editor.titleText, kUnsavedTitle) == 0) {
+        Editor_SaveCommand();
+        return;
+    }
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
+    std::snprintf(editor.savePath, sizeof editor.savePath, "%s", editor.titleText);
+    const int error = WriteLevelFile(editor.savePath, &editor.editedLevel);
+    if (error != 0) {
+        // A failure is never a passing word: it asks to be read.
+        if (editor.resultPopup) {
+            Popup_SetTitle(editor.resultPopup, "Save Failed");
+            Popup_SetMessage(editor.resultPopup, FileError_Text(error));
+        }
+        Popup_Open(editor.resultPopup);
+        return;
+    }
+    Editor_MarkSaved();
+    Editor_ShowNotice("Saved");
 }
 
 void Editor_OpenCommand(void) {

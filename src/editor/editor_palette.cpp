@@ -19,11 +19,15 @@ void PlaceText(TS_Vec2 at) {
         level.texts[i] = text;
         return;
     }
+    Editor_ShowNotice("A level holds 20 texts at most");
 }
 
 void PlaceGoal(TS_Vec2 at) {
     Level& level = editor.editedLevel;
-    if (level.goal) return;  // a level has one goal at most
+    if (level.goal) {
+        Editor_ShowNotice("A level has one goal");
+        return;
+    }
     level.goal = CreateLevelObject(KIND_GOAL, at, 0.0f, kNewObjectSize);
 }
 
@@ -35,6 +39,7 @@ void PlaceObject(ObjectKind kind, TS_Vec2 at) {
         level.objects[i] = CreateLevelObject(kind, at, 0.0f, kNewObjectSize);
         return;
     }
+    Editor_ShowNotice("A level holds 100 objects at most");
 }
 
 // The drag of `item` has just ended where its box now is.

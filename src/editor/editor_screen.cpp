@@ -30,7 +30,8 @@ const char* const kHelpText =
     "R - Reset Camera Zoom     F - Reset Camera Position\n"
     "\n"
     "--- Utilities ---\n"
-    "Ctrl+Z - Undo     Ctrl+Shift+Z, Ctrl+Y - Redo\n"
+    "Ctrl+Z - Undo     Ctrl+Shift+Z, Ctrl+Y - Redo     Ctrl+S - Save\n"
+    "Ctrl+C - Copy     Ctrl+V - Paste at the Pointer     Ctrl+D - Duplicate\n"
     "F3 - Toggle Collider Bounds Rendering\n"
     "G - Grid: moves snap to 25, turns to 15 degrees (Shift: free)\n"
     "F5 - Toggle Play Mode";
@@ -132,6 +133,10 @@ void Editor_HandleInput(void) {
             Editor_SaveCommand();
             return;
         }
+        if (Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_S)) {
+            Editor_QuickSave();
+            return;
+        }
         if (Button_IsPressed(editor.openButton)) {
             Editor_OpenCommand();
             return;
@@ -153,6 +158,7 @@ void Editor_HandleInput(void) {
         return;
     }
     UpdateHistoryCommands();
+    Editor_UpdateClipboardKeys();
     Editor_UpdatePalette();
     Editor_UpdateObjects();
     if (!editor.textEditing) Editor_UpdateCameraKeys();
@@ -180,6 +186,7 @@ void Editor_Draw(void) {
         Editor_DrawScene();
         Editor_DrawTopBar();
         Editor_DrawSideBar();
+        Editor_DrawNotice();
     }
     Popups_Draw(Popups(), kPopupCount);
     LevelPanel_Draw();
@@ -229,6 +236,7 @@ void Editor_Init(void) {
     editor.selection = nullptr;
     editor.showColliders = false;
     editor.showGrid = false;
+    editor.noticeTime = 0.0f;
     editor.textEditing = false;
     editor.selectionIsText = false;
     Editor_RefreshEditTextLabel();
@@ -272,6 +280,7 @@ void Editor_Exit(void) {
     editor.selection = nullptr;
     SpriteCache_Free(&editor.spriteCache);
     Editor_FreeHistory();
+    Editor_FreeClipboard();
     FreeLevel(&editor.editedLevel);
     FreeKindShapes();
     FreeSound(SOUND_GAME_MUSIC);
