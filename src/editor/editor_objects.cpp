@@ -13,6 +13,10 @@ const float kPanSpeed = 800.0f;  // world units per second at any zoom
 const float kZoomSpeed = 2.0f;   // zoom per second
 const float kSmallestZoom = 0.1f;
 const float kNudgeSpeed = 100.0f;  // world units per second
+const float kTopBarHeight = 50.0f;
+const float kSideBarWidth = 50.0f;
+const float kHandleRoom = 15.0f;  // a handle's size, beyond the box
+const float kGap = 4.0f;
 
 TextObject* SelectedText(void) {
     return editor.selectionIsText ? static_cast<TextObject*>(editor.selection) : nullptr;
@@ -89,20 +93,33 @@ void MakeRoomForTyping(TextObject* text) {
     text->textCapacity = EDITOR_TEXT_BUFFER;
 }
 
-// The "Edit Text" / "Done" button above a selected text and the typing itself.
+// Just above the text's box as drawn, and above the rotate handle too, so that
+// a click on the button never also grabs a handle. Where the top bar would
+// cover it, it goes below the box (and below the scale handle) instead, and it
+// is always kept inside the window, clear of the bars, to be seen and clicked.
+TS_Vec2 EditTextButtonPlace(const TextObject* text, TS_Vec2 size) {
+    const TS_Vec2 onScreen =
+        TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
+    const float halfBox = text->textSize * editor.editorCamera.zoom * 0.5f;
+    const float clearance = kHandleRoom + size.y * 0.5f;
+    float y = onScreen.y - halfBox - clearance;
+    if (y - size.y * 0.5f < kTopBarHeight + kGap) y = onScreen.y + halfBox + clearance;
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float x = TS_Math_ClampFloat(onScreen.x, kSideBarWidth + kGap + size.x * 0.5f,
+                                       w - kGap - size.x * 0.5f);
+    y = TS_Math_ClampFloat(y, kTopBarHeight + kGap + size.y * 0.5f, h - kGap - size.y * 0.5f);
+    return TS_Vector_Set(x, y);
+}
+
+// The "Edit Text" / "Done" button by a selected text and the typing itself.
 // Returns whether the button took this frame's click.
 bool UpdateTextEditing(TextObject* text, bool handleDragged) {
     // Typing keeps the box as wide as the text; a handle being dragged sizes it.
     if (!handleDragged) TextObject_UpdateWidth(text);
     Button* button = editor.editTextButton;
     if (!button) return false;
-    // Just above the text's box as drawn, and above the rotate handle too, so
-    // that a click on the button never also grabs a handle.
-    const TS_Vec2 onScreen =
-        TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
-    const float lift =
-        text->textSize * editor.editorCamera.zoom * 0.5f + 15.0f + button->size.y * 0.5f;
-    button->position = TS_Vector_Set(onScreen.x, onScreen.y - lift);
+    button->position = EditTextButtonPlace(text, button->size);
     Button_HitTest(button);
     bool tookClick = false;
     if (Button_IsPressed(button)) {

@@ -209,9 +209,8 @@ void Editor_Init(void) {
     editor.levelButton = CreateTopBarButton("Level");
     editor.editTextButton = Button_Create(TS_Vector_Zero());
     if (editor.editTextButton) {
-        editor.editTextButton->size = TS_Vector_Set(100.0f, 25.0f);
-        // The standard label size would run out of so small a button.
-        editor.editTextButton->textSize = 18.0f;
+        // Room for "Edit Text" in the standard label size.
+        editor.editTextButton->size = TS_Vector_Set(130.0f, 36.0f);
     }
     for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
         editor.paletteHome[i] = TS_Vector_Set(25.0f, 75.0f + 50.0f * static_cast<float>(i));
