@@ -22,6 +22,9 @@ const char* const kHelpText =
     "Drag objects from the left side bar to spawn items.\n"
     "Click on an object to move, rotate or scale it.\n"
     "Del - Delete an Object     L - Level: par time, fuel, rules\n"
+    "Ctrl+Z - Undo     Ctrl+Y or Ctrl+Shift+Z - Redo\n"
+    "Ctrl+C - Copy     Ctrl+V - Paste     Ctrl+D - Duplicate\n"
+    "G - Grid: moves snap to 25, turns to 15 degrees (Shift: free)\n"
     "\n"
     "--- Camera ---\n"
     "Use W,A,S,D to move the camera.\n"
@@ -30,10 +33,8 @@ const char* const kHelpText =
     "R - Reset Camera Zoom     F - Reset Camera Position\n"
     "\n"
     "--- Utilities ---\n"
-    "Ctrl+Z - Undo     Ctrl+Shift+Z, Ctrl+Y - Redo     Ctrl+S - Save\n"
-    "Ctrl+C - Copy     Ctrl+V - Paste at the Pointer     Ctrl+D - Duplicate\n"
+    "Ctrl+S - Save\n"
     "F3 - Toggle Collider Bounds Rendering\n"
-    "G - Grid: moves snap to 25, turns to 15 degrees (Shift: free)\n"
     "F5 - Toggle Play Mode";
 
 const int kPaletteSprites[PALETTE_ITEM_COUNT] = {SPRITE_ASTEROID, SPRITE_FUEL, SPRITE_GOAL,
@@ -71,8 +72,8 @@ void CreatePopups(void) {
         {"Lose Changes", Editor_LoseChanges, false}, {"Let Me Save", Editor_KeepChanges, false});
     editor.helpPopup = Popup_CreateChoices("Help", kHelpText, &ok, 1);
     if (editor.helpPopup) {
-        Popup_Resize(editor.helpPopup, TS_Vector_Set(550.0f, 450.0f));
-        Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 150.0f));
+        Popup_Resize(editor.helpPopup, TS_Vector_Set(600.0f, 500.0f));
+        Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 185.0f));
     }
 }
 
