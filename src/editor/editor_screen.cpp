@@ -123,8 +123,10 @@ void Editor_HandleInput(void) {
     Button* topBar[8] = {editor.saveButton, editor.openButton, editor.helpButton,
                          editor.exitButton, editor.playButton, editor.undoButton,
                          editor.redoButton, editor.levelButton};
+    bool barTookClick = false;
     for (Button* button : topBar) {
         if (button) Button_HitTest(button);
+        barTookClick = barTookClick || Button_IsPressed(button);
     }
     if (!editor.playMode) {
         // The file chooser runs frames of its own; the keys and clicks that
@@ -159,6 +161,8 @@ void Editor_HandleInput(void) {
         return;
     }
     UpdateHistoryCommands();
+    // A click on the bar is not also a pick or a grab in the level behind it.
+    if (barTookClick) return;
     Editor_UpdateClipboardKeys();
     Editor_UpdatePalette();
     Editor_UpdateObjects();

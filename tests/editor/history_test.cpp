@@ -177,6 +177,11 @@ TEST_F(HistoryTest, UnsavedFollowsTheHistoryAndOpeningStartsAfresh) {
 }
 
 TEST_F(HistoryTest, TheTopBarButtonsUndoAndRedoAndAreOffWithNothingToDo) {
+    // A rock lies in the level right under the Undo button.
+    const TS_Vec2 under =
+        TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld, editor.undoButton->position);
+    Put(5, KIND_ASTEROID, under.x, under.y);
+    Editor_ResetHistory();
     Automation_RunFrames(1);
     EXPECT_EQ(editor.undoButton->state, BUTTON_DISABLED);
     EXPECT_EQ(editor.redoButton->state, BUTTON_DISABLED);
@@ -188,8 +193,9 @@ TEST_F(HistoryTest, TheTopBarButtonsUndoAndRedoAndAreOffWithNothingToDo) {
     ClickButton(editor.redoButton);
     ASSERT_NE(Edited().goal, nullptr);
     EXPECT_FLOAT_EQ(Edited().goal->object->position.x, 150);
-    // The buttons' clicks are not picks in the scene behind them.
+    // The buttons' clicks are not picks in the level behind them.
     EXPECT_EQ(editor.selection, nullptr);
+    EXPECT_FLOAT_EQ(Edited().objects[5]->object->position.x, under.x);
 }
 
 TEST_F(HistoryTest, UndoWhileTypingEndsTheTypingAndTakesItBackWhole) {
