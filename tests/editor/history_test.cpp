@@ -23,6 +23,15 @@ public:
     using EditorTest::TapKey;
     using EditorTest::Type;
 
+    void Chord(int key, bool shift = false) {
+        Automation_KeyDown(TS_KEY_LEFT_CONTROL);
+        if (shift) Automation_KeyDown(TS_KEY_LEFT_SHIFT);
+        TapKey(key);
+        if (shift) Automation_KeyUp(TS_KEY_LEFT_SHIFT);
+        Automation_KeyUp(TS_KEY_LEFT_CONTROL);
+        Automation_RunFrames(1);
+    }
+
 protected:
     std::string Path(const char* name) const { return TempDir() + "/" + name; }
 
@@ -41,14 +50,6 @@ protected:
         const std::string path = Path("probe.vexl");
         EXPECT_EQ(WriteLevelFile(path.c_str(), &Edited()), 0);
         return ReadText(path);
-    }
-    void Chord(int key, bool shift = false) {
-        Automation_KeyDown(TS_KEY_LEFT_CONTROL);
-        if (shift) Automation_KeyDown(TS_KEY_LEFT_SHIFT);
-        TapKey(key);
-        if (shift) Automation_KeyUp(TS_KEY_LEFT_SHIFT);
-        Automation_KeyUp(TS_KEY_LEFT_CONTROL);
-        Automation_RunFrames(1);
     }
     void Undo() { Chord(TS_KEY_Z); }
     void Redo() { Chord(TS_KEY_Z, true); }
@@ -99,6 +100,24 @@ TEST_F(HistoryTest, EveryKindOfChangeUndoesAndRedoesToTheSameFile) {
              t->TapKey(TS_KEY_BACKSPACE);
              t->Type(" go");
              ClickButton(editor.editTextButton);
+         }},
+        {"par time",
+         [](HistoryTest* t) {
+             t->TapKey(TS_KEY_L);
+             t->TapKey(TS_KEY_RIGHT);
+             t->TapKey(TS_KEY_ESCAPE);
+         }},
+        {"rule",
+         [](HistoryTest* t) {
+             t->TapKey(TS_KEY_L);
+             for (int i = 0; i < 4; ++i) t->TapKey(TS_KEY_DOWN);
+             t->TapKey(TS_KEY_SPACE);
+             t->TapKey(TS_KEY_ESCAPE);
+         }},
+        {"duplicate",
+         [](HistoryTest* t) {
+             t->ClickWorld(-200, -100);
+             t->Chord(TS_KEY_D);
          }},
     };
     for (const auto& change : changes) {
