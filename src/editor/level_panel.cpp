@@ -57,8 +57,10 @@ struct Panel {
     int focus;           // the row the arrow keys work on
     char values[3][32];  // the numbers as shown, rebuilt when they change
     float shown[3];
-    float held;        // seconds the current stepper or key has been held
-    TS_Color offFill;  // the toggles' own looks, for a rule that is off
+    float mouseHeld;        // seconds the pressed stepper has been held
+    float keyHeld;          // seconds Left or Right has been held
+    const Button* pressed;  // the stepper the mouse press began on
+    TS_Color offFill;       // the toggles' own looks, for a rule that is off
     TS_Color offHoverFill;
 };
 
@@ -143,29 +145,34 @@ void Toggle(int flag) {
 }
 
 // A press steps once; held, it repeats after a moment.
-bool Repeats(bool triggered, bool down) {
+bool Repeats(bool triggered, bool down, float* held) {
     if (triggered) {
-        panel.held = 0.0f;
+        *held = 0.0f;
         return true;
     }
     if (!down) return false;
-    const float before = panel.held;
-    panel.held += TS_System_GetDt();
-    if (panel.held < kRepeatDelay) return false;
+    const float before = *held;
+    *held += TS_System_GetDt();
+    if (*held < kRepeatDelay) return false;
     const int ticksBefore = static_cast<int>((before - kRepeatDelay) / kRepeatEvery);
-    const int ticksNow = static_cast<int>((panel.held - kRepeatDelay) / kRepeatEvery);
+    const int ticksNow = static_cast<int>((*held - kRepeatDelay) / kRepeatEvery);
     return before < kRepeatDelay || ticksNow > ticksBefore;
 }
 
 void UpdateMouse(void) {
     const bool mouseDown = TS_Input_MouseDown(TS_MOUSE_LEFT);
+    if (!mouseDown) panel.pressed = nullptr;
     for (int row = 0; row < 3; ++row) {
         Button* buttons[2] = {panel.minus[row], panel.plus[row]};
         for (int side = 0; side < 2; ++side) {
             Button* b = buttons[side];
             if (!b) continue;
             const bool over = Button_HitTest(b);
-            if (over && Repeats(Button_IsPressed(b), mouseDown)) {
+            const bool pressed = Button_IsPressed(b);
+            if (pressed) panel.pressed = b;
+            // Only the stepper the press began on repeats, while the pointer stays on it.
+            const bool held = mouseDown && over && panel.pressed == b;
+            if (Repeats(pressed, held, &panel.mouseHeld)) {
                 panel.focus = row;
                 Step(row, side == 0 ? -1 : 1);
             }
@@ -193,7 +200,9 @@ void UpdateKeys(void) {
     if (panel.focus < ROW_FIRST_FLAG) {
         const bool triggered =
             TS_Input_KeyTriggered(TS_KEY_LEFT) || TS_Input_KeyTriggered(TS_KEY_RIGHT);
-        if ((left != right) && Repeats(triggered, true)) Step(panel.focus, left ? -1 : 1);
+        if ((left != right) && Repeats(triggered, true, &panel.keyHeld)) {
+            Step(panel.focus, left ? -1 : 1);
+        }
     } else if (TS_Input_KeyTriggered(TS_KEY_LEFT) || TS_Input_KeyTriggered(TS_KEY_RIGHT) ||
                TS_Input_KeyTriggered(TS_KEY_SPACE)) {
         Toggle(panel.focus - ROW_FIRST_FLAG);

@@ -44,6 +44,16 @@ TEST_F(LevelPanelTest, TheMouseStepsNumbersWithinRangeAndSwitchesRules) {
     Minus(1);
     Automation_KeyUp(TS_KEY_LEFT_SHIFT);
     EXPECT_FLOAT_EQ(level.startFuel, 88);
+    // A press that began beside a stepper does not step when it slides onto it.
+    const TS_Vec2 value = RowControl(1, 180);
+    Automation_MouseMove(value.x, value.y);
+    Automation_MouseDown(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    Automation_MouseMove(value.x + 65, value.y);
+    Automation_RunFrames(60);
+    Automation_MouseUp(TS_MOUSE_LEFT);
+    Automation_RunFrames(1);
+    EXPECT_FLOAT_EQ(level.startFuel, 88);
 
     Minus(0);  // par time stops at 0, "no par"
     EXPECT_FLOAT_EQ(level.parTime, 0);
