@@ -1,7 +1,9 @@
 // The editor's "Level" popup: the par time, start fuel and start rotation of
 // the level under edit, and its four rules (unlimited fuel, no turning, no
-// stranding, half speed), with steppers, toggles and their keys.
+// stranding, half speed), with steppers, typed numbers, toggles and keys.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "editor/editor.h"
 
@@ -45,7 +47,8 @@ const float kLeft = -265.0f;  // where the names start
 const float kMinusX = 115.0f;
 const float kValueX = 180.0f;
 const float kPlusX = 245.0f;
-const float kRepeatDelay = 0.4f;  // seconds a stepper is held before it repeats
+const float kValueHalfWidth = 40.0f;  // the number between the steppers, for a click
+const float kRepeatDelay = 0.4f;      // seconds a stepper is held before it repeats
 const float kRepeatEvery = 0.05f;
 
 struct Panel {
@@ -60,7 +63,9 @@ struct Panel {
     float mouseHeld;        // seconds the pressed stepper has been held
     float keyHeld;          // seconds Left or Right has been held
     const Button* pressed;  // the stepper the mouse press began on
-    TS_Color offFill;       // the toggles' own looks, for a rule that is off
+    bool typing;            // digits typed into the focused number, not yet taken
+    char typed[8];
+    TS_Color offFill;  // the toggles' own looks, for a rule that is off
     TS_Color offHoverFill;
 };
 
@@ -79,6 +84,12 @@ float* Value(int row) {
 void RefreshTexts(void) {
     for (int row = 0; row < 3; ++row) {
         const float v = *Value(row);
+        if (panel.typing && row == panel.focus) {
+            std::snprintf(panel.values[row], 32, "%s_", panel.typed);
+            panel.values[row][31] = '\0';
+            panel.shown[row] = -1000.0f;  // none of the values: remade after typing
+            continue;
+        }
         if (panel.shown[row] == v && panel.values[row][0] != '\0') continue;
         panel.shown[row] = v;
         const double d = static_cast<double>(v);
@@ -159,9 +170,85 @@ bool Repeats(bool triggered, bool down, float* held) {
     return before < kRepeatDelay || ticksNow > ticksBefore;
 }
 
+// The typed number replaces the focused one, kept within its range; nothing
+// typed leaves it as it was.
+void TakeTyped(void) {
+    if (!panel.typing) return;
+    panel.typing = false;
+    const int row = panel.focus;
+    if (row >= ROW_FIRST_FLAG || panel.typed[0] == '\0' || std::strcmp(panel.typed, "-") == 0) {
+        return;
+    }
+    const NumberRow& r = kNumbers[row];
+    const float typed = static_cast<float>(std::atoi(panel.typed));
+    const float next = TS_Math_ClampFloat(typed, r.low, r.high);
+    float* value = Value(row);
+    if (next == *value) return;
+    *value = next;
+    Editor_MarkChanged();
+}
+
+// Digits (and a leading minus for the rotation) typed on a number's row.
+// Returns whether the key was taken by typing.
+bool UpdateTyping(void) {
+    if (panel.focus >= ROW_FIRST_FLAG) return false;
+    char c = 0;
+    for (int key = TS_KEY_0; key <= TS_KEY_9 && !c; ++key) {
+        if (TS_Input_KeyTriggered(key)) c = static_cast<char>(key);
+    }
+    for (int key = TS_KEY_KP_0; key <= TS_KEY_KP_9 && !c; ++key) {
+        if (TS_Input_KeyTriggered(key)) c = static_cast<char>('0' + (key - TS_KEY_KP_0));
+    }
+    if (!c && TS_Input_KeyTriggered(TS_KEY_MINUS) && panel.focus == ROW_ROTATION) c = '-';
+    if (c) {
+        if (!panel.typing) panel.typed[0] = '\0';
+        panel.typing = true;
+        const size_t length = std::strlen(panel.typed);
+        const bool fits = length < 4 && (c != '-' || length == 0);
+        if (fits) {
+            panel.typed[length] = c;
+            panel.typed[length + 1] = '\0';
+        }
+        return true;
+    }
+    if (!panel.typing) return false;
+    if (TS_Input_KeyTriggered(TS_KEY_BACKSPACE)) {
+        const size_t length = std::strlen(panel.typed);
+        if (length > 0) panel.typed[length - 1] = '\0';
+        return true;
+    }
+    if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
+        panel.typing = false;  // the number stays as it was
+        return true;
+    }
+    if (TS_Input_KeyTriggered(TS_KEY_ENTER)) {
+        TakeTyped();
+        return true;
+    }
+    return false;
+}
+
+void Close(void) {
+    TakeTyped();
+    panel.popup->open = false;
+}
+
 void UpdateMouse(void) {
     const bool mouseDown = TS_Input_MouseDown(TS_MOUSE_LEFT);
     if (!mouseDown) panel.pressed = nullptr;
+    // A click anywhere takes what was typed; a click on a number chooses its
+    // row for typing.
+    if (TS_Input_MouseTriggered(TS_MOUSE_LEFT)) {
+        TakeTyped();
+        const TS_Vec2 p = panel.popup->position;
+        const float dx = TS_Input_GetMouseX() - (p.x + kValueX);
+        for (int row = 0; row < 3; ++row) {
+            const float dy = TS_Input_GetMouseY() - (p.y + RowY(row));
+            if (dx > -kValueHalfWidth && dx < kValueHalfWidth && dy > -18.0f && dy < 18.0f) {
+                panel.focus = row;
+            }
+        }
+    }
     for (int row = 0; row < 3; ++row) {
         Button* buttons[2] = {panel.minus[row], panel.plus[row]};
         for (int side = 0; side < 2; ++side) {
@@ -185,18 +272,21 @@ void UpdateMouse(void) {
             Toggle(i);
         }
     }
-    if (panel.done && Button_HitTest(panel.done) && Button_IsPressed(panel.done)) {
-        panel.popup->open = false;
-    }
+    if (panel.done && Button_HitTest(panel.done) && Button_IsPressed(panel.done)) Close();
 }
 
 // Up and Down choose a row; Left and Right step a number or switch a rule;
-// Space switches a rule; Enter, Escape and L close.
+// digits type a number (Enter takes it, Escape drops it); Space switches a
+// rule; Enter, Escape and L close.
 void UpdateKeys(void) {
-    if (TS_Input_KeyTriggered(TS_KEY_UP)) panel.focus = (panel.focus + ROW_COUNT - 1) % ROW_COUNT;
-    if (TS_Input_KeyTriggered(TS_KEY_DOWN)) panel.focus = (panel.focus + 1) % ROW_COUNT;
+    if (UpdateTyping()) return;
+    const bool up = TS_Input_KeyTriggered(TS_KEY_UP);
+    const bool down = TS_Input_KeyTriggered(TS_KEY_DOWN);
     const bool left = TS_Input_KeyDown(TS_KEY_LEFT);
     const bool right = TS_Input_KeyDown(TS_KEY_RIGHT);
+    if (up || down || left || right) TakeTyped();
+    if (up) panel.focus = (panel.focus + ROW_COUNT - 1) % ROW_COUNT;
+    if (down) panel.focus = (panel.focus + 1) % ROW_COUNT;
     if (panel.focus < ROW_FIRST_FLAG) {
         const bool triggered =
             TS_Input_KeyTriggered(TS_KEY_LEFT) || TS_Input_KeyTriggered(TS_KEY_RIGHT);
@@ -209,7 +299,7 @@ void UpdateKeys(void) {
     }
     if (TS_Input_KeyTriggered(TS_KEY_ENTER) || TS_Input_KeyTriggered(TS_KEY_ESCAPE) ||
         TS_Input_KeyTriggered(TS_KEY_L)) {
-        panel.popup->open = false;
+        Close();
     }
 }
 
@@ -267,6 +357,7 @@ Popup* LevelPanel_Popup(void) { return panel.popup; }
 void LevelPanel_Open(void) {
     if (!panel.popup) return;
     panel.focus = 0;
+    panel.typing = false;
     Popup_Open(panel.popup);
     PlaceControls();
     RefreshTexts();
@@ -290,6 +381,12 @@ void LevelPanel_Draw(void) {
         TS_Settings_Fill(TS_Color{255, 255, 255, 255});
         TS_Settings_TextSize(20.0f);
         TS_Font_DrawText(panel.values[row], p.x + kValueX, p.y + RowY(row));
+        if (panel.typing && row == panel.focus) {
+            TS_Settings_RectMode(TS_MODE_CENTER);
+            TS_Settings_NoFill();
+            TS_Settings_Stroke(TS_Color{255, 255, 255, 255});
+            TS_Graphics_DrawRect(p.x + kValueX, p.y + RowY(row), 2.0f * kValueHalfWidth, 32.0f);
+        }
         if (panel.minus[row]) Button_Draw(panel.minus[row], panel.minus[row]->state);
         if (panel.plus[row]) Button_Draw(panel.plus[row], panel.plus[row]->state);
     }
@@ -300,7 +397,7 @@ void LevelPanel_Draw(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_Fill(TS_Color{170, 170, 170, 255});
     TS_Settings_TextSize(14.0f);
-    TS_Font_DrawText("Up/Down choose a row, Left/Right change it, Shift for larger steps", p.x,
+    TS_Font_DrawText("Up/Down: row   Left/Right: change (Shift: more)   or type a number", p.x,
                      p.y + RowY(ROW_COUNT) - 5.0f);
     if (panel.done) Button_Draw(panel.done, panel.done->state);
 }

@@ -122,6 +122,43 @@ TEST_F(LevelPanelTest, TheKeysChooseARowStepItAndClose) {
     EXPECT_FALSE(PanelOpen());
 }
 
+TEST_F(LevelPanelTest, NumbersCanBeTypedWithinTheirRanges) {
+    TapKey(TS_KEY_L);
+    Level& level = Edited();
+    Type("45");
+    EXPECT_FLOAT_EQ(level.parTime, 0);  // not taken until Enter
+    TapKey(TS_KEY_ENTER);
+    EXPECT_FLOAT_EQ(level.parTime, 45);
+    EXPECT_TRUE(PanelOpen());  // Enter took the number; it did not close
+
+    TapKey(TS_KEY_DOWN);
+    Type("250");
+    TapKey(TS_KEY_ENTER);
+    EXPECT_FLOAT_EQ(level.startFuel, 100);  // kept within 1 to 100
+    Type("0");
+    TapKey(TS_KEY_DOWN);  // moving on takes it too
+    EXPECT_FLOAT_EQ(level.startFuel, 1);
+
+    TapKey(TS_KEY_MINUS);
+    Type("905");  // four characters at most
+    TapKey(TS_KEY_BACKSPACE);
+    TapKey(TS_KEY_BACKSPACE);
+    Type("0");
+    TapKey(TS_KEY_ESCAPE);  // drops the typing, keeps the popup
+    EXPECT_FLOAT_EQ(level.startRotation, 0);
+    EXPECT_TRUE(PanelOpen());
+    TapKey(TS_KEY_MINUS);
+    Type("90");
+    ClickAt(RowControl(2, -100));               // on the row's name
+    EXPECT_FLOAT_EQ(level.startRotation, -90);  // a click takes it
+    // Clicking a number chooses its row for typing.
+    ClickAt(RowControl(0, 180));
+    Type("7");
+    TapKey(TS_KEY_L);  // closing takes it
+    EXPECT_FALSE(PanelOpen());
+    EXPECT_FLOAT_EQ(level.parTime, 7);
+}
+
 TEST_F(LevelPanelTest, TheValuesAreSavedOpenedAgainAndFlownByTestPlay) {
     TapKey(TS_KEY_L);
     for (int i = 0; i < 45; ++i) Plus(0);
@@ -166,7 +203,8 @@ TEST_F(LevelPanelTest, Screenshot) {
     Plus(0);
     Toggle(0);
     Toggle(3);
-    TapKey(TS_KEY_DOWN);
+    ClickAt(RowControl(1, 180));
+    Type("75");
     Automation_MouseMove(1200, 700);
     Automation_RunFrames(2);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("editor_level_panel.png").c_str()));
