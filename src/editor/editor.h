@@ -21,6 +21,13 @@ enum PaletteItem {
 
 enum { EDITOR_PATH_SIZE = 260, EDITOR_TEXT_BUFFER = 150 };
 
+// The grid (G): a line every 25 world units, a stronger one every 100. While
+// it shows, moves and placements land on it and turns go in steps of 15
+// degrees; Shift held places freely.
+const float kGridStep = 25.0f;
+const float kGridMajorStep = 100.0f;
+const float kSnapDegrees = 15.0f;
+
 // Where the ship starts: the origin, unturned, the ship's size.
 struct ShipMarker {
     TS_Vec2 position;
@@ -36,6 +43,7 @@ struct EditorState {
     bool exitRequested;                // the unsaved question came from Exit, not Open
     bool playMode;                     // the level is being test-played
     bool showColliders;                // F3: collider outlines
+    bool showGrid;                     // G: the grid, and snapping to it
     bool textEditing;                  // typed keys go into the selected text
     bool selectionIsText;
     void* selection;  // a LevelObject or (selectionIsText) a TextObject
@@ -55,6 +63,9 @@ struct EditorState {
     Button* helpButton;
     Button* exitButton;
     Button* playButton;
+    Button* undoButton;
+    Button* redoButton;
+    Button* levelButton;     // opens the Level popup
     Button* editTextButton;  // above a selected text: "Edit Text" / "Done"
     Popup* resultPopup;
     Popup* overwritePopup;
@@ -63,6 +74,8 @@ struct EditorState {
     Level playLevel;          // the copy that play mode flies
     SpriteCache spriteCache;  // the edited level's prepared sprites
     float spriteZoom;         // the camera's zoom of the last frame
+    char notice[96];          // a word at the bottom of the window ("Text copied")
+    float noticeTime;         // seconds it still shows
 };
 
 extern EditorState editor;
@@ -79,6 +92,9 @@ void Editor_SaveCommand(void);
 void Editor_OpenCommand(void);
 void Editor_WriteLevel(void);
 void Editor_ExitCommand(void);
+// Ctrl+S: writes straight to the file the level was last saved to or opened
+// from; a level without one is saved as with the Save button.
+void Editor_QuickSave(void);
 // The unsaved-changes question's answers: "Lose Changes" goes on with the
 // open or the exit that asked; "Let Me Save" stays.
 void Editor_LoseChanges(void);
@@ -88,11 +104,71 @@ void Editor_KeepChanges(void);
 void Editor_UpdatePalette(void);
 void Editor_UpdateObjects(void);
 void Editor_UpdateCameraKeys(void);
+// Either Ctrl key is held: letters are commands, not typing or panning.
+bool Editor_CtrlHeld(void);
+bool Editor_ShiftHeld(void);
+// The grid shows and Shift is not held.
+bool Editor_Snapping(void);
+// A world point on the grid while snapping, otherwise as it is.
+TS_Vec2 Editor_SnapPoint(TS_Vec2 p);
 void Editor_Pick(void);
 void Editor_DeleteObject(void* item);
 void Editor_RefreshEditTextLabel(void);
 // Drops the selection, its handles and text editing.
 void Editor_ClearSelection(void);
+// Selects a level object's entry or (isText) a text, with its handles.
+void Editor_Select(void* item, bool isText);
+// Ends typing into a text, as "Done" does: a text left empty is removed.
+// Every command that saves, opens, plays or leaves calls it first.
+void Editor_FinishTextEditing(void);
+
+// ---- Undo and redo (editor_history.cpp) ---------------------------------------
+// The level as it stands becomes the only step of the history, and the saved
+// one: a new or opened level starts with nothing to undo.
+void Editor_ResetHistory(void);
+void Editor_FreeHistory(void);
+// Something in the level changed; it becomes a step once the gesture making it
+// (a drag, a held arrow key, typing) is over. The level shows as unsaved.
+void Editor_MarkChanged(void);
+// Records a pending change as a step now, unless the level came back to what
+// the current step holds.
+void Editor_CommitChanges(void);
+// Once per frame: commits a pending change when no button or arrow key is held
+// and no text is being typed into.
+void Editor_SettleHistory(void);
+bool Editor_CanUndo(void);
+bool Editor_CanRedo(void);
+// Each returns whether the level changed; the selection stays on the same
+// slot when the level brought back has something there.
+bool Editor_Undo(void);
+bool Editor_Redo(void);
+// The level as it stands is what its file holds now (after a save).
+void Editor_MarkSaved(void);
+// No step is what a file holds: the level shows as unsaved until saved.
+void Editor_ForgetSaved(void);
+// The bytes the history holds, and its steps (for tests).
+size_t Editor_HistoryBytes(void);
+size_t Editor_HistorySteps(void);
+
+// ---- Copy, paste, duplicate (editor_clipboard.cpp) ----------------------------
+// Ctrl+C, Ctrl+V (at the pointer) and Ctrl+D (beside the selection).
+void Editor_UpdateClipboardKeys(void);
+void Editor_FreeClipboard(void);
+// Shows a short message at the bottom of the window for a moment.
+void Editor_ShowNotice(const char* text);
+void Editor_DrawNotice(void);
+
+// ---- The Level popup (level_panel.cpp) ---------------------------------------
+// Par time, start fuel, start rotation and the level's rules, edited in place
+// in the edited level; every change is an undoable step.
+void LevelPanel_Create(void);
+void LevelPanel_Free(void);
+Popup* LevelPanel_Popup(void);
+void LevelPanel_Open(void);
+// Once per frame before the popups' step, while the popup is open.
+void LevelPanel_Update(void);
+// After the popups are drawn: the rows over the popup's panel.
+void LevelPanel_Draw(void);
 
 // ---- Drawing (editor_draw.cpp) ------------------------------------------------
 // Remakes the prepared sprites of objects that were placed, turned or resized
@@ -101,6 +177,9 @@ void Editor_ClearSelection(void);
 // those are drawn directly. Call before the frame draws.
 void Editor_SyncSprites(void);
 void Editor_DrawScene(void);
+// Faint lines every 25 units and stronger ones every 100 across the view,
+// under everything placed; the lines too dense to tell apart are left out.
+void Editor_DrawGrid(void);
 void Editor_DrawTexts(TextObject* const* texts, uint64_t count, const Camera* camera);
 void Editor_DrawColliderOutline(const GameObject* object);
 void Editor_DrawTopBar(void);

@@ -89,9 +89,53 @@ void Editor_SyncSprites(void) {
     }
 }
 
+namespace {
+
+// Lines closer than this on screen blur into a wash: they are left out.
+const float kFinestGridPixels = 6.0f;
+const TS_Color kGridFaint = {255, 255, 255, 22};
+const TS_Color kGridStrong = {255, 255, 255, 55};
+const TS_Color kGridAxis = {120, 200, 255, 90};
+
+TS_Color GridColour(float world) {
+    if (world == 0.0f) return kGridAxis;
+    return std::fmod(world, kGridMajorStep) == 0.0f ? kGridStrong : kGridFaint;
+}
+
+}  // namespace
+
+void Editor_DrawGrid(void) {
+    const Camera& camera = editor.editorCamera;
+    const float zoom = camera.zoom;
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    float step = kGridStep;
+    if (step * zoom < kFinestGridPixels) step = kGridMajorStep;
+    if (step * zoom < kFinestGridPixels) return;
+    // The window's corners in the world (its y axis points up).
+    const TS_Vec2 topLeft = TS_Vector_MatrixMultiply(camera.screenToWorld, TS_Vector_Set(0, 0));
+    const TS_Vec2 bottomRight = TS_Vector_MatrixMultiply(camera.screenToWorld, TS_Vector_Set(w, h));
+    const TS_Vec2 origin = TS_Vector_MatrixMultiply(camera.worldToScreen, TS_Vector_Zero());
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    for (float x = std::ceil(topLeft.x / step) * step; x <= bottomRight.x; x += step) {
+        const float at = std::floor(origin.x + x * zoom);
+        if (at < 0.0f || at >= w) continue;
+        TS_Settings_Fill(GridColour(x));
+        TS_Graphics_DrawRect(at, 0.0f, 1.0f, h);
+    }
+    for (float y = std::ceil(bottomRight.y / step) * step; y <= topLeft.y; y += step) {
+        const float at = std::floor(origin.y - y * zoom);
+        if (at < 0.0f || at >= h) continue;
+        TS_Settings_Fill(GridColour(y));
+        TS_Graphics_DrawRect(0.0f, at, w, 1.0f);
+    }
+}
+
 void Editor_DrawScene(void) {
     const Level& level = editor.editedLevel;
     const Camera& camera = editor.editorCamera;
+    if (editor.showGrid) Editor_DrawGrid();
     if (level.objects) {
         for (uint64_t i = 0; i < level.objectCapacity; ++i) {
             const LevelObject* entry = level.objects[i];
@@ -152,8 +196,9 @@ void Editor_DrawTopBar(void) {
     TS_Settings_Fill(kBarGrey);
     TS_Settings_NoStroke();
     TS_Graphics_DrawRect(0.0f, 0.0f, w, 50.0f);
-    const Button* buttons[5] = {editor.saveButton, editor.openButton, editor.helpButton,
-                                editor.exitButton, editor.playButton};
+    const Button* buttons[8] = {editor.saveButton, editor.openButton, editor.helpButton,
+                                editor.exitButton, editor.playButton, editor.undoButton,
+                                editor.redoButton, editor.levelButton};
     for (const Button* button : buttons) {
         if (button) Button_Draw(button, button->state);
     }

@@ -57,13 +57,15 @@ bool ChooseAndOpen(void) {
     FreeLevel(&editor.editedLevel);
     editor.editedLevel = opened;
     SetTitle(chosen);
-    editor.dirty = false;
+    Editor_ResetHistory();
     return true;
 }
 
 }  // namespace
 
 void Editor_SaveCommand(void) {
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
     char chosen[LEVEL_PATH_SIZE];
     if (!ChooseSaveLevelFile(chosen)) {
         SetTitle(kUnsavedTitle);
@@ -81,6 +83,8 @@ void Editor_WriteLevel(void) {
     // The writer replaces the old file only once every byte is safely down,
     // and any failure on the way (opening, writing, closing, renaming) comes
     // back as an error number, so success is never claimed for a lost save.
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
     const int error = WriteLevelFile(editor.savePath, &editor.editedLevel);
     Popup* popup = editor.resultPopup;
     if (error != 0) {
@@ -96,12 +100,37 @@ void Editor_WriteLevel(void) {
             Popup_SetMessage(popup, editor.savePath);
         }
         SetTitle(editor.savePath);
-        editor.dirty = false;
+        Editor_MarkSaved();
     }
     Popup_Open(popup);
 }
 
+void Editor_QuickSave(void) {
+    // The top bar names the file the level was last saved to or opened from.
+    if (std::strcmp(editor.titleText, kUnsavedTitle) == 0) {
+        Editor_SaveCommand();
+        return;
+    }
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
+    std::snprintf(editor.savePath, sizeof editor.savePath, "%s", editor.titleText);
+    const int error = WriteLevelFile(editor.savePath, &editor.editedLevel);
+    if (error != 0) {
+        // A failure is never a passing word: it asks to be read.
+        if (editor.resultPopup) {
+            Popup_SetTitle(editor.resultPopup, "Save Failed");
+            Popup_SetMessage(editor.resultPopup, FileError_Text(error));
+        }
+        Popup_Open(editor.resultPopup);
+        return;
+    }
+    Editor_MarkSaved();
+    Editor_ShowNotice("Saved");
+}
+
 void Editor_OpenCommand(void) {
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
     if (editor.dirty) {
         Popup_Open(editor.unsavedPopup);
         return;
@@ -114,15 +143,17 @@ void Editor_KeepChanges(void) { editor.exitRequested = false; }
 void Editor_LoseChanges(void) {
     // The player lets the changes go, even when the chooser is then cancelled. But a file that
     // cannot be read replaces nothing, so the changes are still there, and still unsaved.
-    editor.dirty = false;
+    Editor_MarkSaved();
     if (editor.exitRequested) {
         Screen_Finish(ScreenResult::Back);
     } else if (!ChooseAndOpen()) {
-        editor.dirty = true;
+        Editor_ForgetSaved();
     }
 }
 
 void Editor_ExitCommand(void) {
+    Editor_FinishTextEditing();
+    Editor_CommitChanges();
     editor.exitRequested = true;
     if (editor.dirty) {
         Popup_Open(editor.unsavedPopup);

@@ -13,6 +13,10 @@ const float kPanSpeed = 800.0f;  // world units per second at any zoom
 const float kZoomSpeed = 2.0f;   // zoom per second
 const float kSmallestZoom = 0.1f;
 const float kNudgeSpeed = 100.0f;  // world units per second
+const float kTopBarHeight = 50.0f;
+const float kSideBarWidth = 50.0f;
+const float kHandleRoom = 15.0f;  // a handle's size, beyond the box
+const float kGap = 4.0f;
 
 TextObject* SelectedText(void) {
     return editor.selectionIsText ? static_cast<TextObject*>(editor.selection) : nullptr;
@@ -28,23 +32,15 @@ bool HitsObject(TS_Vec2 p, const LevelObject* entry) {
            InsideBox(p, entry->object->position, entry->object->size.x, entry->object->size.y);
 }
 
-void SelectObject(LevelObject* entry) {
-    editor.selection = entry;
-    editor.selectionIsText = false;
-    Gizmo_TargetObject(editor.gizmo, entry->object);
-}
-
-void SelectText(TextObject* text) {
-    editor.selection = text;
-    editor.selectionIsText = true;
-    Gizmo_TargetText(editor.gizmo, text);
-}
+void SelectObject(LevelObject* entry) { Editor_Select(entry, false); }
+void SelectText(TextObject* text) { Editor_Select(text, true); }
 
 // A text left empty when editing ends is removed: with no characters it has
 // no box, so it could never be picked (or deleted) again.
 void DeleteIfEmpty(TextObject* text) {
     if (text->text && text->text[0] != '\0') return;
     Editor_DeleteObject(text);
+    Editor_MarkChanged();
     editor.selection = nullptr;
     editor.selectionIsText = false;
     Gizmo_ClearTarget(editor.gizmo);
@@ -57,15 +53,32 @@ void EndTextEditing(void) {
     editor.textEditing = false;
 }
 
+// On the grid each press of an arrow moves one grid step, onto the grid.
+bool NudgeOnGrid(TS_Vec2* position) {
+    float* axis = nullptr;
+    float direction = 1.0f;
+    if (TS_Input_KeyTriggered(TS_KEY_UP)) axis = &position->y;
+    else if (TS_Input_KeyTriggered(TS_KEY_DOWN)) axis = &position->y, direction = -1.0f;
+    else if (TS_Input_KeyTriggered(TS_KEY_LEFT)) axis = &position->x, direction = -1.0f;
+    else if (TS_Input_KeyTriggered(TS_KEY_RIGHT)) axis = &position->x;
+    if (!axis) return false;
+    *axis = Gizmo_Snap(*axis + direction * kGridStep, kGridStep);
+    return true;
+}
+
 void Nudge(void) {
     TS_Vec2* position = editor.gizmo->fields.position;
+    if (Editor_Snapping()) {
+        if (NudgeOnGrid(position)) Editor_MarkChanged();
+        return;
+    }
     const float step = kNudgeSpeed * TS_System_GetDt();
     if (TS_Input_KeyDown(TS_KEY_UP)) position->y += step;
     else if (TS_Input_KeyDown(TS_KEY_DOWN)) position->y -= step;
     else if (TS_Input_KeyDown(TS_KEY_LEFT)) position->x -= step;
     else if (TS_Input_KeyDown(TS_KEY_RIGHT)) position->x += step;
     else return;
-    editor.dirty = true;
+    Editor_MarkChanged();
 }
 
 // Typing needs room: a text being edited gets a buffer of 150 bytes (149
@@ -80,20 +93,33 @@ void MakeRoomForTyping(TextObject* text) {
     text->textCapacity = EDITOR_TEXT_BUFFER;
 }
 
-// The "Edit Text" / "Done" button above a selected text and the typing itself.
+// Just above the text's box as drawn, and above the rotate handle too, so that
+// a click on the button never also grabs a handle. Where the top bar would
+// cover it, it goes below the box (and below the scale handle) instead, and it
+// is always kept inside the window, clear of the bars, to be seen and clicked.
+TS_Vec2 EditTextButtonPlace(const TextObject* text, TS_Vec2 size) {
+    const TS_Vec2 onScreen =
+        TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
+    const float halfBox = text->textSize * editor.editorCamera.zoom * 0.5f;
+    const float clearance = kHandleRoom + size.y * 0.5f;
+    float y = onScreen.y - halfBox - clearance;
+    if (y - size.y * 0.5f < kTopBarHeight + kGap) y = onScreen.y + halfBox + clearance;
+    const float w = static_cast<float>(TS_System_GetWindowWidth());
+    const float h = static_cast<float>(TS_System_GetWindowHeight());
+    const float x = TS_Math_ClampFloat(onScreen.x, kSideBarWidth + kGap + size.x * 0.5f,
+                                       w - kGap - size.x * 0.5f);
+    y = TS_Math_ClampFloat(y, kTopBarHeight + kGap + size.y * 0.5f, h - kGap - size.y * 0.5f);
+    return TS_Vector_Set(x, y);
+}
+
+// The "Edit Text" / "Done" button by a selected text and the typing itself.
 // Returns whether the button took this frame's click.
 bool UpdateTextEditing(TextObject* text, bool handleDragged) {
     // Typing keeps the box as wide as the text; a handle being dragged sizes it.
     if (!handleDragged) TextObject_UpdateWidth(text);
     Button* button = editor.editTextButton;
     if (!button) return false;
-    // Just above the text's box as drawn, and above the rotate handle too, so
-    // that a click on the button never also grabs a handle.
-    const TS_Vec2 onScreen =
-        TS_Vector_MatrixMultiply(editor.editorCamera.worldToScreen, text->position);
-    const float lift =
-        text->textSize * editor.editorCamera.zoom * 0.5f + 15.0f + button->size.y * 0.5f;
-    button->position = TS_Vector_Set(onScreen.x, onScreen.y - lift);
+    button->position = EditTextButtonPlace(text, button->size);
     Button_HitTest(button);
     bool tookClick = false;
     if (Button_IsPressed(button)) {
@@ -106,16 +132,21 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
         Editor_RefreshEditTextLabel();
         tookClick = true;
     }
-    if (editor.textEditing && editor.selection == text && text->text &&
+    // Ctrl with a letter is a command (undo, copy), never typed.
+    if (editor.textEditing && editor.selection == text && text->text && !Editor_CtrlHeld() &&
         TextEntry_EditBuffer(text->text, static_cast<size_t>(text->textCapacity))) {
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     return tookClick;
 }
 
 bool RunGizmo(void) {
+    if (editor.gizmo) {
+        editor.gizmo->snapStep = Editor_Snapping() ? kGridStep : 0.0f;
+        editor.gizmo->snapDegrees = Editor_Snapping() ? kSnapDegrees : 0.0f;
+    }
     const bool active = Gizmo_Update(editor.gizmo);
-    if (editor.gizmo && editor.gizmo->changed) editor.dirty = true;
+    if (editor.gizmo && editor.gizmo->changed) Editor_MarkChanged();
     return active;
 }
 
@@ -132,6 +163,21 @@ void Editor_ClearSelection(void) {
     editor.selectionIsText = false;
     if (editor.gizmo) Gizmo_ClearTarget(editor.gizmo);
     editor.textEditing = false;
+    Editor_RefreshEditTextLabel();
+}
+
+void Editor_Select(void* item, bool isText) {
+    if (!item || !editor.gizmo) return;
+    editor.selection = item;
+    editor.selectionIsText = isText;
+    if (isText) Gizmo_TargetText(editor.gizmo, static_cast<TextObject*>(item));
+    else Gizmo_TargetObject(editor.gizmo, static_cast<LevelObject*>(item)->object);
+    Gizmo_Place(editor.gizmo);
+}
+
+void Editor_FinishTextEditing(void) {
+    if (!editor.textEditing) return;
+    EndTextEditing();
     Editor_RefreshEditTextLabel();
 }
 
@@ -186,7 +232,7 @@ void Editor_UpdateObjects(void) {
     if (TS_Input_KeyTriggered(TS_KEY_DELETE)) {
         Editor_DeleteObject(editor.selection);
         Editor_ClearSelection();
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     const bool active = RunGizmo();
     bool buttonTookClick = false;
@@ -201,6 +247,7 @@ void Editor_UpdateObjects(void) {
 
 void Editor_UpdateCameraKeys(void) {
     Camera& camera = editor.editorCamera;
+    if (Editor_CtrlHeld()) return;  // Ctrl+S saves, Ctrl+D duplicates: no panning
     const float dt = TS_System_GetDt();
     if (TS_Input_KeyDown(TS_KEY_W)) camera.position.y += kPanSpeed * dt;
     else if (TS_Input_KeyDown(TS_KEY_S)) camera.position.y -= kPanSpeed * dt;

@@ -19,11 +19,15 @@ void PlaceText(TS_Vec2 at) {
         level.texts[i] = text;
         return;
     }
+    Editor_ShowNotice("A level holds 20 texts at most");
 }
 
 void PlaceGoal(TS_Vec2 at) {
     Level& level = editor.editedLevel;
-    if (level.goal) return;  // a level has one goal at most
+    if (level.goal) {
+        Editor_ShowNotice("A level has one goal");
+        return;
+    }
     level.goal = CreateLevelObject(KIND_GOAL, at, 0.0f, kNewObjectSize);
 }
 
@@ -35,14 +39,15 @@ void PlaceObject(ObjectKind kind, TS_Vec2 at) {
         level.objects[i] = CreateLevelObject(kind, at, 0.0f, kNewObjectSize);
         return;
     }
+    Editor_ShowNotice("A level holds 100 objects at most");
 }
 
 // The drag of `item` has just ended where its box now is.
 void Drop(int item) {
     DragHandle* handle = editor.paletteHandles[item];
     if (handle->heldTime > kShortestDrag) {
-        const TS_Vec2 at =
-            TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld, handle->position);
+        const TS_Vec2 at = Editor_SnapPoint(
+            TS_Vector_MatrixMultiply(editor.editorCamera.screenToWorld, handle->position));
         switch (item) {
             case PALETTE_TEXT: PlaceText(at); break;
             case PALETTE_GOAL: PlaceGoal(at); break;
@@ -50,7 +55,7 @@ void Drop(int item) {
             default: PlaceObject(KIND_FUEL_CELL, at); break;
         }
         // A full table still counts as an edit: the designer did drop something.
-        editor.dirty = true;
+        Editor_MarkChanged();
     }
     handle->position = editor.paletteHome[item];
 }

@@ -21,7 +21,10 @@ const char* const kHelpText =
     "--- Editing ---\n"
     "Drag objects from the left side bar to spawn items.\n"
     "Click on an object to move, rotate or scale it.\n"
-    "Del - Delete an Object\n"
+    "Del - Delete an Object     L - Level: par time, fuel, rules\n"
+    "Ctrl+Z - Undo     Ctrl+Y or Ctrl+Shift+Z - Redo\n"
+    "Ctrl+C - Copy     Ctrl+V - Paste     Ctrl+D - Duplicate\n"
+    "G - Grid: moves snap to 25, turns to 15 degrees (Shift: free)\n"
     "\n"
     "--- Camera ---\n"
     "Use W,A,S,D to move the camera.\n"
@@ -30,6 +33,7 @@ const char* const kHelpText =
     "R - Reset Camera Zoom     F - Reset Camera Position\n"
     "\n"
     "--- Utilities ---\n"
+    "Ctrl+S - Save\n"
     "F3 - Toggle Collider Bounds Rendering\n"
     "F5 - Toggle Play Mode";
 
@@ -68,8 +72,8 @@ void CreatePopups(void) {
         {"Lose Changes", Editor_LoseChanges, false}, {"Let Me Save", Editor_KeepChanges, false});
     editor.helpPopup = Popup_CreateChoices("Help", kHelpText, &ok, 1);
     if (editor.helpPopup) {
-        Popup_Resize(editor.helpPopup, TS_Vector_Set(550.0f, 450.0f));
-        Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 150.0f));
+        Popup_Resize(editor.helpPopup, TS_Vector_Set(600.0f, 500.0f));
+        Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 185.0f));
     }
 }
 
@@ -84,24 +88,45 @@ void InitEmptyLevel(Level* level) {
     level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
 }
 
-const size_t kPopupCount = 4;
+const size_t kPopupCount = 5;
 
 Popup* const* Popups(void) {
     static Popup* list[kPopupCount];
-    list[0] = editor.resultPopup;
-    list[1] = editor.overwritePopup;
-    list[2] = editor.unsavedPopup;
-    list[3] = editor.helpPopup;
+    list[0] = LevelPanel_Popup();
+    list[1] = editor.resultPopup;
+    list[2] = editor.overwritePopup;
+    list[3] = editor.unsavedPopup;
+    list[4] = editor.helpPopup;
     return list;
+}
+
+// Undo and redo from the top bar and the keys: Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y.
+void UpdateHistoryCommands(void) {
+    const bool ctrl = Editor_CtrlHeld();
+    const bool undoKey = ctrl && !Editor_ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z);
+    const bool redoKey = ctrl && ((Editor_ShiftHeld() && TS_Input_KeyTriggered(TS_KEY_Z)) ||
+                                  TS_Input_KeyTriggered(TS_KEY_Y));
+    if (undoKey || Button_IsPressed(editor.undoButton)) Editor_Undo();
+    else if (redoKey || Button_IsPressed(editor.redoButton)) Editor_Redo();
 }
 
 // The popups are modal: while one is open nothing else of the editor acts.
 void Editor_HandleInput(void) {
-    if (Popups_Update(Popups(), kPopupCount)) return;
-    Button* topBar[5] = {editor.saveButton, editor.openButton, editor.helpButton, editor.exitButton,
-                         editor.playButton};
+    // The key that closes the Level popup (Escape) must not also act here.
+    const Popup* panel = LevelPanel_Popup();
+    const bool panelWasOpen = panel && panel->open;
+    LevelPanel_Update();
+    if (Popups_Update(Popups(), kPopupCount) || panelWasOpen) return;
+    if (editor.undoButton) editor.undoButton->enabled = !editor.playMode && Editor_CanUndo();
+    if (editor.redoButton) editor.redoButton->enabled = !editor.playMode && Editor_CanRedo();
+    if (editor.levelButton) editor.levelButton->enabled = !editor.playMode;
+    Button* topBar[8] = {editor.saveButton, editor.openButton, editor.helpButton,
+                         editor.exitButton, editor.playButton, editor.undoButton,
+                         editor.redoButton, editor.levelButton};
+    bool barTookClick = false;
     for (Button* button : topBar) {
         if (button) Button_HitTest(button);
+        barTookClick = barTookClick || Button_IsPressed(button);
     }
     if (!editor.playMode) {
         // The file chooser runs frames of its own; the keys and clicks that
@@ -111,25 +136,45 @@ void Editor_HandleInput(void) {
             Editor_SaveCommand();
             return;
         }
+        if (Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_S)) {
+            Editor_QuickSave();
+            return;
+        }
         if (Button_IsPressed(editor.openButton)) {
             Editor_OpenCommand();
             return;
         }
         if (Button_IsPressed(editor.helpButton)) Popup_Open(editor.helpPopup);
+        if (Button_IsPressed(editor.levelButton)) {
+            Editor_FinishTextEditing();
+            LevelPanel_Open();
+        }
         if (Button_IsPressed(editor.exitButton)) Editor_ExitCommand();
     }
     if (Button_IsPressed(editor.playButton) || TS_Input_KeyTriggered(TS_KEY_F5)) {
+        // What is flown is what would be saved: an emptied text goes first.
+        if (!editor.playMode) Editor_FinishTextEditing();
         Editor_SetPlayMode(!editor.playMode);
     }
     if (editor.playMode) {
         Editor_UpdatePlayMode();
         return;
     }
+    UpdateHistoryCommands();
+    // A click on the bar is not also a pick or a grab in the level behind it.
+    if (barTookClick) return;
+    Editor_UpdateClipboardKeys();
     Editor_UpdatePalette();
     Editor_UpdateObjects();
     if (!editor.textEditing) Editor_UpdateCameraKeys();
     if (TS_Input_KeyTriggered(TS_KEY_F1)) Popup_Open(editor.helpPopup);
+    if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_L)) {
+        LevelPanel_Open();
+    }
     if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
+    if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_G)) {
+        editor.showGrid = !editor.showGrid;
+    }
     if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_ExitCommand();
 }
 
@@ -146,8 +191,10 @@ void Editor_Draw(void) {
         Editor_DrawScene();
         Editor_DrawTopBar();
         Editor_DrawSideBar();
+        Editor_DrawNotice();
     }
     Popups_Draw(Popups(), kPopupCount);
+    LevelPanel_Draw();
 }
 
 void Editor_Init(void) {
@@ -162,11 +209,13 @@ void Editor_Init(void) {
     editor.helpButton = CreateTopBarButton("Help");
     editor.exitButton = CreateTopBarButton("Exit");
     editor.playButton = CreateTopBarButton("Play");
+    editor.undoButton = CreateTopBarButton("Undo");
+    editor.redoButton = CreateTopBarButton("Redo");
+    editor.levelButton = CreateTopBarButton("Level");
     editor.editTextButton = Button_Create(TS_Vector_Zero());
     if (editor.editTextButton) {
-        editor.editTextButton->size = TS_Vector_Set(100.0f, 25.0f);
-        // The standard label size would run out of so small a button.
-        editor.editTextButton->textSize = 18.0f;
+        // Room for "Edit Text" in the standard label size.
+        editor.editTextButton->size = TS_Vector_Set(130.0f, 36.0f);
     }
     for (int i = 0; i < PALETTE_ITEM_COUNT; ++i) {
         editor.paletteHome[i] = TS_Vector_Set(25.0f, 75.0f + 50.0f * static_cast<float>(i));
@@ -181,6 +230,7 @@ void Editor_Init(void) {
     editor.spriteZoom = editor.editorCamera.zoom;
 
     CreatePopups();
+    LevelPanel_Create();
     editor.gizmo = Gizmo_Create(&editor.editorCamera);
     editor.shipMarker = ShipMarker{TS_Vector_Zero(), 0.0f, TS_Vector_Set(65.0f, 65.0f)};
     InitEmptyLevel(&editor.editedLevel);
@@ -189,6 +239,8 @@ void Editor_Init(void) {
     editor.draggedPaletteItem = -1;
     editor.selection = nullptr;
     editor.showColliders = false;
+    editor.showGrid = false;
+    editor.noticeTime = 0.0f;
     editor.textEditing = false;
     editor.selectionIsText = false;
     Editor_RefreshEditTextLabel();
@@ -196,14 +248,15 @@ void Editor_Init(void) {
     std::snprintf(editor.titleText, sizeof editor.titleText, "%s", kUnsavedTitle);
     editor.savePath[0] = '\0';
     editor.playMode = false;
-    editor.dirty = false;
     editor.exitRequested = false;
+    Editor_ResetHistory();
     Editor_Layout();
     LayoutHook = Editor_Layout;
 }
 
 void Editor_Update(void) {
     Editor_HandleInput();
+    Editor_SettleHistory();
     Editor_Draw();
 }
 
@@ -231,6 +284,8 @@ void Editor_Exit(void) {
     editor.shipMarkerShape = nullptr;
     editor.selection = nullptr;
     SpriteCache_Free(&editor.spriteCache);
+    Editor_FreeHistory();
+    Editor_FreeClipboard();
     FreeLevel(&editor.editedLevel);
     FreeKindShapes();
     FreeSound(SOUND_GAME_MUSIC);
@@ -239,6 +294,9 @@ void Editor_Exit(void) {
     FreeButton(editor.helpButton);
     FreeButton(editor.exitButton);
     FreeButton(editor.playButton);
+    FreeButton(editor.undoButton);
+    FreeButton(editor.redoButton);
+    FreeButton(editor.levelButton);
     FreeButton(editor.editTextButton);
     for (DragHandle*& handle : editor.paletteHandles) {
         DragHandle_Free(handle);
@@ -248,12 +306,28 @@ void Editor_Exit(void) {
     FreePopup(editor.overwritePopup);
     FreePopup(editor.unsavedPopup);
     FreePopup(editor.helpPopup);
+    LevelPanel_Free();
     Gizmo_Free(editor.gizmo);
     editor.gizmo = nullptr;
     LayoutHook = nullptr;
 }
 
 }  // namespace
+
+bool Editor_CtrlHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_CONTROL) || TS_Input_KeyDown(TS_KEY_RIGHT_CONTROL);
+}
+
+bool Editor_ShiftHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
+}
+
+bool Editor_Snapping(void) { return editor.showGrid && !Editor_ShiftHeld(); }
+
+TS_Vec2 Editor_SnapPoint(TS_Vec2 p) {
+    if (!Editor_Snapping()) return p;
+    return TS_Vector_Set(Gizmo_Snap(p.x, kGridStep), Gizmo_Snap(p.y, kGridStep));
+}
 
 void Editor_Layout(void) {
     const int w = TS_System_GetWindowWidth();
@@ -265,12 +339,15 @@ void Editor_Layout(void) {
     const float right = static_cast<float>(w);
     if (editor.saveButton) editor.saveButton->position = TS_Vector_Set(35.0f, 25.0f);
     if (editor.openButton) editor.openButton->position = TS_Vector_Set(105.0f, 25.0f);
+    if (editor.undoButton) editor.undoButton->position = TS_Vector_Set(175.0f, 25.0f);
+    if (editor.redoButton) editor.redoButton->position = TS_Vector_Set(245.0f, 25.0f);
+    if (editor.levelButton) editor.levelButton->position = TS_Vector_Set(315.0f, 25.0f);
     if (editor.exitButton) editor.exitButton->position = TS_Vector_Set(right - 35.0f, 25.0f);
     if (editor.helpButton) editor.helpButton->position = TS_Vector_Set(right - 105.0f, 25.0f);
     if (editor.playButton) editor.playButton->position = TS_Vector_Set(right - 175.0f, 25.0f);
     const TS_Vec2 centre = TS_Vector_Set(static_cast<float>(w / 2), static_cast<float>(h / 2));
     Popup* const* popups = Popups();
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < kPopupCount; ++i) {
         if (popups[i]) Popup_Move(popups[i], centre);
     }
     // The camera's matrices follow the window size too.

@@ -2,6 +2,7 @@
 // selection and what dragging each of them does to it.
 #include "editor/gizmo.h"
 
+#include <cmath>
 #include <cstdlib>
 
 Shape* handleShapes[GIZMO_SHAPE_COUNT] = {};
@@ -41,6 +42,11 @@ void FreeHandleShapes(void) {
 bool IsZero(TS_Vec2 v) { return v.x == 0.0f && v.y == 0.0f; }
 
 }  // namespace
+
+float Gizmo_Snap(float value, float step) {
+    if (step <= 0.0f) return value;
+    return std::round(value / step) * step;
+}
 
 Gizmo* Gizmo_Create(Camera* camera) {
     Gizmo* gizmo = static_cast<Gizmo*>(std::calloc(1, sizeof(Gizmo)));
@@ -92,6 +98,15 @@ void Gizmo_TargetText(Gizmo* gizmo, TextObject* text) {
 void Gizmo_ClearTarget(Gizmo* gizmo) {
     gizmo->target = nullptr;
     gizmo->fields = GizmoTarget{nullptr, nullptr, nullptr, nullptr};
+    // A drag never outlives its target: the next object pressed is grabbed
+    // afresh, not turned or sized by a handle still held from before.
+    DragHandle* handles[3] = {gizmo->moveHandle, gizmo->rotateHandle, gizmo->scaleHandle};
+    for (DragHandle* handle : handles) {
+        if (handle) handle->dragging = false;
+    }
+    gizmo->moveActive = false;
+    gizmo->rotateActive = false;
+    gizmo->scaleActive = false;
 }
 
 void Gizmo_Place(Gizmo* gizmo) {
@@ -120,19 +135,31 @@ bool Gizmo_Update(Gizmo* gizmo) {
     const TS_Vec2 ds = DragHandle_Update(gizmo->scaleHandle);
     const float zoom = gizmo->camera->zoom;
     const GizmoTarget& t = gizmo->fields;
+    if (gizmo->moveHandle->dragging && !gizmo->moveActive) gizmo->freePosition = *t.position;
+    if (gizmo->rotateHandle->dragging && !gizmo->rotateActive) {
+        gizmo->freeRotation = *t.rotation;
+    }
 
     // The handles report (previous - current) pointer positions in window
     // pixels; the world's y axis points the other way.
-    if (!IsZero(dm)) {
-        t.position->x += -dm.x / zoom;
-        t.position->y += dm.y / zoom;
-        gizmo->changed = true;
+    if (gizmo->moveHandle->dragging) {
+        gizmo->freePosition.x += -dm.x / zoom;
+        gizmo->freePosition.y += dm.y / zoom;
+        const TS_Vec2 to = TS_Vector_Set(Gizmo_Snap(gizmo->freePosition.x, gizmo->snapStep),
+                                         Gizmo_Snap(gizmo->freePosition.y, gizmo->snapStep));
+        if (to.x != t.position->x || to.y != t.position->y) {
+            *t.position = to;
+            gizmo->changed = true;
+        }
     }
     // Only sideways pointer movement turns the target.
-    if (!IsZero(dr)) {
-        const float turn = kDegreesPerPixel * TS_Input_GetMouseDeltaX();
-        *t.rotation += turn;
-        if (turn != 0.0f) gizmo->changed = true;
+    if (gizmo->rotateHandle->dragging) {
+        if (!IsZero(dr)) gizmo->freeRotation += kDegreesPerPixel * TS_Input_GetMouseDeltaX();
+        const float to = Gizmo_Snap(gizmo->freeRotation, gizmo->snapDegrees);
+        if (to != *t.rotation) {
+            *t.rotation = to;
+            gizmo->changed = true;
+        }
     }
     // Both sides grow by how far the pointer lies beyond the handle along the
     // box's diagonal. That distance is in window pixels, so it becomes world

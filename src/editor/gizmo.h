@@ -26,7 +26,18 @@ struct Gizmo {
     bool rotateActive;
     bool scaleActive;
     bool changed;  // the last update moved, turned or resized the target
+    // Snapping, set by the editor before each update: moves land on multiples
+    // of snapStep world units and turns on multiples of snapDegrees; 0 is free.
+    float snapStep;
+    float snapDegrees;
+    // Where the pointer has taken the target since the drag began, before
+    // snapping: a snapped target follows it in whole steps.
+    TS_Vec2 freePosition;
+    float freeRotation;
 };
+
+// The nearest multiple of `step` (0: the value itself).
+float Gizmo_Snap(float value, float step);
 
 enum { GIZMO_MOVE_SHAPE = 0, GIZMO_ROTATE_SHAPE = 1, GIZMO_SCALE_SHAPE = 2, GIZMO_SHAPE_COUNT = 3 };
 
@@ -45,5 +56,5 @@ void Gizmo_ClearTarget(Gizmo* gizmo);
 // Puts the handles around the target as the camera shows it now.
 void Gizmo_Place(Gizmo* gizmo);
 // Drags the handles and applies what they did to the target. Returns whether a
-// handle is being dragged.
+// handle is being dragged. Ends any drag when there is no target.
 bool Gizmo_Update(Gizmo* gizmo);
