@@ -76,7 +76,7 @@ bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
 // pause menu's "Restart" or "Game Over"'s "Try Again" would, with no question.
 // The World then runs the frame, in which the key still held skips the intro.
 void RestartAtOnce(Popup* const* slots, size_t count) {
-    if (!worldSetUp || world.phase != PHASE_FLYING) return;
+    if (!worldSetUp || !(world.phase == PHASE_FLYING || world.stranded)) return;
     if (!Controls_Pressed(CONTROL_RESTART)) return;
     Popup* const gameOver = running->gameOverPopup ? *running->gameOverPopup : nullptr;
     for (size_t i = 0; i < count; ++i) {
