@@ -190,4 +190,23 @@ TEST_F(PadFlightTest, BackRestartsAtOnceAndARunFlownOnThePadIsRecordedAsKeys) {
     EXPECT_FLOAT_EQ(world.ship.fuel->fuel, 50.0f);
 }
 
+TEST_F(PadFlightTest, LevelTextsNameThePadsButtonsWhileAPadIsInUse) {
+    const std::string path =
+        WriteLevel("hint.vexl", "T,0,-110,0,444,24,Hold $THRUST_KEY$, turn with $TLEFT_KEY$\n");
+    const auto hint = [&path]() {
+        Level level;
+        EXPECT_EQ(ReadLevelFile(path.c_str(), &level, true), 0);
+        std::string text = level.texts[0] ? level.texts[0]->text : "";
+        FreeLevel(&level);
+        return text;
+    };
+    userConfig.controlScheme = 2;
+    PlugIn();
+    EXPECT_EQ(hint(), "Hold Spacebar, turn with Left Arrow");  // plugged in, not yet used
+    TapPad(TS_PAD_A);
+    EXPECT_EQ(hint(), "Hold A, turn with Left");
+    TapKey(TS_KEY_SPACE);
+    EXPECT_EQ(hint(), "Hold Spacebar, turn with Left Arrow");
+}
+
 }  // namespace
