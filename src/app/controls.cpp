@@ -38,6 +38,8 @@ const Binding kBindings[CONTROL_ACTION_COUNT] = {
     {{TS_KEY_RIGHT, kSchemeKey - ACTION_TURN_RIGHT, -1}, {TS_PAD_RIGHT, TS_PAD_STICK_RIGHT, -1}},
     {{TS_KEY_SPACE, TS_KEY_ENTER, kSchemeKey - ACTION_THRUST}, {TS_PAD_A, -1, -1}},
     {{TS_KEY_ESCAPE, -1, -1}, {TS_PAD_B, -1, -1}},
+    {{-1, -1, -1}, {TS_PAD_X, -1, -1}},
+    {{-1, -1, -1}, {TS_PAD_Y, -1, -1}},
 };
 
 bool ValidAction(int action) { return action >= 0 && action < CONTROL_ACTION_COUNT; }
@@ -51,9 +53,11 @@ bool AltHeld(void) {
     return TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
 }
 
-bool MenuDirection(int action) {
+// A held menu direction repeats, and so does taking letters away.
+bool Repeats(int action) {
     return action == CONTROL_MENU_UP || action == CONTROL_MENU_DOWN ||
-           action == CONTROL_MENU_LEFT || action == CONTROL_MENU_RIGHT;
+           action == CONTROL_MENU_LEFT || action == CONTROL_MENU_RIGHT ||
+           action == CONTROL_NAME_REMOVE;
 }
 
 }  // namespace
@@ -80,7 +84,7 @@ bool Controls_Pressed(int action) {
         if (key == TS_KEY_ENTER && action == CONTROL_MENU_ACCEPT && AltHeld()) continue;
         if (TS_Input_KeyTriggered(key)) return true;
     }
-    const bool repeats = MenuDirection(action);
+    const bool repeats = Repeats(action);
     for (int pad : binding.pads) {
         if (pad < 0) continue;
         if (repeats ? TS_Pad_ButtonRepeated(pad) : TS_Pad_ButtonTriggered(pad)) return true;

@@ -20,6 +20,9 @@ enum GameAction {
     CONTROL_MENU_RIGHT,   // Right or the scheme's turn-right key; D-pad or stick
     CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or the thrust key; A
     CONTROL_MENU_BACK,    // Escape; B
+    // Spelling a name on a pad (up and down turn the last letter): the pad only.
+    CONTROL_NAME_ADD,     // X adds a letter
+    CONTROL_NAME_REMOVE,  // Y takes the last one away
     CONTROL_ACTION_COUNT
 };
 
