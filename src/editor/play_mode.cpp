@@ -47,7 +47,8 @@ void StopFlying(void) {
 // fuel cell back) flown from its intro, which the key still held skips. A
 // copy that cannot be made ends the test play.
 void RestartAtOnce(void) {
-    if (world.phase != PHASE_FLYING || !Controls_Pressed(CONTROL_RESTART)) return;
+    if (!(world.phase == PHASE_FLYING || world.stranded)) return;
+    if (!Controls_Pressed(CONTROL_RESTART)) return;
     FreeLevel(&editor.playLevel);
     InitLevel(&editor.playLevel);
     if (!CopyEditedLevel()) {
