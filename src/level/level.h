@@ -92,3 +92,11 @@ int KeyPlaceholderAction(const char* token, uint64_t length);
 // key without a name.
 const char* KeyName(int key);
 const char* KeyShortName(int key);
+
+// A fingerprint of what a level is to fly: its flags, start fuel and start
+// rotation, and every object's kind, place, turn and size in table order,
+// the goal's too (FNV-1a over the exact values). Par time and texts are left
+// out: they change no flight. A replay names the hash of the level it flew,
+// so it is never played against a changed level; custom levels' records are
+// kept under it.
+uint64_t Level_FlightHash(const Level* level);

@@ -1,4 +1,5 @@
-// Operations on a whole Level: a deep copy, and the bounds of what it holds.
+// Operations on a whole Level: a deep copy, the bounds of what it holds and
+// the fingerprint of what it is to fly.
 #include <cstdlib>
 #include <cstring>
 
@@ -119,4 +120,56 @@ Bounds Level_ComputeBounds(const Level* level) {
         if (text) Bounds_Include(&bounds, text->position, TS_Vec2{text->width, text->textSize});
     }
     return bounds;
+}
+
+namespace {
+
+const uint64_t kFnvOffset = 1469598103934665603ull;
+const uint64_t kFnvPrime = 1099511628211ull;
+
+void HashBytes(uint64_t* hash, const void* data, size_t size) {
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        *hash ^= bytes[i];
+        *hash *= kFnvPrime;
+    }
+}
+
+void HashFloat(uint64_t* hash, float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    HashBytes(hash, &bits, sizeof bits);
+}
+
+// An object as it flies: its kind and its place, turn and size.
+void HashObject(uint64_t* hash, const LevelObject* entry) {
+    const uint32_t kind = static_cast<uint32_t>(entry->kind);
+    HashBytes(hash, &kind, sizeof kind);
+    const GameObject* object = entry->object;
+    if (!object) return;
+    HashFloat(hash, object->position.x);
+    HashFloat(hash, object->position.y);
+    HashFloat(hash, object->rotation);
+    HashFloat(hash, object->size.x);
+    HashFloat(hash, object->size.y);
+}
+
+}  // namespace
+
+uint64_t Level_FlightHash(const Level* level) {
+    uint64_t hash = kFnvOffset;
+    HashBytes(&hash, &level->flags, sizeof level->flags);
+    HashFloat(&hash, level->startFuel);
+    HashFloat(&hash, level->startRotation);
+    if (level->objects) {
+        for (uint64_t i = 0; i < level->objectCapacity; ++i) {
+            if (level->objects[i]) HashObject(&hash, level->objects[i]);
+        }
+    }
+    // The goal is marked off from the objects, so moving an object into the
+    // goal's place in the order still changes the hash.
+    const char goalMark = 'E';
+    HashBytes(&hash, &goalMark, 1);
+    if (level->goal) HashObject(&hash, level->goal);
+    return hash;
 }

@@ -116,6 +116,7 @@ struct World {
     StepKeys pressed;         // keys pressed since the last step
     Replay* recording;        // the steps' keys are written here, or null
     StepKeys recorded;        // the keys as the recording last saw them
+    float bestTime;           // the level's best time, under the clock; 0 none
 };
 
 // The one World of the program.
@@ -150,9 +151,10 @@ void World_Update(void);
 void World_PrepareSprites(void);
 // One step of kWorldStepSeconds on world.keys; dispatches on the phase.
 void World_Step(void);
-// Records every step's keys from now on into `replay` (emptied, its scheme the
-// current one) as key presses and releases of the control scheme's keys, M and
-// X, frame = step; a level (re)start empties it again. Null stops recording.
+// Records every step's keys from now on into `replay` (emptied with
+// Replay_Clear, its scheme the current one) as key presses and releases of the
+// control scheme's keys, M and X, frame = step; a level (re)start empties it
+// again, keeping its room and the level it names. Null stops recording.
 void World_RecordInto(Replay* replay);
 // The flying frame (phase 1): the ship's step on the keys held, then the
 // sounds, the compass, the camera and the clocks.

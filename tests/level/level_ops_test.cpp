@@ -147,4 +147,43 @@ TEST_F(LevelOpsTest, BoundsAgreeWithTheReaderOnTheCampaign) {
     }
 }
 
+TEST_F(LevelOpsTest, TheFlightHashFollowsWhatFliesAndNothingElse) {
+    ASSERT_EQ(Read(kHoleyLevel), 0);
+    const uint64_t original = Level_FlightHash(&level);
+    ASSERT_EQ(Level_Copy(&level, &copy), 0);
+    EXPECT_EQ(Level_FlightHash(&copy), original);
+
+    // Par time and texts change no flight.
+    copy.parTime = 99.0f;
+    copy.texts[0]->text[0] = 'F';
+    EXPECT_EQ(Level_FlightHash(&copy), original);
+
+    // Anything the ship meets does, down to the last bit of a number.
+    const auto changed = [&](auto change) {
+        FreeLevel(&copy);
+        EXPECT_EQ(Level_Copy(&level, &copy), 0);
+        change(&copy);
+        return Level_FlightHash(&copy) != original;
+    };
+    EXPECT_TRUE(changed([](Level* l) { l->flags ^= LEVEL_HALF_SPEED; }));
+    EXPECT_TRUE(changed([](Level* l) { l->startFuel = 80.00001f; }));
+    EXPECT_TRUE(changed([](Level* l) { l->startRotation = -30.0f; }));
+    EXPECT_TRUE(changed([](Level* l) { l->objects[0]->object->rotation = 10.5f; }));
+    EXPECT_TRUE(changed([](Level* l) { l->objects[2]->object->size.y = 21.0f; }));
+    EXPECT_TRUE(changed([](Level* l) { l->goal->object->position.y = 1.0f; }));
+    EXPECT_TRUE(changed([](Level* l) { l->objects[0]->kind = l->objects[2]->kind; }));
+
+    // The shipped levels are told apart.
+    uint64_t seen[sizeof kLevelNames / sizeof kLevelNames[0]] = {};
+    size_t count = 0;
+    for (const char* name : kLevelNames) {
+        const std::string path = std::string("./Assets/levels/") + name + ".vexl";
+        FreeLevel(&level);
+        ASSERT_EQ(ReadLevelFile(path.c_str(), &level, true), 0) << path;
+        const uint64_t hash = Level_FlightHash(&level);
+        for (size_t i = 0; i < count; ++i) EXPECT_NE(seen[i], hash) << name;
+        seen[count++] = hash;
+    }
+}
+
 }  // namespace

@@ -64,6 +64,47 @@ TEST_F(ReplayTest, AWrittenReplayReadsBackAndAnIncompleteRecordingIsNeverWritten
     FreeReplay(&replay);
 }
 
+TEST_F(ReplayTest, AReplayNamesItsLevelAndFitsOnlyThatLevel) {
+    Replay replay;
+    InitReplay(&replay);
+    Replay_SetLevel(&replay, "my level #2\tof\x7f", 0x00c0ffee12345678ull);
+    EXPECT_STREQ(replay.levelName, "my_level__2_of_");
+    ASSERT_EQ(Replay_AddEvent(&replay, 3, 265, true), 0);
+    const std::string path = TempDir() + "/named.replay";
+    ASSERT_EQ(WriteReplayFile(path.c_str(), &replay), 0);
+    EXPECT_EQ(ReadText(path),
+              "# vexal replay 1\nscheme 2\nlevel my_level__2_of_\nhash 00c0ffee12345678\n"
+              "3 down 265\n");
+    FreeReplay(&replay);
+
+    ASSERT_EQ(ReadReplayFile(path.c_str(), &replay), 0);
+    EXPECT_EQ(replay.badLines, 0u);
+    EXPECT_STREQ(replay.levelName, "my_level__2_of_");
+    EXPECT_TRUE(Replay_FitsLevel(&replay, 0x00c0ffee12345678ull));
+    EXPECT_FALSE(Replay_FitsLevel(&replay, 0x00c0ffee12345679ull));
+    FreeReplay(&replay);
+
+    // A name cut to fit, and a replay naming no hash fits any level.
+    InitReplay(&replay);
+    Replay_SetLevel(&replay, std::string(200, 'n').c_str(), 1);
+    EXPECT_EQ(std::string(replay.levelName), std::string(63, 'n'));
+    InitReplay(&replay);
+    EXPECT_TRUE(Replay_FitsLevel(&replay, 42));
+
+    // Lines naming a level wrongly are skipped like any bad line.
+    ASSERT_EQ(ReadReplayFile(Write("level\nlevel a b\nlevel " + std::string(64, 'x') +
+                                   "\nhash 123\nhash 00c0ffee1234567g\nhash 1 2\n"
+                                   "hash 00C0FFEE12345678\n")
+                                 .c_str(),
+                             &replay),
+              0);
+    EXPECT_EQ(replay.badLines, 6u);
+    EXPECT_EQ(replay.levelName[0], '\0');
+    EXPECT_TRUE(replay.hasLevelHash);
+    EXPECT_EQ(replay.levelHash, 0x00c0ffee12345678ull);
+    FreeReplay(&replay);
+}
+
 TEST_F(ReplayTest, BadLinesAreSkippedAndCountedNeverTrusted) {
     const std::string longLine(5000, '7');
     Replay replay;
