@@ -4,7 +4,10 @@
 // it skips the intro.
 #include "app/controls.h"
 #include "level/kind_shapes.h"
+#include "play/replay_run.h"
+#include "play/run_recorder.h"
 #include "play_fixture.h"
+#include "world/replay.h"
 #include "screens/menu_screens.h"
 #include "ui/file_chooser.h"
 
@@ -68,6 +71,43 @@ TEST_F(InstantRestartTest, InTheCampaignRBringsEverythingBackKeepsTheScoreAndHel
     TapKey(kSkip);
     ASSERT_TRUE(RunUntil([] { return Open(levelWinPopup); }, 10));
     EXPECT_EQ(world.totalScore, 500);
+}
+
+TEST_F(InstantRestartTest, TheAttemptAfterARestartReplaysToTheSameEnd) {
+    // The restart held through the intro is recorded as its skip (X), so the
+    // recording flies the same attempt.
+    const std::string path = WriteLevel("goal.vexl", "E,0,300,0,50,50\n");
+    UseCampaignFiles(std::vector<std::string>(CAMPAIGN_LEVEL_COUNT, path));
+    StartCampaign(0);
+    SkipIntro();
+    FlyABit();
+    Automation_KeyDown(kR);
+    Automation_RunFrames(3);
+    Automation_KeyDown(TS_KEY_SPACE);
+    Automation_RunFrames(5);
+    Automation_KeyUp(kR);
+    ASSERT_TRUE(RunUntil([] { return world.phase == PHASE_CAPTURE; }, 300));
+    Automation_KeyUp(TS_KEY_SPACE);
+    const int32_t steps = world.stepCount;
+    const TS_Vec2 at = world.ship.body->position;
+
+    Replay copy;
+    InitReplay(&copy);
+    const Replay* recording = RunRecorder_Recording();
+    for (uint32_t i = 0; i < recording->count; ++i) {
+        const ReplayEvent& event = recording->events[i];
+        ASSERT_EQ(Replay_AddEvent(&copy, event.frame, event.key, event.down != 0), 0);
+    }
+    copy.scheme = recording->scheme;
+    LeaveScreen();
+    ReplayState end = {};
+    // The replay runs until the capture is over; stop it where the play did.
+    ASSERT_EQ(Replay_Run(path.c_str(), &copy, steps, nullptr, nullptr, &end), 0);
+    FreeReplay(&copy);
+    EXPECT_EQ(end.steps, steps);
+    EXPECT_EQ(end.phase, PHASE_CAPTURE);
+    EXPECT_EQ(end.position.x, at.x);
+    EXPECT_EQ(end.position.y, at.y);
 }
 
 TEST_F(InstantRestartTest, StrandedRClosesGameOverAndRestarts) {
