@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/assets.h"
+#include "app/controls.h"
 #include "app/sound_groups.h"
 #include "editor/editor.h"
 #include "world/replay.h"
@@ -67,6 +68,22 @@ void StopFlying(void) {
     SetFileButtonsEnabled(true);
 }
 
+// The restart key, flying or stranded: a fresh copy of the edited level (every
+// fuel cell back) flown from its intro, which the key still held skips. A
+// copy that cannot be made ends the test play.
+void RestartAtOnce(void) {
+    if (!(world.phase == PHASE_FLYING || world.stranded)) return;
+    if (!Controls_Pressed(CONTROL_RESTART)) return;
+    FreeLevel(&editor.playLevel);
+    InitLevel(&editor.playLevel);
+    if (!CopyEditedLevel()) {
+        Editor_SetPlayMode(false);
+        return;
+    }
+    World_Reset();
+    StartLevel(&editor.playLevel);
+}
+
 }  // namespace
 
 void Editor_SetPlayMode(bool on) {
@@ -90,8 +107,12 @@ void Editor_SetPlayMode(bool on) {
 }
 
 void Editor_UpdatePlayMode(void) {
+    RestartAtOnce();
     World_Update();
-    if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) Editor_SetPlayMode(false);
+    // Escape, or a pad's Start or B, goes back to editing.
+    if (Controls_Pressed(CONTROL_PAUSE) || Controls_Pressed(CONTROL_MENU_BACK)) {
+        Editor_SetPlayMode(false);
+    }
 }
 
 void Editor_AbandonPlayMode(void) {

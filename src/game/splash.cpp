@@ -40,7 +40,8 @@ void Splash_Init(void) {
 bool SkipPressed(void) {
     return TS_Input_MouseTriggered(TS_MOUSE_LEFT) || TS_Input_MouseTriggered(TS_MOUSE_RIGHT) ||
            TS_Input_KeyTriggered(TS_KEY_ENTER) || TS_Input_KeyTriggered(TS_KEY_ESCAPE) ||
-           TS_Input_KeyTriggered(TS_KEY_SPACE);
+           TS_Input_KeyTriggered(TS_KEY_SPACE) || TS_Pad_ButtonTriggered(TS_PAD_A) ||
+           TS_Pad_ButtonTriggered(TS_PAD_B) || TS_Pad_ButtonTriggered(TS_PAD_START);
 }
 
 void Splash_Update(void) {

@@ -1,7 +1,10 @@
 // The two one-frame screens: Startup (settings, title, icon, window mode) and
 // MenuMusic (starts the menu theme on the way to the main menu).
+#include <cstdio>
+
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/controls.h"
 #include "app/safe_file.h"
 #include "app/screens.h"
 #include "game/game.h"
@@ -17,6 +20,10 @@ void Startup_Init(void) {
     SavePath saveFolder = {{0}, false};
     if (SavePath_Ensure(&saveFolder, "")) SafeFile_CleanLeftovers(saveFolder.path);
     Settings_Read();
+    // The player's own pad descriptions, for a pad SDL does not know yet.
+    if (Controls_LoadPadMappings() < 0) {
+        std::fprintf(stderr, "Vexal: gamecontrollerdb.txt in the save folder cannot be read\n");
+    }
     TS_System_SetWindowTitle("Vexal~");
     Native_SetWindowIcon(appIconPath);
     Window_InstallHook();

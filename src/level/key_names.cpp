@@ -1,8 +1,10 @@
 // Key names, and the "$THRUST_KEY$" placeholders that level texts use to
-// name the player's keys whatever control scheme they chose.
+// name the player's keys whatever control scheme they chose (or the pad's
+// buttons, when the player last used a pad).
 #include <cstring>
 
 #include "app/config.h"
+#include "app/controls.h"
 #include "level/level.h"
 #include "level/level_line.h"
 
@@ -32,6 +34,16 @@ const KeyNames* FindKey(int key) {
 }
 
 const char* const placeholders[] = {"THRUST_KEY", "TLEFT_KEY", "TRIGHT_KEY"};
+
+// What the placeholders say to a player flying with a pad: its thrust button,
+// and the D-pad's (or the stick's) two sides.
+const char* const padNames[] = {"A", "Left", "Right"};
+
+// The name for an action's placeholder, for the device the player last used.
+const char* ActionName(int action) {
+    if (Controls_PadInUse()) return padNames[action];
+    return KeyName(SchemeKey(action));
+}
 
 }  // namespace
 
@@ -73,7 +85,7 @@ void SubstituteKeyNames(char* text) {
         const int action = KeyPlaceholderAction(token, tokenLength);
         read += 1 + tokenLength + (close ? 1 : 0);
         if (action < 0) continue;
-        const char* name = KeyName(SchemeKey(action));
+        const char* name = ActionName(action);
         size_t nameLength = std::strlen(name);
         if (nameLength > read - write) nameLength = read - write;
         std::memmove(text + write, name, nameLength);

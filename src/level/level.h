@@ -79,7 +79,8 @@ int Level_Copy(const Level* source, Level* copy);
 Bounds Level_ComputeBounds(const Level* level);
 
 // Expands "$THRUST_KEY$", "$TLEFT_KEY$" and "$TRIGHT_KEY$" in place into the
-// key names of the current control scheme; any other "$TOKEN$" vanishes. The
+// key names of the current control scheme (or "A", "Left" and "Right" when
+// the player last used a game pad); any other "$TOKEN$" vanishes. The
 // result is never longer than the text (and at most 299 characters).
 void SubstituteKeyNames(char* text);
 

@@ -56,7 +56,85 @@ void PushWindowEvent(Uint8 kind, int a, int b) {
     SDL_PushEvent(&event);
 }
 
+// The virtual pad: SDL's handle for setting its buttons and axes.
+SDL_Joystick* virtualPad = nullptr;
+int virtualPadIndex = -1;
+
+const SDL_GameControllerButton kPadButtons[] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+};
+
+Sint16 AxisValue(float amount, float low) {
+    const float clamped = amount < low ? low : (amount > 1.0f ? 1.0f : amount);
+    return static_cast<Sint16>(clamped * 32767.0f);
+}
+
 }  // namespace
+
+bool Automation_AttachVirtualPad(const char* name) {
+    Platform_EnsureInit();
+    if (virtualPad) return false;
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = name;
+    virtualPadIndex = SDL_JoystickAttachVirtualEx(&desc);
+    if (virtualPadIndex < 0) return false;
+    virtualPad = SDL_JoystickOpen(virtualPadIndex);
+    if (!virtualPad) {
+        SDL_JoystickDetachVirtual(virtualPadIndex);
+        virtualPadIndex = -1;
+        return false;
+    }
+    return true;
+}
+
+void Automation_DetachVirtualPad(void) {
+    if (!virtualPad) return;
+    // Device indices shift as pads come and go; the instance stays.
+    const SDL_JoystickID id = SDL_JoystickInstanceID(virtualPad);
+    SDL_JoystickClose(virtualPad);
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) == id) SDL_JoystickDetachVirtual(index);
+    }
+    virtualPad = nullptr;
+    virtualPadIndex = -1;
+}
+
+void Automation_SetPadButton(int button, bool down) {
+    if (!virtualPad || button < 0 || button >= static_cast<int>(SDL_arraysize(kPadButtons))) return;
+    SDL_JoystickSetVirtualButton(virtualPad, kPadButtons[button], down ? 1 : 0);
+}
+
+void Automation_SetPadStick(float x, float y) {
+    if (!virtualPad) return;
+    SDL_JoystickSetVirtualAxis(virtualPad, SDL_CONTROLLER_AXIS_LEFTX, AxisValue(x, -1.0f));
+    SDL_JoystickSetVirtualAxis(virtualPad, SDL_CONTROLLER_AXIS_LEFTY, AxisValue(y, -1.0f));
+}
+
+void Automation_SetPadTrigger(bool right, float amount) {
+    if (!virtualPad) return;
+    // A virtual trigger's raw range is the whole axis; the pad reads it as 0..1.
+    const float clamped = amount < 0.0f ? 0.0f : (amount > 1.0f ? 1.0f : amount);
+    const Sint16 raw = static_cast<Sint16>(-32768.0f + clamped * 65535.0f);
+    SDL_JoystickSetVirtualAxis(
+        virtualPad, right ? SDL_CONTROLLER_AXIS_TRIGGERRIGHT : SDL_CONTROLLER_AXIS_TRIGGERLEFT,
+        raw);
+}
 
 void Automation_Start(const AutomationOptions& options) {
     PlatformState& p = Platform();
@@ -74,6 +152,7 @@ void Automation_Start(const AutomationOptions& options) {
 }
 
 void Automation_Stop(void) {
+    Automation_DetachVirtualPad();
     Platform_Shutdown();
     // Every test starts from a fresh framework: no keys held, default settings.
     Platform() = PlatformState();

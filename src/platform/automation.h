@@ -35,6 +35,17 @@ void Automation_FocusLost(void);
 void Automation_FocusGained(void);
 void Automation_WindowResized(int width, int height);
 
+// A virtual game pad, seen by the game as a real one plugged in (SDL's own
+// virtual game controller): its events arrive on the next frame, through the
+// same path as a real pad's. One at a time; attaching again is refused.
+bool Automation_AttachVirtualPad(const char* name = "Virtual Pad");
+void Automation_DetachVirtualPad(void);
+// A pad button TS_PAD_A .. TS_PAD_RIGHT (the stick and triggers are axes).
+void Automation_SetPadButton(int button, bool down);
+// The left stick, -1..1 each way (y down), and a trigger, 0..1.
+void Automation_SetPadStick(float x, float y);
+void Automation_SetPadTrigger(bool right, float amount);
+
 // Called at the start of every modal frame (see TS_Engine_ModalFrame) with the
 // count of modal frames since the hook was set, so a test can type into a
 // dialog that runs its own loop. Null removes it.

@@ -111,6 +111,7 @@ void Platform_EnsureInit() {
     }
     IMG_Init(IMG_INIT_PNG);
     CreateWindowAndRenderer(p);
+    Pad_Start();
     Text_Init();
     FramePacer_Start(&p.pacer, Clock_Nanoseconds(), p.frameRate);
     static bool registered = false;
@@ -147,6 +148,7 @@ void Platform_Shutdown() {
         if (release) release();
     }
     Audio_Close();
+    Pad_CloseAll();
     Text_Shutdown();
     if (p.renderer) SDL_DestroyRenderer(p.renderer);
     if (p.window) SDL_DestroyWindow(p.window);

@@ -1,5 +1,5 @@
-// Keyboard and mouse: SDL events become held keys and per-frame edges under
-// the game's key codes.
+// Keyboard and mouse (and, through pad.cpp, game pads): SDL events become held keys and per-frame
+// edges under the game's key codes.
 #include <SDL.h>
 
 #include <cstring>
@@ -87,10 +87,12 @@ void Input_BeginFrame() {
     p.anyReleased = false;
     p.previousMouseX = p.mouseX;
     p.previousMouseY = p.mouseY;
+    Pad_BeginFrame(p.dt);
 }
 
 void Input_HandleEvent(const SDL_Event& event) {
     PlatformState& p = Platform();
+    Pad_HandleEvent(event);
     switch (event.type) {
         case SDL_KEYDOWN:
             if (!event.key.repeat) SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), true);
@@ -120,6 +122,7 @@ void Input_HandleEvent(const SDL_Event& event) {
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                 for (int code = 1; code < TS_KEY_COUNT; ++code) SetKey(code, false);
                 for (bool& down : p.mouseDown) down = false;
+                Pad_ReleaseAll();
             }
             break;
         default: break;

@@ -12,6 +12,14 @@
 #include "platform/native.h"
 #include "platform/tessera.h"
 
+// One open game pad and the game's buttons as it holds them.
+struct PadSlot {
+    SDL_GameController* controller = nullptr;
+    SDL_JoystickID id = -1;
+    bool down[TS_PAD_BUTTON_COUNT] = {};
+};
+const int kPadSlots = 8;
+
 struct PlatformState {
     bool initialised = false;
     bool automation = false;
@@ -51,6 +59,17 @@ struct PlatformState {
     bool mouseTriggered[3] = {};
     float mouseX = 0, mouseY = 0;
     float previousMouseX = 0, previousMouseY = 0;
+
+    // Game pads: each open pad's own buttons, and all of them together.
+    PadSlot pads[kPadSlots];
+    bool padDown[TS_PAD_BUTTON_COUNT] = {};
+    bool padTriggered[TS_PAD_BUTTON_COUNT] = {};
+    bool padRepeated[TS_PAD_BUTTON_COUNT] = {};
+    float padHeld[TS_PAD_BUTTON_COUNT] = {};  // seconds each button has been down
+    SDL_JoystickID padInUse = -1;             // the pad last touched
+    bool padLastUsed = false;                 // a pad, not the keyboard or mouse
+    bool padLost = false;                     // the pad in use went this frame
+    bool padsStarted = false;                 // SDL's game-controller part is running
 
     // Drawing settings
     TS_Color fill = {255, 255, 255, 255};
@@ -102,6 +121,14 @@ inline bool Platform_CheckDraw(int sdlResult) {
 void Input_BeginFrame();
 void Input_HandleEvent(const SDL_Event& event);
 int Input_KeyCodeFromSdl(SDL_Keycode key);
+// Game pads: SDL's game-controller part started (failing quietly: no pads),
+// the per-frame repeat clock, pad events, and letting go of everything held
+// (the window lost its focus, the framework shuts down).
+void Pad_Start();
+void Pad_BeginFrame(float dt);
+void Pad_HandleEvent(const SDL_Event& event);
+void Pad_ReleaseAll();
+void Pad_CloseAll();
 SDL_Keycode Input_SdlFromKeyCode(int code);
 
 bool Audio_Open();

@@ -158,6 +158,53 @@ float TS_Input_GetMousePreviousY(void);
 float TS_Input_GetMouseDeltaX(void);
 float TS_Input_GetMouseDeltaY(void);
 
+// ---- Game pads (edges are per frame) ----------------------------------------
+
+// A pad as the game sees it: digital buttons. The left stick and the two
+// triggers count as buttons once pushed past a threshold (on above half way,
+// off again below about a third), so a resting or slightly worn pad never
+// turns or thrusts. Every connected pad adds to the same buttons.
+enum {
+    TS_PAD_A = 0,
+    TS_PAD_B,
+    TS_PAD_X,
+    TS_PAD_Y,
+    TS_PAD_BACK,  // "Back", "View", "Select" or "-" by the maker
+    TS_PAD_START,
+    TS_PAD_LEFT_SHOULDER,
+    TS_PAD_RIGHT_SHOULDER,
+    TS_PAD_UP,  // the D-pad
+    TS_PAD_DOWN,
+    TS_PAD_LEFT,
+    TS_PAD_RIGHT,
+    TS_PAD_STICK_UP,  // the left stick
+    TS_PAD_STICK_DOWN,
+    TS_PAD_STICK_LEFT,
+    TS_PAD_STICK_RIGHT,
+    TS_PAD_LEFT_TRIGGER,
+    TS_PAD_RIGHT_TRIGGER,
+    TS_PAD_BUTTON_COUNT
+};
+
+bool TS_Pad_ButtonDown(int button);
+bool TS_Pad_ButtonTriggered(int button);  // went down this frame
+// Went down this frame, or is held long enough to repeat this frame (after
+// 0.4 s, then every 0.12 s): moving through a menu by holding a direction.
+bool TS_Pad_ButtonRepeated(int button);
+bool TS_Pad_Connected(void);  // at least one pad is plugged in
+// Whether the last thing the player touched was a pad rather than the
+// keyboard or the mouse (a stick inside its dead zone touches nothing).
+bool TS_Pad_LastUsed(void);
+// The pad in use (the last one touched) was unplugged this frame.
+bool TS_Pad_Lost(void);
+// The name of the pad in use, or of any connected one; "" without a pad.
+const char* TS_Pad_Name(void);
+// Adds one line of SDL's game-controller mapping format (a line for another
+// platform, a comment or an empty line is passed over). Pads that the new
+// mapping makes known are opened at once. Returns false for a line that is
+// not a mapping.
+bool TS_Pad_AddMapping(const char* line);
+
 // ---- Drawing settings (kept until changed) ---------------------------------
 
 TS_Color TS_Color_Create(int r, int g, int b, int a);

@@ -6,6 +6,7 @@
 
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/controls.h"
 #include "app/screens.h"
 #include "app/sound_groups.h"
 #include "app/text_file.h"
@@ -64,11 +65,27 @@ bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
     if (!Popups_Update(slots, count) && !typing) return false;
     if (entry && entry->open) {
         Results_UpdateNameEntry();
-    } else if (pausePopup && pausePopup->open && TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
-        // Escape only ever closes the pause menu, never the results.
+    } else if (pausePopup && pausePopup->open &&
+               (Controls_Pressed(CONTROL_PAUSE) || Controls_Pressed(CONTROL_MENU_BACK))) {
+        // Escape (Start, B) only ever closes the pause menu, never the results.
         Pause_Resume();
     }
     return true;
+}
+
+// The restart key, flying or stranded: the level starts again at once, as the
+// pause menu's "Restart" or "Game Over"'s "Try Again" would, with no question.
+// The World then runs the frame, in which the key still held skips the intro.
+void RestartAtOnce(Popup* const* slots, size_t count) {
+    if (!worldSetUp || !(world.phase == PHASE_FLYING || world.stranded)) return;
+    if (!Controls_Pressed(CONTROL_RESTART)) return;
+    Popup* const gameOver = running->gameOverPopup ? *running->gameOverPopup : nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        Popup* popup = slots[i];
+        if (popup && popup->open && !(popup == gameOver && world.stranded)) return;
+    }
+    if (gameOver) gameOver->open = false;
+    Play_Restart();
 }
 
 // The end of the level, once the World has run its frame.
@@ -105,14 +122,17 @@ void PlayScreen_Update(void) {
     Popup* slots[PLAY_POPUP_SLOTS];
     const size_t count = running->popupCount;
     GatherPopups(slots);
+    if (!Help_OverlayOpen()) RestartAtOnce(slots, count);
     if (Help_OverlayOpen()) {
         Help_Update();
     } else if (!UpdatePopups(slots, count)) {
         World_Update();
         DecideLevelEnd();
-        // Pausing only while flying: not during the intro or the capture.
+        // Pausing only while flying: not during the intro or the capture. A
+        // pad unplugged mid-flight pauses too, as the player has lost control.
         GatherPopups(slots);
-        if (world.phase == PHASE_FLYING && TS_Input_KeyTriggered(TS_KEY_ESCAPE) &&
+        if (world.phase == PHASE_FLYING &&
+            (Controls_Pressed(CONTROL_PAUSE) || Controls_PadLost()) &&
             !Popups_AnyOpen(slots, count)) {
             if (running->pauseDucksMusic) {
                 Pause_Open();

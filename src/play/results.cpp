@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/controls.h"
 #include "app/screens.h"
 #include "app/text_file.h"
 #include "play/campaign.h"
@@ -134,10 +135,12 @@ void ShowNameEntry(void) {
     char text[256];
     std::snprintf(text, sizeof text,
                   "Total Time Taken : %.2fs\nTime to Beat: %.2fs\n\nLevel Score : %d\n"
-                  "Total score : %d\nYou are in the top 10 scores!\n"
-                  "Enter your name (up to 10 characters):\n\n%s\n",
+                  "Total score : %d\nYou are in the top 10 scores!\n%s\n\n%s\n",
                   static_cast<double>(world.levelTime), static_cast<double>(world.level.parTime),
-                  world.levelScore, entry.score, entry.name);
+                  world.levelScore, entry.score,
+                  Controls_PadInUse() ? "Your name: Up/Down letter, X add, Y remove"
+                                      : "Enter your name (up to 10 characters):",
+                  entry.name);
     Popup_SetMessage(victoryEntryPopup, text);
 }
 
@@ -280,14 +283,15 @@ void Results_RecordsLine(const RecordOutcome* outcome, char* text, size_t size) 
 }
 
 bool Results_TypingName(void) {
-    return TS_Input_KeyTriggered(TS_KEY_ANY) && TextEntry_ReadCharacter() != 0;
+    return (TS_Input_KeyTriggered(TS_KEY_ANY) && TextEntry_ReadCharacter() != 0) ||
+           TextEntry_PadSpelling();
 }
 
 void Results_UpdateNameEntry(void) {
     // The message is rebuilt only when the name changed, not every frame.
-    if (TextEntry_EditBuffer(entry.name, SCORE_NAME_MAX + 1) && victoryEntryPopup) {
-        ShowNameEntry();
-    }
+    const bool typed = TextEntry_EditBuffer(entry.name, SCORE_NAME_MAX + 1);
+    const bool spelled = TextEntry_EditWithPad(entry.name, SCORE_NAME_MAX + 1);
+    if ((typed || spelled) && victoryEntryPopup) ShowNameEntry();
 }
 
 const char* Results_EnteredName(void) { return entry.name; }

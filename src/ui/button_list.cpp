@@ -1,9 +1,9 @@
 // Button lists: the mouse wins while it is over a button; otherwise the
-// arrows and the player's control scheme move the keyboard selection.
+// arrows, the player's control scheme or a pad move the keyboard selection.
 #include <cstdlib>
 #include <cstring>
 
-#include "app/config.h"
+#include "app/controls.h"
 #include "ui/button.h"
 
 ButtonList* ButtonList_Create(Button* const* buttons, size_t count) {
@@ -48,15 +48,10 @@ Button* ButtonList_Update(ButtonList* list) {
     }
     if (list->count == 0) return nullptr;
 
-    const bool previous =
-        TS_Input_KeyTriggered(TS_KEY_LEFT) || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_LEFT));
-    const bool next =
-        TS_Input_KeyTriggered(TS_KEY_RIGHT) || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_RIGHT));
-    // Alt+Enter is the fullscreen switch, never a button press.
-    const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
-    const bool activate = TS_Input_KeyTriggered(TS_KEY_SPACE) ||
-                          (TS_Input_KeyTriggered(TS_KEY_ENTER) && !alt) ||
-                          TS_Input_KeyTriggered(SchemeKey(ACTION_THRUST));
+    // A pad's up and down move along the list too, whichever way it is laid out.
+    const bool previous = Controls_Pressed(CONTROL_MENU_LEFT) || Controls_Pressed(CONTROL_MENU_UP);
+    const bool next = Controls_Pressed(CONTROL_MENU_RIGHT) || Controls_Pressed(CONTROL_MENU_DOWN);
+    const bool activate = Controls_Pressed(CONTROL_MENU_ACCEPT);
 
     if (list->selected < 0 || static_cast<size_t>(list->selected) >= list->count) {
         // The first navigation key only shows where the selection starts.

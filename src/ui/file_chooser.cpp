@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/config.h"
+#include "app/controls.h"
 #include "app/window.h"
 #include "platform/automation.h"
 #include "platform/tessera.h"
@@ -250,10 +251,6 @@ void HandleListMouse(void) {
     if (doubleClick) Activate();
 }
 
-bool IsArrow(int key) {
-    return key == TS_KEY_UP || key == TS_KEY_DOWN || key == TS_KEY_LEFT || key == TS_KEY_RIGHT;
-}
-
 void HandleKeys(void) {
     if (chooser.saving) {
         const bool hadText = chooser.name[0] != '\0';
@@ -270,17 +267,20 @@ void HandleKeys(void) {
         GoToParent();
         return;
     }
-    bool previous = TS_Input_KeyTriggered(TS_KEY_UP) || TS_Input_KeyTriggered(TS_KEY_LEFT);
-    bool next = TS_Input_KeyTriggered(TS_KEY_DOWN) || TS_Input_KeyTriggered(TS_KEY_RIGHT);
+    // A pad's up and down (which type nothing) move the selection as well.
+    bool previous = TS_Input_KeyTriggered(TS_KEY_UP) || TS_Input_KeyTriggered(TS_KEY_LEFT) ||
+                    Controls_Pressed(CONTROL_MENU_UP);
+    bool next = TS_Input_KeyTriggered(TS_KEY_DOWN) || TS_Input_KeyTriggered(TS_KEY_RIGHT) ||
+                Controls_Pressed(CONTROL_MENU_DOWN);
     bool activate = TS_Input_KeyTriggered(TS_KEY_ENTER);
-    // While opening, the flying keys work too; while saving, letters and
-    // Space belong to the name.
+    // While opening, the flying keys (and the pad's sides and A) work too;
+    // while saving, letters and Space belong to the name.
+    // (A thrust key on an arrow, Up in the Arrow scheme, moves rather than
+    // opens: the moves are tried first.)
     if (!chooser.saving) {
-        const int thrust = SchemeKey(ACTION_THRUST);
-        previous = previous || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_LEFT));
-        next = next || TS_Input_KeyTriggered(SchemeKey(ACTION_TURN_RIGHT));
-        activate = activate || TS_Input_KeyTriggered(TS_KEY_SPACE) ||
-                   (!IsArrow(thrust) && TS_Input_KeyTriggered(thrust));
+        previous = previous || Controls_Pressed(CONTROL_MENU_LEFT);
+        next = next || Controls_Pressed(CONTROL_MENU_RIGHT);
+        activate = activate || Controls_Pressed(CONTROL_MENU_ACCEPT);
     }
     if (previous) MoveSelection(-1);
     else if (next) MoveSelection(1);
@@ -294,7 +294,7 @@ void FileChooser_Frame(void) {
     if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) {
         Window_ToggleFullscreen();
         FileChooser_Layout();
-    } else if (TS_Input_KeyTriggered(TS_KEY_ESCAPE)) {
+    } else if (Controls_Pressed(CONTROL_MENU_BACK)) {  // Escape, or a pad's B
         chooser.finished = true;
     } else {
         HandleButtons();

@@ -3,7 +3,24 @@
 
 #include <cstring>
 
+#include "app/controls.h"
 #include "platform/tessera.h"
+
+namespace {
+
+// What the pad turns through: everything TextEntry_ReadCharacter can type.
+const char kPadLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -_";
+const int kPadLetterCount = static_cast<int>(sizeof kPadLetters - 1);
+
+// The next character `step` places on in kPadLetters (one outside it: "A").
+char TurnLetter(char letter, int step) {
+    const char* at = letter ? std::strchr(kPadLetters, letter) : nullptr;
+    if (!at) return kPadLetters[0];
+    const int index = static_cast<int>(at - kPadLetters);
+    return kPadLetters[(index + step + kPadLetterCount) % kPadLetterCount];
+}
+
+}  // namespace
 
 char TextEntry_ReadCharacter(void) {
     const bool shift = TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
@@ -39,4 +56,31 @@ bool TextEntry_EditBuffer(char* text, size_t capacity) {
         return true;
     }
     return false;
+}
+
+bool TextEntry_EditWithPad(char* text, size_t capacity) {
+    if (!text || capacity < 2) return false;
+    size_t length = std::strlen(text);
+    const int step = Controls_Pressed(CONTROL_MENU_DOWN) ? 1
+                     : Controls_Pressed(CONTROL_MENU_UP) ? -1
+                                                         : 0;
+    if (Controls_Pressed(CONTROL_NAME_REMOVE)) {
+        if (length == 0) return false;
+        text[length - 1] = '\0';
+        return true;
+    }
+    if (Controls_Pressed(CONTROL_NAME_ADD) || (step != 0 && length == 0)) {
+        if (length >= capacity - 1) return false;
+        text[length] = kPadLetters[0];
+        text[length + 1] = '\0';
+        return true;
+    }
+    if (step == 0) return false;
+    text[length - 1] = TurnLetter(text[length - 1], step);
+    return true;
+}
+
+bool TextEntry_PadSpelling(void) {
+    return Controls_Pressed(CONTROL_MENU_UP) || Controls_Pressed(CONTROL_MENU_DOWN) ||
+           Controls_Pressed(CONTROL_NAME_ADD) || Controls_Pressed(CONTROL_NAME_REMOVE);
 }

@@ -13,3 +13,11 @@ char TextEntry_ReadCharacter(void);
 // character while it fits (`capacity` counts the terminating zero), or on
 // Backspace alone removes the last one. Returns whether the text changed.
 bool TextEntry_EditBuffer(char* text, size_t capacity);
+
+// A name spelled with a game pad, arcade style: up and down turn the last
+// character through the ones a keyboard can type (an empty name starts at
+// "A"), X adds an "A" while it fits, Y takes the last character away. Returns
+// whether the text changed.
+bool TextEntry_EditWithPad(char* text, size_t capacity);
+// Whether the pad spells this frame: its up and down, X or Y went down.
+bool TextEntry_PadSpelling(void);

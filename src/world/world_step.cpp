@@ -1,27 +1,29 @@
 // The World's fixed step: each frame's time feeds a clock that the World
 // spends in steps of 1/60 s, so a run plays the same at any display rate or
-// load. The keys each step flies on, and the recording of them as a replay.
+// load. The keys (or pad buttons) each step flies on, and the recording of
+// them as a replay.
 #include <cstdint>
 
 #include "app/config.h"
+#include "app/controls.h"
 #include "world/replay.h"
 #include "world/world.h"
 
 namespace {
 
-const int kKeyMap = TS_KEY_M;
-const int kKeySkip = TS_KEY_X;
-
-// The keys a step reads, in the order StepKeys holds them.
-int KeyCode(int slot) {
+// The actions a step reads, in the order StepKeys holds them.
+int SlotAction(int slot) {
     switch (slot) {
-        case 0: return SchemeKey(ACTION_THRUST);
-        case 1: return SchemeKey(ACTION_TURN_LEFT);
-        case 2: return SchemeKey(ACTION_TURN_RIGHT);
-        case 3: return kKeyMap;
-        default: return kKeySkip;
+        case 0: return CONTROL_THRUST;
+        case 1: return CONTROL_TURN_LEFT;
+        case 2: return CONTROL_TURN_RIGHT;
+        case 3: return CONTROL_MAP;
+        default: return CONTROL_SKIP;
     }
 }
+
+// The key a slot is recorded as: a run flown with a pad replays on the keys.
+int KeyCode(int slot) { return Controls_Key(SlotAction(slot)); }
 
 const int kKeySlots = 5;
 
@@ -39,16 +41,19 @@ uint8_t* Slot(StepKeys* keys, int slot) {
 // fast display.
 void LatchPresses(void) {
     for (int slot = 0; slot < kKeySlots; ++slot) {
-        if (TS_Input_KeyTriggered(KeyCode(slot))) *Slot(&world.pressed, slot) = 1;
+        if (Controls_Pressed(SlotAction(slot))) *Slot(&world.pressed, slot) = 1;
     }
 }
 
-// Held now, or pressed since the last step; X counts only as a press.
+// Held now, or pressed since the last step; X counts only as a press. The
+// restart held through the intro skips it, so a restart is one press to
+// flying again.
 StepKeys HeldOrPressed(StepKeys pressed) {
     StepKeys keys = pressed;
     for (int slot = 0; slot < kKeySlots - 1; ++slot) {
-        if (TS_Input_KeyDown(KeyCode(slot))) *Slot(&keys, slot) = 1;
+        if (Controls_Down(SlotAction(slot))) *Slot(&keys, slot) = 1;
     }
+    if (world.phase == PHASE_INTRO && Controls_Down(CONTROL_RESTART)) keys.skip = 1;
     return keys;
 }
 

@@ -2,6 +2,7 @@
 // the music changes over, and Escape stops playing before it leaves.
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/controls.h"
 #include "app/sound_groups.h"
 #include "editor_fixture.h"
 #include "ui/file_chooser.h"
@@ -62,6 +63,33 @@ TEST_F(PlayModeTest, FlyingUsesACopyThatIsGoneWhenPlayStops) {
     EXPECT_EQ(world.level.objects[0]->object->active, 0);
     EXPECT_GT(world.ship.fuel->fuel, 99.0f);
     TapKey(TS_KEY_F5);
+}
+
+TEST_F(PlayModeTest, RRestartsOnAFreshCopyOfTheEditedLevelAndHeldSkipsTheFlyOver) {
+    LevelObject* fuel = Put(0, KIND_FUEL_CELL, 0, 0);
+    Put(0, KIND_GOAL, 0, 3000);
+    TapKey(TS_KEY_F5);
+    ASSERT_TRUE(editor.playMode);
+    TapKey(TS_KEY_X);  // past the fly-over
+    HoldKey(SchemeKey(ACTION_THRUST), 20);
+    ASSERT_GT(world.levelTime, 0.0f);
+    ASSERT_GT(world.ship.body->position.y, 10.0f);
+    GameObject* const flownCell = world.level.objects[0]->object;
+
+    TapKey(kRestartKey);
+    EXPECT_TRUE(editor.playMode);
+    EXPECT_EQ(world.phase, PHASE_FLYING);
+    EXPECT_LT(world.levelTime, 0.1f);
+    EXPECT_LT(world.ship.body->position.y, 10.0f);
+    // A new copy, its cell collected again at the start; the edited level's
+    // own cell never touched.
+    ASSERT_NE(world.level.objects[0], nullptr);
+    EXPECT_NE(world.level.objects[0]->object, flownCell);
+    EXPECT_EQ(world.level.objects[0]->object->active, 0);
+    EXPECT_EQ(fuel->object->active, 1);
+    EXPECT_FALSE(editor.dirty);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(editor.playMode);
 }
 
 TEST_F(PlayModeTest, ALevelWithAGoalStartsWithTheFlyOver) {

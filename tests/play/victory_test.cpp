@@ -91,6 +91,36 @@ TEST_F(VictoryTest, BelowTheTenthScoreShowsVictoryAndItsButtons) {
     EXPECT_EQ(ReadText(ScoreFile()).find("Player"), std::string::npos);
 }
 
+TEST_F(VictoryTest, APadSpellsTheNameArcadeStyleAndSavesItWithA) {
+    FinishLastLevel();
+    ASSERT_TRUE(Open(victoryEntryPopup));
+    ASSERT_TRUE(Automation_AttachVirtualPad());
+    Automation_RunFrames(1);
+    const auto tapPad = [](int button) {
+        Automation_SetPadButton(button, true);
+        Automation_RunFrames(1);
+        Automation_SetPadButton(button, false);
+        Automation_RunFrames(1);
+    };
+    tapPad(TS_PAD_Y);  // "Playe"
+    tapPad(TS_PAD_X);  // "PlayeA"
+    tapPad(TS_PAD_DOWN);
+    tapPad(TS_PAD_DOWN);
+    EXPECT_STREQ(Results_EnteredName(), "PlayeC");
+    for (int i = 0; i < 3; ++i) tapPad(TS_PAD_UP);  // past "A" round to the end
+    EXPECT_STREQ(Results_EnteredName(), "Playe_");
+    EXPECT_TRUE(MessageEndsWithName("Playe_"));
+    EXPECT_NE(std::strstr(victoryEntryPopup->message, "Up/Down letter, X add, Y remove"), nullptr);
+    for (int i = 0; i < 5; ++i) tapPad(TS_PAD_X);
+    EXPECT_STREQ(Results_EnteredName(), "Playe_AAAA");  // ten at most
+    EXPECT_TRUE(Open(victoryEntryPopup));
+
+    tapPad(TS_PAD_RIGHT);  // shows the selection on "Save Score"
+    tapPad(TS_PAD_A);
+    ASSERT_TRUE(RunUntil([] { return Open(topScoresPopup); }, 5));
+    EXPECT_NE(ReadText(ScoreFile()).find("Playe_AAAA"), std::string::npos);
+}
+
 TEST_F(VictoryTest, ATotalEqualToTheTenthScoreIsOfferedTheNameEntry) {
     WriteTable(250);
     FinishLastLevel();

@@ -171,6 +171,35 @@ TEST_F(FileChooserTest, EnterOnAFolderOpensItAndSpaceChoosesAFile) {
     EXPECT_EQ(std::string(path), levels_ + "pack/inner.vexl");
 }
 
+TEST_F(FileChooserTest, APadWalksTheListOpensAFileAndBCancels) {
+    MakeFolder(levels_ + "pack");
+    WriteText(levels_ + "pack/inner.vexl", "");
+    WriteText(levels_ + "one.vexl", "");
+    ASSERT_TRUE(Automation_AttachVirtualPad());
+    Automation_RunFrames(1);
+    const auto tapPad = [](int frame, int button) {
+        script[frame] = [button] { Automation_SetPadButton(button, true); };
+        script[frame + 1] = [button] { Automation_SetPadButton(button, false); };
+        return frame + 2;
+    };
+    // "pack" first; down to one.vexl and up again, A goes in, A opens.
+    int frame = tapPad(2, TS_PAD_DOWN);
+    frame = tapPad(frame, TS_PAD_UP);
+    frame = tapPad(frame, TS_PAD_A);
+    script[frame] = [] { EXPECT_TRUE(Shows("inner.vexl")); };
+    tapPad(frame + 1, TS_PAD_A);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "pack/inner.vexl");
+
+    script.clear();
+    Automation_SetModalHook(RunScript);  // counts modal frames from 0 again
+    tapPad(2, TS_PAD_B);
+    path[0] = '\0';
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_LT(lastModalFrame, 10);
+}
+
 TEST_F(FileChooserTest, EscapeAndCancelLeaveTheDestinationAlone) {
     WriteText(levels_ + "one.vexl", "");
     Tap(2, TS_KEY_DOWN);

@@ -1,0 +1,52 @@
+// The game's actions — flying, the map, skipping, pausing, restarting and
+// moving through menus — from the keyboard or a game pad alike: the one place
+// that says which keys and pad buttons do what.
+#pragma once
+
+enum GameAction {
+    CONTROL_THRUST = 0,  // the scheme's thrust key; pad A or the right trigger
+    CONTROL_TURN_LEFT,   // the scheme's key; D-pad or stick left
+    CONTROL_TURN_RIGHT,  // the scheme's key; D-pad or stick right
+    CONTROL_MAP,         // M; left shoulder or Y
+    CONTROL_SKIP,        // X skips the intro or the capture; pad X
+    CONTROL_PAUSE,       // Escape; Start
+    CONTROL_RESTART,     // R; Back (View)
+    // Menus. Up and down come from the pad only: on the keyboard the arrows
+    // keep their own meanings (Up thrusts in the Arrow scheme, and so presses
+    // a menu's button). On a pad a held direction repeats.
+    CONTROL_MENU_UP,
+    CONTROL_MENU_DOWN,
+    CONTROL_MENU_LEFT,    // Left or the scheme's turn-left key; D-pad or stick
+    CONTROL_MENU_RIGHT,   // Right or the scheme's turn-right key; D-pad or stick
+    CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or the thrust key; A
+    CONTROL_MENU_BACK,    // Escape; B
+    // Spelling a name on a pad (up and down turn the last letter): the pad only.
+    CONTROL_NAME_ADD,     // X adds a letter
+    CONTROL_NAME_REMOVE,  // Y takes the last one away
+    CONTROL_ACTION_COUNT
+};
+
+// Restarts the level at once; no control scheme uses it for anything else.
+const int kRestartKey = 'R';
+
+// Held now, on any key or pad button of the action.
+bool Controls_Down(int action);
+// Went down this frame (a menu direction held on a pad also repeats).
+bool Controls_Pressed(int action);
+// The keyboard key a flight action (thrust, turns, map, skip) stands for in
+// a recorded run, in the current control scheme: a run flown with a pad is
+// recorded as the same run flown on the keyboard. 0 for other actions.
+int Controls_Key(int action);
+
+// The pad being flown with was unplugged this frame.
+bool Controls_PadLost(void);
+// Whether the player last touched a pad rather than the keyboard or mouse.
+bool Controls_PadInUse(void);
+
+enum { PAD_MAPPINGS_FILE_LIMIT = 4 * 1024 * 1024 };  // bytes; the public list is well under
+
+// Adds the pad descriptions of gamecontrollerdb.txt in the save folder, when
+// the player put one there, to those SDL knows. A line that is not a mapping
+// is passed over; a file that cannot be read is left alone. Returns the
+// lines refused, or -1 when the file exists but cannot be read.
+int Controls_LoadPadMappings(void);
