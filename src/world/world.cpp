@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/assets.h"
+#include "world/ghost.h"
 
 World world = {};
 
@@ -182,6 +183,13 @@ void StartLevel(const Level* level) {
     world.keys = StepKeys{};
     world.pressed = StepKeys{};
     if (world.recording) World_RecordInto(world.recording);
+    if (world.ghost) Ghost_Restart(world.ghost, level);
+}
+
+bool World_SetGhostRun(const Replay* run) {
+    Ghost_Free(world.ghost);
+    world.ghost = run ? Ghost_Create(run, &world.level) : nullptr;
+    return world.ghost != nullptr;
 }
 
 void World_PrepareSprites(void) {
@@ -230,6 +238,9 @@ void World_Reset(void) {
 }
 
 void TeardownWorld(void) {
+    Ghost_Free(world.ghost);
+    world.ghost = nullptr;
+    world.keySource = nullptr;
     Ship& ship = world.ship;
     std::free(ship.fuel);
     ship.fuel = nullptr;

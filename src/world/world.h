@@ -9,7 +9,9 @@
 #include "world/camera.h"
 #include "world/sprite_cache.h"
 
+struct Ghost;
 struct Replay;
+struct ReplayCursor;
 
 // The ship's fuel and how the gauge under the ship shows it.
 struct FuelGauge {
@@ -116,6 +118,8 @@ struct World {
     StepKeys pressed;         // keys pressed since the last step
     Replay* recording;        // the steps' keys are written here, or null
     StepKeys recorded;        // the keys as the recording last saw them
+    Ghost* ghost;             // owned: the best run flown beside the ship, or null
+    ReplayCursor* keySource;  // not owned: the steps' keys come from it, not the keyboard
 };
 
 // The one World of the program.
@@ -154,6 +158,13 @@ void World_Step(void);
 // current one) as key presses and releases of the control scheme's keys, M and
 // X, frame = step; a level (re)start empties it again. Null stops recording.
 void World_RecordInto(Replay* replay);
+// Flies a ghost of `run` (copied) beside the ship from the level's start on,
+// restarted with every level start; null, or a run that does not fit the
+// level, removes it. Returns whether a ghost flies. Made here, never per frame.
+bool World_SetGhostRun(const Replay* run);
+// Takes every step's keys from `cursor` (a replay being watched) instead of
+// the keyboard; null gives the keys back to the keyboard.
+void World_TakeKeysFrom(ReplayCursor* cursor);
 // The flying frame (phase 1): the ship's step on the keys held, then the
 // sounds, the compass, the camera and the clocks.
 void World_UpdateFlying(void);

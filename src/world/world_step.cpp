@@ -5,6 +5,7 @@
 
 #include "app/config.h"
 #include "world/replay.h"
+#include "world/replay_cursor.h"
 #include "world/world.h"
 
 namespace {
@@ -101,7 +102,7 @@ void RunSteps(void) {
         world.stepClock -= kWorldStepSeconds;
         const StepKeys fresh = world.pressed;
         world.pressed = StepKeys{};
-        world.keys = HeldOrPressed(fresh);
+        world.keys = world.keySource ? ReplayCursor_Next(world.keySource) : HeldOrPressed(fresh);
         if (world.recording) RecordStep(world.keys, fresh);
         const bool wasStranded = world.stranded != 0;
         World_Step();
@@ -121,6 +122,8 @@ void World_Update(void) {
     RunSteps();
     World_PrepareSprites();
 }
+
+void World_TakeKeysFrom(ReplayCursor* cursor) { world.keySource = cursor; }
 
 void World_RecordInto(Replay* replay) {
     world.recording = replay;
