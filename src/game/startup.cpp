@@ -2,6 +2,7 @@
 // MenuMusic (starts the menu theme on the way to the main menu).
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/preferences.h"
 #include "app/safe_file.h"
 #include "app/screens.h"
 #include "game/game.h"
@@ -17,6 +18,7 @@ void Startup_Init(void) {
     SavePath saveFolder = {{0}, false};
     if (SavePath_Ensure(&saveFolder, "")) SafeFile_CleanLeftovers(saveFolder.path);
     Settings_Read();
+    Preferences_Read();
     TS_System_SetWindowTitle("Vexal~");
     Native_SetWindowIcon(appIconPath);
     Window_InstallHook();
