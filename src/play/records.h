@@ -13,6 +13,11 @@ enum Medal { MEDAL_NONE = 0, MEDAL_BRONZE = 1, MEDAL_SILVER = 2, MEDAL_GOLD = 3,
 
 enum { RECORD_KEY_SIZE = 64 };
 
+// Records_Load's answer for a records file that is there but is no record
+// (lines not understood, no best time, far too large): it reads as none, and
+// the next offer keeps it aside as "<file>.damaged" before writing.
+enum { RECORD_DAMAGED = 10100 };
+
 // One level's records. A level never finished has none: bestTime 0,
 // bestScore -1 and an empty bestRun.
 struct LevelRecord {
@@ -43,7 +48,11 @@ void FreeLevelRecord(LevelRecord* record);
 int Records_Load(const char* key, LevelRecord* record);
 // Offers a run that reached the goal: `run` is its recording, `time` its
 // seconds of flying, `score` its level score. Whatever it betters is saved
-// (through a temporary file; a failed write keeps the old records).
+// (through a temporary file; a failed write keeps the old records). A damaged
+// records file is first kept aside as "<file>.damaged", and one set on a level
+// of another flight hash as "<file>.old"; one that cannot be read (no
+// permission, a folder in its place) is never written over: saveError says
+// why. The records file names the par, so a later look can tell the medal.
 void Records_Offer(const char* key, const Replay* run, float time, int32_t score, float parTime,
                    float authorTime, RecordOutcome* outcome);
 
@@ -55,3 +64,8 @@ Medal Medal_ForTime(float time, float parTime, float authorTime);
 const char* Medal_Name(Medal medal);
 // The author's time of a shipped level (its proving replay's), or 0.
 float Records_AuthorTime(const char* shippedName);
+// The same only while the level is the one the author proved: 0 when its
+// flight hash is another (the level has changed, or is a test's own).
+float Records_AuthorTimeOf(const char* shippedName, uint64_t flightHash);
+// The words for a records error: RECORD_DAMAGED, or FileError_Text's.
+const char* Records_ErrorText(int error);

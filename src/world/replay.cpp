@@ -23,6 +23,8 @@ const size_t kLineBuffer = 512;
 // Room for every one of kMaxEvents events with a comment each; a larger file
 // is no replay.
 const uint64_t kMaxReplayBytes = uint64_t{128} << 20;
+// Longer than any level is flown: a best time or par beyond it is no time.
+const float kMaxRecordSeconds = 1.0e7f;
 
 void NoteBadLine(Replay* replay, uint32_t line, const char* reason) {
     if (replay->badLines == 0) {
@@ -76,6 +78,47 @@ bool ParseHash(const char* word, uint64_t* value) {
     return true;
 }
 
+// A whole word as a finite decimal number within [low, high].
+bool ParseSeconds(const char* word, float low, float high, float* value) {
+    if (!word || !*word) return false;
+    char* end = nullptr;
+    errno = 0;
+    const float parsed = std::strtof(word, &end);
+    if (errno != 0 || *end != '\0' || !(parsed >= low && parsed <= high)) return false;
+    *value = parsed;
+    return true;
+}
+
+// A records file's lines: the level's best time, best score and par. Returns
+// whether `first` named one of them (handled, or noted as bad).
+bool ParseBestLine(Replay* replay, const char* first, char* cursor, uint32_t lineNumber) {
+    const bool time = !std::strcmp(first, "best-time");
+    const bool par = !std::strcmp(first, "par-time");
+    if (time || par) {
+        float seconds = 0.0f;
+        // A best time is a flight of at least one step; a par may be 0 (none).
+        const float low = time ? 0.001f : 0.0f;
+        if (!ParseSeconds(NextWord(&cursor), low, kMaxRecordSeconds, &seconds) ||
+            NextWord(&cursor)) {
+            NoteBadLine(replay, lineNumber,
+                        time ? "best-time needs seconds above 0" : "par-time needs seconds");
+            return true;
+        }
+        (time ? replay->bestTime : replay->parTime) = seconds;
+        return true;
+    }
+    if (!std::strcmp(first, "best-score")) {
+        long score = 0;
+        if (!ParseNumber(NextWord(&cursor), 0, INT32_MAX, &score) || NextWord(&cursor)) {
+            NoteBadLine(replay, lineNumber, "best-score needs a number from 0");
+            return true;
+        }
+        replay->bestScore = static_cast<int32_t>(score);
+        return true;
+    }
+    return false;
+}
+
 // -1 when memory runs out, 0 otherwise.
 int AddEvent(Replay* replay, int32_t frame, int32_t key, bool down) {
     if (replay->count == replay->capacity) {
@@ -124,6 +167,7 @@ int ParseLine(Replay* replay, char* line, uint32_t lineNumber) {
         replay->hasLevelHash = 1;
         return 0;
     }
+    if (ParseBestLine(replay, first, cursor, lineNumber)) return 0;
     long frame = 0, key = 0;
     if (!ParseNumber(first, 0, REPLAY_MAX_FRAME, &frame)) {
         NoteBadLine(replay, lineNumber, "expected a frame number or 'scheme'");
@@ -161,12 +205,19 @@ void InitReplay(Replay* replay) {
     replay->hasLevelHash = 0;
     replay->levelHash = 0;
     replay->levelName[0] = '\0';
+    replay->bestTime = 0.0f;
+    replay->bestScore = -1;
+    replay->parTime = 0.0f;
 }
 
 int ReadReplayFile(const char* path, Replay* replay) {
+    return ReadReplayFileWithin(path, kMaxReplayBytes, replay);
+}
+
+int ReadReplayFileWithin(const char* path, uint64_t maxBytes, Replay* replay) {
     InitReplay(replay);
     TextFile file;
-    const int openError = TextFile_Open(&file, path, kMaxReplayBytes);
+    const int openError = TextFile_Open(&file, path, maxBytes);
     if (openError) return openError;
     char line[kLineBuffer];
     size_t length = 0;
@@ -221,6 +272,20 @@ int WriteReplayFile(const char* path, const Replay* replay) {
                       static_cast<unsigned long long>(replay->levelHash));
         text += line;
     }
+    // Nine significant digits bring a float back exactly, so a record read
+    // again compares equal to the run that set it.
+    if (replay->bestTime > 0.0f) {
+        std::snprintf(line, sizeof line, "best-time %.9g\n", static_cast<double>(replay->bestTime));
+        text += line;
+    }
+    if (replay->bestScore >= 0) {
+        std::snprintf(line, sizeof line, "best-score %d\n", static_cast<int>(replay->bestScore));
+        text += line;
+    }
+    if (replay->parTime > 0.0f) {
+        std::snprintf(line, sizeof line, "par-time %.9g\n", static_cast<double>(replay->parTime));
+        text += line;
+    }
     for (uint32_t i = 0; i < replay->count; ++i) {
         const ReplayEvent& event = replay->events[i];
         std::snprintf(line, sizeof line, "%d %s %d\n", static_cast<int>(event.frame),
@@ -235,6 +300,27 @@ void FreeReplay(Replay* replay) {
     replay->events = nullptr;
     replay->count = 0;
     replay->capacity = 0;
+}
+
+int Replay_Reserve(Replay* replay, uint32_t capacity) {
+    if (capacity > kMaxEvents) capacity = kMaxEvents;
+    if (capacity <= replay->capacity) return 0;
+    void* grown = std::realloc(replay->events, capacity * sizeof(ReplayEvent));
+    if (!grown) return -1;
+    replay->events = static_cast<ReplayEvent*>(grown);
+    replay->capacity = capacity;
+    return 0;
+}
+
+void Replay_Clear(Replay* replay) {
+    replay->count = 0;
+    replay->badLines = 0;
+    replay->firstBadLine = 0;
+    replay->firstBadReason[0] = '\0';
+    replay->incomplete = 0;
+    replay->bestTime = 0.0f;
+    replay->bestScore = -1;
+    replay->parTime = 0.0f;
 }
 
 void Replay_SetLevel(Replay* replay, const char* levelName, uint64_t levelHash) {

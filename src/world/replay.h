@@ -5,6 +5,9 @@
 //   scheme 2              # optional control scheme index, default 2
 //   level level_3         # optional: the level flown (name, up to 63 bytes)
 //   hash 0123456789abcdef # optional: Level_FlightHash of the level flown
+//   best-time 5.21666718  # a records file's: the level's best time, seconds
+//   best-score 1234       # a records file's: the level's best score
+//   par-time 30           # a records file's: the par those were set against
 //   <frame> down <key>    # key codes of the framework, e.g. 32, 263, 262, 77, 88
 //   <frame> up <key>
 //
@@ -36,6 +39,11 @@ struct Replay {
     uint8_t hasLevelHash;
     uint64_t levelHash;  // Level_FlightHash of the level flown, when known
     char levelName[64];  // the level flown, or empty
+    // A records file is the replay of a level's fastest run with the level's
+    // bests beside it (play/records.h); any other replay has none of them.
+    float bestTime;     // seconds of the fastest run, 0 when none
+    int32_t bestScore;  // the highest level score, -1 when none
+    float parTime;      // the level's par when they were set, 0 when none
 };
 
 // An empty replay: scheme 2, no events, no level named.
@@ -48,7 +56,17 @@ void InitReplay(Replay* replay);
 // or reading the file (errno, or a FileError of app/text_file.h: too large,
 // UTF-16, not a regular file); after an error the replay is empty.
 int ReadReplayFile(const char* path, Replay* replay);
+// The same for a file that may hold at most `maxBytes` (FILE_ERROR_TOO_LARGE
+// beyond), such as a records file, which never holds a very long run.
+int ReadReplayFileWithin(const char* path, uint64_t maxBytes, Replay* replay);
 void FreeReplay(Replay* replay);
+// Makes room for `capacity` events in all, so a recording that stays within it
+// never allocates while the level is flown. Returns 0, or -1 when memory runs
+// out (the replay is then as it was).
+int Replay_Reserve(Replay* replay, uint32_t capacity);
+// Empties a replay for a new recording of the same level: no events, nothing
+// incomplete, no bests; the room for events and the level it names are kept.
+void Replay_Clear(Replay* replay);
 // Adds one press or release; a recording keeps its events in frame order.
 // Returns 0, or -1 when memory runs out or the replay is full: nothing is
 // added and the replay is marked incomplete.

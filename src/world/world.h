@@ -120,6 +120,7 @@ struct World {
     StepKeys recorded;        // the keys as the recording last saw them
     Ghost* ghost;             // owned: the best run flown beside the ship, or null
     ReplayCursor* keySource;  // not owned: the steps' keys come from it, not the keyboard
+    float bestTime;           // the level's best time, under the clock; 0 none
 };
 
 // The one World of the program.
@@ -154,9 +155,10 @@ void World_Update(void);
 void World_PrepareSprites(void);
 // One step of kWorldStepSeconds on world.keys; dispatches on the phase.
 void World_Step(void);
-// Records every step's keys from now on into `replay` (emptied, its scheme the
-// current one) as key presses and releases of the control scheme's keys, M and
-// X, frame = step; a level (re)start empties it again. Null stops recording.
+// Records every step's keys from now on into `replay` (emptied with
+// Replay_Clear, its scheme the current one) as key presses and releases of the
+// control scheme's keys, M and X, frame = step; a level (re)start empties it
+// again, keeping its room and the level it names. Null stops recording.
 void World_RecordInto(Replay* replay);
 // Flies a ghost of `run` (copied) beside the ship from the level's start on,
 // restarted with every level start; null, or a run that does not fit the

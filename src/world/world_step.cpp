@@ -129,7 +129,8 @@ void World_RecordInto(Replay* replay) {
     world.recording = replay;
     world.recorded = StepKeys{};
     if (!replay) return;
-    FreeReplay(replay);
-    InitReplay(replay);
+    // The events' room and the level's name stay: a restart records afresh
+    // without allocating.
+    Replay_Clear(replay);
     replay->scheme = userConfig.controlScheme;
 }

@@ -3,9 +3,12 @@
 // stranded. The replays are flown by the replay runner, as `vexal-level run`
 // flies them; only the rasterising is skipped, so that the whole campaign
 // flies in seconds.
+#include <cmath>
 #include <cstdio>
+#include <iomanip>
 #include <string>
 
+#include "play/records.h"
 #include "play/replay_run.h"
 #include "level/level.h"
 #include "platform/automation.h"
@@ -30,6 +33,7 @@ static_assert(sizeof kProofFrames / sizeof kProofFrames[0] ==
 struct Outcome {
     ReplayState end = {};
     float parTime = 0.0f;
+    uint64_t flightHash = 0;
 };
 
 class ShippedLevelsTest : public HeadlessTest {
@@ -49,6 +53,7 @@ protected:
         Level level;
         const int error = ReadLevelFile(levelPath.c_str(), &level, true);
         out->parTime = level.parTime;
+        out->flightHash = Level_FlightHash(&level);
         FreeLevel(&level);
         if (error == 0) {
             Automation_SetRendering(false);
@@ -79,8 +84,21 @@ TEST_F(ShippedLevelsTest, EveryLevelIsBeatenByItsReplayWithinParTime) {
         // A good run keeps a margin: par is not set below the proof's time, and
         // not so far above it that any run earns the bonus.
         EXPECT_LT(outcome.parTime, end.levelTime * 1.6f);
-        std::printf("%-11s %5d frames, time %6.2f s of par %5.1f s, fuel %6.2f\n", name, end.frames,
-                    end.levelTime, outcome.parTime, end.fuel);
+        // The author's medal is the proof's own time, exactly.
+        EXPECT_EQ(Records_AuthorTime(name), end.levelTime)
+            << std::hexfloat << end.levelTime << " = " << std::defaultfloat << std::setprecision(9)
+            << end.levelTime;
+        EXPECT_EQ(Records_AuthorTimeOf(name, outcome.flightHash), end.levelTime)
+            << "flight hash 0x" << std::hex << outcome.flightHash << std::dec;
+        EXPECT_EQ(Medal_ForTime(end.levelTime, outcome.parTime, Records_AuthorTime(name)),
+                  MEDAL_AUTHOR);
+        // Gold is still there to win just behind the author.
+        EXPECT_EQ(Medal_ForTime(std::nextafter(end.levelTime, 1e9f), outcome.parTime,
+                                Records_AuthorTime(name)),
+                  MEDAL_GOLD);
+        std::printf("%-11s %5d frames, time %6.2f s of par %5.1f s (%.3f), fuel %6.2f\n", name,
+                    end.frames, end.levelTime, outcome.parTime, end.levelTime / outcome.parTime,
+                    end.fuel);
     }
 }
 
