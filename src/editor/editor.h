@@ -8,6 +8,7 @@
 #include "ui/button.h"
 #include "ui/popup.h"
 #include "world/camera.h"
+#include "world/replay.h"
 #include "world/sprite_cache.h"
 
 enum PaletteItem {
@@ -114,3 +115,8 @@ void Editor_SetPlayMode(bool on);
 void Editor_UpdatePlayMode(void);
 // Ends play mode without touching the music (the editor is closing).
 void Editor_AbandonPlayMode(void);
+// The last test flight's recording (its keys step by step, naming the level's
+// file and flight hash), or null before the first; freed when the editor
+// closes.
+const Replay* Editor_TestPlayRecording(void);
+void Editor_FreeTestPlayRecording(void);

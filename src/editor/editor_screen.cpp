@@ -221,6 +221,7 @@ void Editor_Exit(void) {
     // Leaving is only offered while editing, but a closing window can end the
     // game in the middle of a test flight.
     if (editor.playMode) Editor_AbandonPlayMode();
+    Editor_FreeTestPlayRecording();
     for (TS_PreparedImage& copy : editor.paletteIconCopies) TS_PreparedImage_Free(&copy);
     for (Shape*& icon : editor.paletteIcons) {
         FreeOwnedShape(icon);

@@ -1,11 +1,35 @@
 // Test play in the editor: the level is copied, flown in an ordinary World and
 // thrown away again, so nothing the ship does reaches the level being edited.
+// Every test flight is recorded as a replay, like any other attempt.
+#include <cstring>
+
 #include "app/assets.h"
 #include "app/sound_groups.h"
 #include "editor/editor.h"
+#include "world/replay.h"
 #include "world/world.h"
 
 namespace {
+
+// The test flight's recording; kept after it stops, until the next one
+// starts or the editor closes. As much room as the gameplay screens make.
+const uint32_t kRecordingEvents = 8192;
+Replay recording = {};
+bool recordingMade = false;
+
+// Records the flight of the copy just made, naming the level by the file it
+// was last saved as (or "untitled") and its flight hash as it starts.
+void StartRecording(uint64_t flightHash) {
+    if (!recordingMade) {
+        InitReplay(&recording);
+        recordingMade = true;
+    }
+    Replay_Reserve(&recording, kRecordingEvents);
+    const char* slash = std::strrchr(editor.savePath, '/');
+    const char* name = slash ? slash + 1 : editor.savePath;
+    Replay_SetLevel(&recording, *name ? name : "untitled", flightHash);
+    World_RecordInto(&recording);
+}
 
 // The flying copy: its own tables and objects, the texts exactly as written
 // (placeholders stay as they are), and bounds around everything placed.
@@ -33,6 +57,7 @@ void PlayMusic(int slot, SoundGroup group) {
 // Everything of play mode except the music.
 void StopFlying(void) {
     editor.playMode = false;
+    World_RecordInto(nullptr);
     // Releasing the World also drops the ship's image from the sprite cache,
     // which the ship marker shows too: it takes the image anew.
     TeardownWorld();
@@ -55,7 +80,10 @@ void Editor_SetPlayMode(bool on) {
     // A level that cannot be copied is not flown: the editor stays as it was.
     if (!CopyEditedLevel()) return;
     editor.playMode = true;
+    // The hash is taken before the flight switches any fuel cell off.
+    const uint64_t hash = Level_FlightHash(&editor.playLevel);
     SetupWorld(&editor.playLevel);
+    StartRecording(hash);
     SetFileButtonsEnabled(false);
     SoundGroup_Stop(SoundGroup::MenuMusic);
     PlayMusic(SOUND_GAME_MUSIC, SoundGroup::GameMusic);
@@ -69,4 +97,11 @@ void Editor_UpdatePlayMode(void) {
 void Editor_AbandonPlayMode(void) {
     if (!editor.playMode) return;
     StopFlying();
+}
+
+const Replay* Editor_TestPlayRecording(void) { return recordingMade ? &recording : nullptr; }
+
+void Editor_FreeTestPlayRecording(void) {
+    if (recordingMade) FreeReplay(&recording);
+    recordingMade = false;
 }

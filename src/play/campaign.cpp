@@ -2,6 +2,7 @@
 // shows the results, the victory and the pause menu over it.
 #include "play/campaign.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
+#include "play/run_recorder.h"
 #include "world/world.h"
 
 const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT] = {
@@ -76,6 +78,10 @@ bool ReadCurrentLevel(void) {
     }
     FreeLevel(&campaign->level);
     campaign->level = read;
+    char name[RECORD_KEY_SIZE];
+    // Records go by the shipped level's name, whatever file a test flies.
+    Campaign_ShippedName(campaign->current, name, sizeof name);
+    RunRecorder_NameLevel(name, path, &campaign->level);
     return true;
 }
 
@@ -114,6 +120,18 @@ void Campaign_NextLevel(void) {
 }
 
 const CampaignList* Campaign_List(void) { return campaign; }
+
+void Campaign_ShippedName(int32_t index, char* name, size_t size) {
+    if (size == 0) return;
+    name[0] = '\0';
+    if (index < 0 || index >= CAMPAIGN_LEVEL_COUNT) return;
+    const char* path = campaignLevelPaths[index];
+    const char* slash = std::strrchr(path, '/');
+    const char* base = slash ? slash + 1 : path;
+    const char* dot = std::strrchr(base, '.');
+    const size_t length = dot ? static_cast<size_t>(dot - base) : std::strlen(base);
+    std::snprintf(name, size, "%.*s", static_cast<int>(length), base);
+}
 
 void Campaign_SetLevelPathsForTests(const char* const paths[CAMPAIGN_LEVEL_COUNT]) {
     useTestPaths = paths != nullptr;

@@ -2,6 +2,7 @@
 // the level the menus chose, with the results and pause popups around them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "app/screens.h"
@@ -20,6 +21,9 @@ struct CampaignList {
 
 // The shipped levels: tutorial_0 to tutorial_5, then level_1 to level_13.
 extern const char* const campaignLevelPaths[CAMPAIGN_LEVEL_COUNT];
+// The name a shipped level's records go by: its file's, without the folder
+// and ".vexl" ("level_3"); empty for an index out of range.
+void Campaign_ShippedName(int32_t index, char* name, size_t size);
 
 // Shown when the current level's file cannot be read: "Try Again" or "Exit"
 // (null while the screen is not running).

@@ -6,6 +6,7 @@
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
+#include "play/run_recorder.h"
 #include "world/world.h"
 
 Level customLevel = {};
@@ -54,6 +55,7 @@ void Custom_ReloadLevel(void) {
     }
     FreeLevel(&customLevel);
     customLevel = read;
+    RunRecorder_NameLevel(nullptr, customPath, &customLevel);
     StartLevel(&customLevel);
 }
 
@@ -63,6 +65,8 @@ void Custom_Init(void) {
     customWinPopup =
         Play_CreatePopup("You Win!", "Congratulations You Win!", kWinChoices, 2, 500.0f, 350.0f);
     customLoadFailedPopup = Play_CreateLoadFailedPopup();
+    // The level select has just read the file.
+    RunRecorder_NameLevel(nullptr, customPath, &customLevel);
     PlayScreen_Init(&kCustomPlay, &customLevel);
 }
 

@@ -13,6 +13,7 @@
 #include "level/kind_shapes.h"
 #include "play/pause.h"
 #include "play/results.h"
+#include "play/run_recorder.h"
 #include "ui/file_chooser.h"
 #include "ui/help_page.h"
 #include "ui/text_lines.h"
@@ -88,6 +89,7 @@ void PlayScreen_Init(const PlayScreen* screen, const Level* level) {
     worldSetUp = level != nullptr;
     if (worldSetUp) {
         SetupWorld(level);
+        RunRecorder_Start();
         world.reloadLevel = screen->reloadLevel;
         Play_StartMusic();
     }
@@ -125,6 +127,7 @@ void PlayScreen_Update(void) {
 
 void PlayScreen_Exit(void) {
     Help_Exit();
+    RunRecorder_Stop();
     if (worldSetUp) TeardownWorld();
     worldSetUp = false;
     FreeKindShapes();

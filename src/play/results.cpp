@@ -11,6 +11,7 @@
 #include "play/campaign.h"
 #include "play/play_screen.h"
 #include "play/score.h"
+#include "play/run_recorder.h"
 #include "play/score_table.h"
 #include "ui/text_entry.h"
 #include "world/world.h"
@@ -38,11 +39,13 @@ const size_t kLineWidth = 46;
 // The name being typed and, in score, the total it will be saved with.
 ScoreEntry entry = {};
 
-void ShowSummary(Popup* popup) {
-    char text[256];
-    Results_Summary(text, sizeof text);
-    Popup_SetMessage(popup, text);
-    popup->open = true;
+// Adds the records' line under the summary in `text`: the new best or the
+// best standing, and why a new record could not be kept.
+void AppendRecords(char* text, size_t size, const RecordOutcome* outcome) {
+    const size_t used = std::strlen(text);
+    if (used + 2 >= size) return;
+    std::snprintf(text + used, size - used, "\n\n");
+    Results_RecordsLine(outcome, text + used + 2, size - used - 2);
 }
 
 // Breaks the lines of `text` at blanks so that none is longer than `width`
@@ -69,6 +72,14 @@ void WrapLines(char* text, size_t width) {
     }
 }
 
+void ShowSummary(Popup* popup, const RecordOutcome* outcome) {
+    char text[512];
+    Results_Summary(text, sizeof text);
+    AppendRecords(text, sizeof text, outcome);
+    Popup_SetMessage(popup, text);
+    popup->open = true;
+}
+
 // Why the score cannot be kept, in words the player can act on.
 void AppendUnreadableNote(char* text, size_t size, int readError) {
     const size_t used = std::strlen(text);
@@ -80,9 +91,10 @@ void AppendUnreadableNote(char* text, size_t size, int readError) {
 
 // "Victory!" for a total outside the table, or for any total when the
 // table's file cannot be read.
-void ShowVictory(int readError) {
-    char text[512];
+void ShowVictory(int readError, const RecordOutcome* outcome) {
+    char text[768];
     Results_Summary(text, sizeof text);
+    AppendRecords(text, sizeof text, outcome);
     if (readError != 0) {
         std::strncat(text, "\n\n", sizeof text - std::strlen(text) - 1);
         AppendUnreadableNote(text, sizeof text, readError);
@@ -207,8 +219,9 @@ void Results_FinishCampaignLevel(bool lastLevel) {
     // Once a name was saved the level has been scored already; this frame
     // only records it.
     if (!nameEntered) Score_Level();
+    const RecordOutcome* outcome = RunRecorder_Offer();
     if (!lastLevel) {
-        if (levelWinPopup) ShowSummary(levelWinPopup);
+        if (levelWinPopup) ShowSummary(levelWinPopup, outcome);
         return;
     }
     ScoreTable_Load();
@@ -220,7 +233,7 @@ void Results_FinishCampaignLevel(bool lastLevel) {
         SaveEntry();
     } else if (!qualifies || readError != 0) {
         // No name is asked for a score that cannot be kept.
-        if (victoryPopup) ShowVictory(readError);
+        if (victoryPopup) ShowVictory(readError, outcome);
     } else {
         std::strcpy(entry.name, "Player");
         entry.score = world.totalScore;
@@ -233,7 +246,37 @@ void Results_FinishCampaignLevel(bool lastLevel) {
 
 void Results_FinishCustomLevel(Popup* winPopup) {
     Score_Level();
-    if (winPopup) ShowSummary(winPopup);
+    const RecordOutcome* outcome = RunRecorder_Offer();
+    if (winPopup) ShowSummary(winPopup, outcome);
+}
+
+void Results_RecordsLine(const RecordOutcome* outcome, char* text, size_t size) {
+    if (size == 0) return;
+    text[0] = '\0';
+    const float best = RunRecorder_BestTime();
+    char medal[24] = "";
+    if (outcome->newBestTime) {
+        if (outcome->medal != MEDAL_NONE) {
+            std::snprintf(medal, sizeof medal, " \u2014 %s", Medal_Name(outcome->medal));
+        }
+        std::snprintf(text, size, "New best! %.2f s%s", static_cast<double>(world.levelTime),
+                      medal);
+    } else if (best > 0.0f) {
+        const Medal bestMedal = RunRecorder_BestMedal();
+        if (bestMedal != MEDAL_NONE) {
+            std::snprintf(medal, sizeof medal, " \u2014 %s", Medal_Name(bestMedal));
+        }
+        std::snprintf(
+            text, size, "%sBest %.2f s%s",
+            outcome->newBestScore && outcome->previousTime > 0.0f ? "New best score! " : "",
+            static_cast<double>(best), medal);
+    }
+    if (outcome->saveError != 0) {
+        const size_t used = std::strlen(text);
+        std::snprintf(text + used, size - used, "%sRecord not saved: %s.", used ? "\n" : "",
+                      Records_ErrorText(outcome->saveError));
+        WrapLines(text + used, kLineWidth);
+    }
 }
 
 bool Results_TypingName(void) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "play/records.h"
 #include "ui/popup.h"
 
 // The campaign's results popups, in its slot order; null until created.
@@ -26,17 +27,22 @@ void Results_FreeCampaignPopups(void);
 
 // The level's results: time, par time, level score and running total.
 void Results_Summary(char* text, size_t size);
+// The records' line of a finished level, from its offer: "New best! 5.21 s"
+// and the medal after a dash (none without a medal), or the best standing
+// ("Best 4.80 s" and its medal), then why a new record could not be saved.
+void Results_RecordsLine(const RecordOutcome* outcome, char* text, size_t size);
 
-// The campaign's end of a level whose goal capture is over: scores it, then
+// The campaign's end of a level whose goal capture is over: scores it,
+// offers the run to the level's records, then
 // "You Win!" after an ordinary level, or after the last one either
 // "Victory!", the name entry or (once a name was saved) the "Top Scores" or
 // "Score Not Saved". A score.vex that cannot be read is never written over:
 // the player gets "Victory!" with a line saying so instead of the name entry.
 void Results_FinishCampaignLevel(bool lastLevel);
 
-// A custom level's end once its goal capture is over: scores it and shows
-// the results in `winPopup`. "Play Again" keeps the total, so it grows with
-// every completed replay.
+// A custom level's end once its goal capture is over: scores it, offers the
+// run to its records and shows the results in `winPopup`. "Play Again" keeps the total, so it grows
+// with every completed replay.
 void Results_FinishCustomLevel(Popup* winPopup);
 
 // The name entry, once a frame while its popup is open: a typed character

@@ -1,6 +1,7 @@
 // The HUD over a flying level: the goal compass and its distance, the fuel
 // gauge under the ship, the empty-tank hint, the thruster flames, the skip
-// hint of the intro and the capture, and the level clock.
+// hint of the intro and the capture, and the level clock with the level's
+// best time beside it.
 #include <cstdio>
 
 #include "world/draw.h"
@@ -20,6 +21,27 @@ const TS_Color kKeyOutline = {27, 172, 235, 255};
 const float kGaugeHeight = 20.0f;
 const float kHudTextSize = 20.0f;
 const float kEmptyTankHintSeconds = 3.0f;
+const TS_Color kBestText = {200, 200, 200, 255};
+const float kBestTextSize = 16.0f;
+const float kBestGap = 22.0f;  // from the clock's baseline up to the best's
+
+// "Best 5.21 s", written again only when the best changes (a new level, or a
+// run that beat it): the same text draws from the text cache every frame.
+char bestText[32] = {};
+float bestShown = 0.0f;
+
+void DrawBestTime(float right, float bottom) {
+    if (!(world.bestTime > 0.0f)) return;
+    if (world.bestTime != bestShown || !bestText[0]) {
+        std::snprintf(bestText, sizeof bestText, "Best %.2f s",
+                      static_cast<double>(world.bestTime));
+        bestShown = world.bestTime;
+    }
+    TS_Settings_TextAlignment(TS_ALIGN_RIGHT, TS_ALIGN_BOTTOM);
+    TS_Settings_Fill(kBestText);
+    TS_Settings_TextSize(kBestTextSize);
+    TS_Font_DrawText(bestText, right, bottom - kBestGap);
+}
 
 void DrawCompass(void) {
     GameObject* arrow = world.compass.arrow;
@@ -99,6 +121,8 @@ void DrawLevelClock(void) {
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(kHudTextSize);
     // A new value every frame: put together from cached characters.
-    TS_Font_DrawChangingText(clock, static_cast<float>(TS_System_GetWindowWidth()),
-                             static_cast<float>(TS_System_GetWindowHeight()));
+    const float right = static_cast<float>(TS_System_GetWindowWidth());
+    const float bottom = static_cast<float>(TS_System_GetWindowHeight());
+    TS_Font_DrawChangingText(clock, right, bottom);
+    DrawBestTime(right, bottom);
 }

@@ -11,6 +11,7 @@
 #include "screens/menu_screens.h"
 #include "support/malloc_counter.h"
 #include "ui/file_chooser.h"
+#include "world/replay.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ struct ScreenCase {
     void (*open)(FrameAllocationTest* test);
     // The most one steady frame of it may allocate.
     long ceiling;
+    // Presses and lets go of the flight's keys during the counted frames.
+    bool flyKeys = false;
 };
 
 void PrintTo(const ScreenCase& screen, std::ostream* out) { *out << screen.name; }
@@ -98,12 +101,23 @@ public:
         Pause();
     }
 
-    static FrameCounts CountFrames() {
+    // A player's hands on the keys: thrust and the two turns pressed and let
+    // go in turn, a change every few frames.
+    static void PlayKeys(int frame) {
+        const int keys[] = {SchemeKey(ACTION_THRUST), SchemeKey(ACTION_TURN_LEFT),
+                            SchemeKey(ACTION_TURN_RIGHT)};
+        const int key = keys[(frame / 6) % 3];
+        if (frame % 6 == 0) Automation_KeyDown(key);
+        if (frame % 6 == 4) Automation_KeyUp(key);
+    }
+
+    static FrameCounts CountFrames(bool flyKeys = false) {
         Automation_RunFrames(kWarmUpFrames);
         FrameCounter counter;
         MallocCounter_Start();
         counter.Begin();
         for (int i = 0; i < kCountedFrames; ++i) {
+            if (flyKeys) PlayKeys(i);
             Automation_RunFrames(1);
             counter.EndFrame();
         }
@@ -145,7 +159,18 @@ TEST_P(FrameAllocationTest, SteadyFramesStayUnderTheCeiling) {
         screen.open(this);
         if (HasFatalFailure()) return;
         const std::string shown = Screen_CurrentName();
-        counts = CountFrames();
+        const uint32_t recordedBefore = world.recording ? world.recording->count : 0;
+        const ReplayEvent* events = world.recording ? world.recording->events : nullptr;
+        const uint32_t room = world.recording ? world.recording->capacity : 0;
+        counts = CountFrames(screen.flyKeys);
+        if (screen.flyKeys) {
+            // Every press and release went into the attempt's recording, in
+            // the room it was given when the screen opened.
+            ASSERT_NE(world.recording, nullptr);
+            EXPECT_GE(world.recording->count, recordedBefore + 2 * (kCountedFrames / 6));
+            EXPECT_EQ(world.recording->events, events);
+            EXPECT_EQ(world.recording->capacity, room);
+        }
         // Still the same steady screen: nothing ended or opened meanwhile.
         EXPECT_EQ(Screen_CurrentName(), shown);
         if (shown == "Campaign") {
@@ -187,6 +212,11 @@ const ScreenCase kScreens[] = {
     // arrow in flight and under the pause menu.
     {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 4},
     {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 13},
+    // Flying on the keys, every change recorded into the attempt's replay:
+    // the recording adds nothing (the same frames with it off allocate the
+    // same), but a lit flame is one more turned sprite and a key pressed
+    // starts the engine's or the turning's sound loop.
+    {"FlightWithKeys", [](FrameAllocationTest* test) { test->Flying(); }, 31, true},
     {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 13},
 };
 
