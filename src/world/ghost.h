@@ -28,15 +28,15 @@ struct Ghost {
     GameObject* flame;  // owned, the bottom flame, fainter still
 };
 
-// A ghost flying `run` on `level`, ready at the level's start; null when the
-// run does not fit the level (its flight hash), the level has no goal, or
+// A ghost of `run`, ready at the start of `level` (Ghost_Restart); null when
 // memory runs out. Everything it steps and draws with is made here.
 Ghost* Ghost_Create(const Replay* run, const Level* level);
 void Ghost_Free(Ghost* ghost);
 // Back to the level's start on `level` (the level read again on a restart):
-// every fuel cell back, the run from its first step. A level that no longer
-// fits the run ends the ghost.
-void Ghost_Restart(Ghost* ghost, const Level* level);
+// every fuel cell back, the run from its first step. On a level the run does
+// not fit (its flight hash) or without a goal, the ghost does not fly or show.
+// Returns whether it flies.
+bool Ghost_Restart(Ghost* ghost, const Level* level);
 // One flying step of the player's level clock: the ghost passes over its own
 // intro and map-view steps (which depend only on its keys) and flies its next
 // flying step. Its run ends at the goal (or stranded), and it then fades.

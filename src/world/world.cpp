@@ -186,10 +186,10 @@ void StartLevel(const Level* level) {
     if (world.ghost) Ghost_Restart(world.ghost, level);
 }
 
-bool World_SetGhostRun(const Replay* run) {
+bool World_SetGhostRun(const Replay* run, const Level* level) {
     Ghost_Free(world.ghost);
-    world.ghost = run ? Ghost_Create(run, &world.level) : nullptr;
-    return world.ghost != nullptr;
+    world.ghost = run ? Ghost_Create(run, level) : nullptr;
+    return world.ghost && Ghost_Visible(world.ghost);
 }
 
 void World_PrepareSprites(void) {

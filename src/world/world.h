@@ -160,10 +160,12 @@ void World_Step(void);
 // control scheme's keys, M and X, frame = step; a level (re)start empties it
 // again, keeping its room and the level it names. Null stops recording.
 void World_RecordInto(Replay* replay);
-// Flies a ghost of `run` (copied) beside the ship from the level's start on,
-// restarted with every level start; null, or a run that does not fit the
-// level, removes it. Returns whether a ghost flies. Made here, never per frame.
-bool World_SetGhostRun(const Replay* run);
+// Flies a ghost of `run` (copied; null removes it) beside the ship from the
+// level's start on, restarted with every level start: it flies on the levels
+// whose flight hash the run fits, and on no other. `level` is the level about
+// to start (a level just read, or world.level itself). Returns whether it
+// flies on it. Made here, never per frame.
+bool World_SetGhostRun(const Replay* run, const Level* level);
 // Takes every step's keys from `cursor` (a replay being watched) instead of
 // the keyboard; null gives the keys back to the keyboard.
 void World_TakeKeysFrom(ReplayCursor* cursor);

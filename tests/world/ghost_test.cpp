@@ -115,7 +115,7 @@ protected:
     // The player flies `player` with the ghost flying `ghost`.
     Watch Fly(const Replay* player, const Replay* ghost) {
         Watch watch;
-        EXPECT_TRUE(World_SetGhostRun(ghost));
+        EXPECT_TRUE(World_SetGhostRun(ghost, &world.level));
         ReplayState end;
         Replay_Fly(player, REPLAY_DEFAULT_FRAMES, Compare, &watch, &end);
         EXPECT_TRUE(end.levelComplete);
@@ -224,11 +224,17 @@ TEST_F(GhostTest, ARunOfAChangedLevelGivesNoGhost) {
     LoadShipped("level_2");
     const uint64_t hash = Level_FlightHash(&level_);
     Replay_SetLevel(&run_, "level_2", hash);
-    EXPECT_TRUE(World_SetGhostRun(&run_));
+    EXPECT_TRUE(World_SetGhostRun(&run_, &level_));
     Replay_SetLevel(&run_, "level_2", hash ^ 1u);
-    EXPECT_FALSE(World_SetGhostRun(&run_));
+    EXPECT_FALSE(World_SetGhostRun(&run_, &level_));
+    // Nothing of it flies or shows, however long the player flies.
+    ReplayState end;
+    Replay_Fly(&run_, 400, nullptr, nullptr, &end);
+    ASSERT_NE(world.ghost, nullptr);
+    EXPECT_EQ(world.ghost->flyingSteps, 0);
+    EXPECT_FALSE(Ghost_Visible(world.ghost));
+    EXPECT_FALSE(World_SetGhostRun(nullptr, &level_));
     EXPECT_EQ(world.ghost, nullptr);
-    EXPECT_FALSE(World_SetGhostRun(nullptr));
 }
 
 // Fuel cells in a level's table still switched on.
@@ -245,7 +251,7 @@ TEST_F(GhostTest, TheGhostPicksUpItsOwnFuelCellsAndARestartBringsThemBack) {
     LoadShipped("level_10");  // its proof picks up fuel cells
     const int cells = ActiveCells(level_);
     ASSERT_GT(cells, 0);
-    ASSERT_TRUE(World_SetGhostRun(&run_));
+    ASSERT_TRUE(World_SetGhostRun(&run_, &level_));
     // The player sits still while the ghost flies its whole run.
     ReplayState end;
     Replay_Fly(nullptr, 2215 + 200, nullptr, nullptr, &end);
