@@ -1,5 +1,6 @@
 // The level select: a button for each tutorial and each level under two
-// headings, a custom level from a file, and "Back".
+// headings, each with its best time and medal under it, a custom level from a
+// file, and "Back".
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +13,7 @@
 #include "play/campaign.h"
 #include "play/campaign_start.h"
 #include "play/custom_level.h"
+#include "play/records.h"
 #include "screens/menu_screens.h"
 #include "ui/button.h"
 #include "ui/file_chooser.h"
@@ -43,6 +45,32 @@ const int kPathLines = 3;
 const float kColumnGap = 30.0f;
 const float kLabelMargin = 16.0f;  // room left and right of a label in its button
 const float kRowGap = 30.0f;
+
+// Each level's records under its button: a medal, then the best time. The
+// strip's right end is left free for a control of the level's best run.
+const float kRecordTextSize = 16.0f;
+const float kRecordDrop = 12.0f;  // from the button's bottom edge to the strip's middle
+const float kMedalRadius = 8.0f;
+const float kMedalRim = 1.5f;  // the dark ring around the medal's face
+const float kMedalGap = 6.0f;  // between the medal and the time
+const TS_Color kRecordText = {235, 235, 235, 255};
+const TS_Color kMedalRimColour = {25, 20, 15, 255};
+// Each medal's face and the glint on it, none to author.
+const TS_Color kMedalFaces[] = {
+    {0, 0, 0, 0},        {196, 116, 48, 255}, {176, 184, 196, 255},
+    {240, 186, 30, 255}, {60, 200, 180, 255},
+};
+const TS_Color kMedalGlints[] = {
+    {0, 0, 0, 0},         {240, 180, 120, 255}, {240, 244, 250, 255},
+    {255, 240, 170, 255}, {190, 255, 240, 255},
+};
+
+struct LevelBest {
+    float time;  // 0: never finished (or its records cannot be read)
+    Medal medal;
+    char text[16];  // "5.21 s"
+};
+LevelBest bests[LEVEL_BUTTONS] = {};
 
 Button* buttons[BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
@@ -99,7 +127,30 @@ void FitTutorialLabels(void) {
     }
 }
 
+// Every level's records, read once as the screen opens: 19 small files, each
+// read within a size limit. A damaged or unreadable one shows as none.
+void ReadBests(void) {
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) {
+        LevelBest& best = bests[i];
+        best = LevelBest{};
+        char name[RECORD_KEY_SIZE];
+        Campaign_ShippedName(i, name, sizeof name);
+        LevelRecord record;
+        if (Records_Load(name, &record) == 0) {
+            best.time = record.bestTime;
+            // The author's time counts only for the level the author flew.
+            const Replay& run = record.bestRun;
+            best.medal = Medal_ForTime(record.bestTime, run.parTime,
+                                       Records_AuthorTimeOf(name, run.levelHash));
+            std::snprintf(best.text, sizeof best.text, "%.2f s",
+                          static_cast<double>(record.bestTime));
+        }
+        FreeLevelRecord(&record);
+    }
+}
+
 void LevelSelect_Init(void) {
+    ReadBests();
     for (int i = 0; i < BUTTON_COUNT; ++i) buttons[i] = Button_Create(TS_Vector_Zero());
     for (int i = 0; i < TUTORIAL_COUNT; ++i) {
         if (buttons[i]) Button_SetLabel(buttons[i], kTutorialLabels[i]);
@@ -200,6 +251,32 @@ void DrawHeading(const char* text, const Button* first) {
                      first->position.y - first->size.y * 0.5f - 12.5f);
 }
 
+// The medal disc and the best time in the strip under a level's button.
+void DrawBest(const Button* button, const LevelBest& best) {
+    if (!button || !(best.time > 0.0f)) return;
+    const float y = button->position.y + button->size.y * 0.5f + kRecordDrop;
+    float x = button->position.x - button->size.x * 0.5f + kMedalRadius + 2.0f;
+    if (best.medal != MEDAL_NONE) {
+        const float face = kMedalRadius - kMedalRim;
+        TS_Settings_NoStroke();
+        TS_Settings_Fill(kMedalRimColour);
+        TS_Graphics_DrawEllipse(x, y, kMedalRadius * 2.0f, kMedalRadius * 2.0f);
+        TS_Settings_Fill(kMedalFaces[best.medal]);
+        TS_Graphics_DrawEllipse(x, y, face * 2.0f, face * 2.0f);
+        TS_Settings_Fill(kMedalGlints[best.medal]);
+        TS_Graphics_DrawEllipse(x - face * 0.35f, y - face * 0.35f, face * 0.7f, face * 0.7f);
+    }
+    x += kMedalRadius + kMedalGap;
+    TS_Settings_Fill(kRecordText);
+    TS_Font_DrawText(best.text, x, y);
+}
+
+void DrawBests(void) {
+    TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);
+    TS_Settings_TextSize(kRecordTextSize);
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) DrawBest(buttons[i], bests[i]);
+}
+
 void LevelSelect_Draw(void) {
     const float h = static_cast<float>(TS_System_GetWindowHeight());
     MenuBackground_DrawDimmed();
@@ -212,6 +289,7 @@ void LevelSelect_Draw(void) {
     DrawHeading("Tutorial Levels", buttons[0]);
     DrawHeading("Normal Levels", buttons[TUTORIAL_COUNT]);
     ButtonList_Draw(buttonList);
+    DrawBests();
     Popup_Draw(errorPopup);
 }
 

@@ -138,3 +138,30 @@ TEST_F(PlayModeTest, LeavingTheGameMidFlightReleasesTheWorld) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayModeTest, EveryTestFlightIsRecordedNamingTheLevelItFlew) {
+    Put(0, KIND_FUEL_CELL, 0, 0);  // switched off in the copy as the flight starts
+    const uint64_t hash = Level_FlightHash(&Edited());
+    EXPECT_EQ(Editor_TestPlayRecording(), nullptr);
+    TapKey(TS_KEY_F5);
+    HoldKey(SchemeKey(ACTION_THRUST), 20);
+    TapKey(TS_KEY_F5);
+    const Replay* recording = Editor_TestPlayRecording();
+    ASSERT_NE(recording, nullptr);
+    EXPECT_STREQ(recording->levelName, "untitled");
+    EXPECT_TRUE(Replay_FitsLevel(recording, hash));
+    ASSERT_EQ(recording->count, 2u);  // the thrust pressed and let go
+    EXPECT_EQ(recording->events[0].key, SchemeKey(ACTION_THRUST));
+    EXPECT_EQ(recording->events[1].frame - recording->events[0].frame, 20);
+
+    // The next flight records afresh in the same room.
+    const ReplayEvent* room = recording->events;
+    TapKey(TS_KEY_F5);
+    EXPECT_EQ(Editor_TestPlayRecording()->count, 0u);
+    EXPECT_EQ(Editor_TestPlayRecording()->events, room);
+    TapKey(TS_KEY_F5);
+}
+
+}  // namespace

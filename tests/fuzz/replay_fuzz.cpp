@@ -2,6 +2,7 @@
 // the replay format: the same scheme, events and bad lines for any file.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,12 @@ void Check(bool condition, const char* what) {
 
 struct Reference {
     int scheme = REPLAY_DEFAULT_SCHEME;
+    std::string levelName;
+    bool hasHash = false;
+    uint64_t hash = 0;
+    float bestTime = 0.0f;
+    long bestScore = -1;
+    float parTime = 0.0f;
     std::vector<ReplayEvent> events;
     uint32_t badLines = 0;
     uint32_t firstBadLine = 0;
@@ -75,6 +82,66 @@ bool Number(const std::string& word, long low, long high, long* value) {
     return true;
 }
 
+// Sixteen hexadecimal digits, exactly.
+bool Hash(const std::string& word, uint64_t* value) {
+    if (word.size() != 16) return false;
+    uint64_t hash = 0;
+    for (char c : word) {
+        const char* digits = "0123456789abcdef";
+        const char lower = (c >= 'A' && c <= 'F') ? static_cast<char>(c - 'A' + 'a') : c;
+        const char* at = std::strchr(digits, lower);
+        if (!at || !lower) return false;
+        hash = hash << 4 | static_cast<uint64_t>(at - digits);
+    }
+    *value = hash;
+    return true;
+}
+
+// Seconds as strtof reads them, the whole word, finite and within [low, high].
+bool Seconds(const std::string& word, float low, float high, float* value) {
+    char* end = nullptr;
+    errno = 0;
+    const float seconds = std::strtof(word.c_str(), &end);
+    if (errno != 0 || *end != '\0' || word.empty() || !(seconds >= low && seconds <= high)) {
+        return false;
+    }
+    *value = seconds;
+    return true;
+}
+
+// The level's name, its hash and a records file's bests; false for any other line.
+bool ReadNamingLine(const std::vector<std::string>& words, uint32_t lineNumber, Reference* replay) {
+    const std::string& first = words[0];
+    if (first == "level") {
+        if (words.size() != 2 || words[1].size() > 63) {
+            replay->Bad(lineNumber, "level needs one name of up to 63 bytes");
+        } else {
+            replay->levelName = words[1];
+        }
+    } else if (first == "hash") {
+        if (words.size() != 2 || !Hash(words[1], &replay->hash)) {
+            replay->Bad(lineNumber, "hash needs 16 hexadecimal digits");
+        } else {
+            replay->hasHash = true;
+        }
+    } else if (first == "best-time") {
+        if (words.size() != 2 || !Seconds(words[1], 0.001f, 1.0e7f, &replay->bestTime)) {
+            replay->Bad(lineNumber, "best-time needs seconds above 0");
+        }
+    } else if (first == "par-time") {
+        if (words.size() != 2 || !Seconds(words[1], 0.0f, 1.0e7f, &replay->parTime)) {
+            replay->Bad(lineNumber, "par-time needs seconds");
+        }
+    } else if (first == "best-score") {
+        if (words.size() != 2 || !Number(words[1], 0, INT32_MAX, &replay->bestScore)) {
+            replay->Bad(lineNumber, "best-score needs a number from 0");
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void ReadLine(const std::string& whole, uint32_t lineNumber, Reference* replay) {
     if (whole.size() > 511) return replay->Bad(lineNumber, "line too long");
     if (whole.find('\0') != std::string::npos)
@@ -89,6 +156,7 @@ void ReadLine(const std::string& whole, uint32_t lineNumber, Reference* replay) 
         replay->scheme = static_cast<int>(scheme);
         return;
     }
+    if (ReadNamingLine(words, lineNumber, replay)) return;
     if (!Number(words[0], 0, REPLAY_MAX_FRAME, &frame)) {
         return replay->Bad(lineNumber, "expected a frame number or 'scheme'");
     }
@@ -133,6 +201,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
 
     Check(replay.scheme == expected.scheme, "scheme differs");
+    Check(expected.levelName == replay.levelName, "level name differs");
+    Check((replay.hasLevelHash != 0) == expected.hasHash, "hash presence differs");
+    Check(!expected.hasHash || replay.levelHash == expected.hash, "hash differs");
+    Check(replay.bestTime == expected.bestTime, "best time differs");
+    Check(replay.bestScore == expected.bestScore, "best score differs");
+    Check(replay.parTime == expected.parTime, "par time differs");
     Check(replay.badLines == expected.badLines, "bad line count differs");
     Check(replay.firstBadLine == expected.firstBadLine, "first bad line differs");
     Check(expected.firstBadReason == replay.firstBadReason, "first bad reason differs");

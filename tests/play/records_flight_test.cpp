@@ -12,6 +12,8 @@
 #include "play/play_fixture.h"
 #include "play/records.h"
 #include "play/run_recorder.h"
+#include "screens/menu_screens.h"
+#include "ui/file_chooser.h"
 #include "world/replay.h"
 
 namespace {
@@ -155,6 +157,32 @@ TEST_F(RecordsFlightTest, AnUnsavedRecordIsSaidSoAndTheOldOneStays) {
     EXPECT_EQ(ReadText(RecordFile("level_3")), before);
     Automation_RunFrames(1);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("results_record_not_saved.png").c_str()));
+}
+
+TEST_F(RecordsFlightTest, ACustomLevelKeepsItsRecordsUnderItsFlightHash) {
+    const std::string path = WriteLevel("mine.vexl", ".20\nE,0,50,0,50,50\n");
+    Screen_Switch(LevelSelectScreen);
+    Automation_RunFrames(1);
+    FileChooser_SetAutomationAnswer(path.c_str(), false);
+    Click(640.0f, 612.0f);  // "Select a Custom Level from a File"
+    ASSERT_STREQ(Screen_CurrentName(), "CustomLevel");
+    FinishHopLevel();
+    ASSERT_TRUE(Open(customWinPopup));
+    // No author's time on a level of the player's own: a fast finish is gold.
+    EXPECT_NE(std::string(customWinPopup->message).find("New best! "), std::string::npos);
+    EXPECT_NE(std::string(customWinPopup->message).find("Gold"), std::string::npos);
+
+    Level level;
+    ASSERT_EQ(ReadLevelFile(path.c_str(), &level, true), 0);
+    char key[RECORD_KEY_SIZE];
+    Records_Key(nullptr, Level_FlightHash(&level), key, sizeof key);
+    FreeLevel(&level);
+    Replay record;
+    ASSERT_EQ(ReadReplayFile(RecordFile(key).c_str(), &record), 0) << key;
+    EXPECT_STREQ(record.levelName, "mine.vexl");
+    EXPECT_EQ(record.bestTime, world.levelTime);
+    EXPECT_EQ(record.parTime, 20.0f);
+    FreeReplay(&record);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "play/campaign.h"
 #include "play/campaign_start.h"
 #include "play/custom_level.h"
+#include "play/records.h"
 #include "screens/menu_screens.h"
 #include "support/headless.h"
 #include "ui/file_chooser.h"
@@ -176,6 +177,55 @@ TEST_F(LevelSelectTest, ScreenshotOfTheLevelSelect) {
     FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
     Click(640.0f, 612.0f);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select_error.png").c_str()));
+}
+
+// Records of a shipped level, as if flown in `time` seconds on it.
+void PlantRecord(const char* name, float time) {
+    Level level;
+    const std::string path = std::string("./Assets/levels/") + name + ".vexl";
+    ASSERT_EQ(ReadLevelFile(path.c_str(), &level, true), 0) << path;
+    Replay run;
+    InitReplay(&run);
+    Replay_SetLevel(&run, name, Level_FlightHash(&level));
+    Replay_AddEvent(&run, 0, 32, true);
+    RecordOutcome outcome;
+    Records_Offer(name, &run, time, 1000, level.parTime, 0.0f, &outcome);
+    EXPECT_EQ(outcome.saveError, 0) << name;
+    FreeReplay(&run);
+    FreeLevel(&level);
+}
+
+TEST_F(LevelSelectTest, EachLevelShowsItsBestTimeAndMedalUnderItsButton) {
+    PlantRecord("tutorial_0", Records_AuthorTime("tutorial_0"));  // author
+    PlantRecord("tutorial_1", 5.6f);                              // gold: 0.8 of par 7
+    PlantRecord("tutorial_2", 8.1f);                              // silver: 0.9 of par 9
+    PlantRecord("level_1", 7.4f);                                 // bronze: under par 7.5
+    PlantRecord("level_2", 9.0f);                                 // none: over par 7
+    PlantRecord("level_8", 30.58f);                               // gold: a frame off author
+    WriteText(SaveFolder() + "records/level_5.replay", "best-time 3\n\x01garbage\n");
+    // Records are read as the screen opens.
+    Screen_Switch(MainMenuScreen);
+    Automation_RunFrames(1);
+    Screen_Switch(LevelSelectScreen);
+    Automation_RunFrames(2);
+    ASSERT_STREQ(Screen_CurrentName(), "LevelSelect");
+
+    // The time sits in the strip under its button, beside the medal.
+    const AutomationDrawCall* author = Text("2.83 s");
+
+    ASSERT_NE(author, nullptr);
+    EXPECT_GT(author->y, 216.0f + 25.0f);
+    EXPECT_LT(author->y, 216.0f + 25.0f + 30.0f);
+    EXPECT_LT(author->x, 192.5f);
+    for (const char* time : {"5.60 s", "8.10 s", "7.40 s", "9.00 s", "30.58 s"}) {
+        EXPECT_NE(Text(time), nullptr) << time;
+    }
+    EXPECT_EQ(Text("3.00 s"), nullptr);  // the damaged record shows as none
+    int discs = 0;
+    for (const AutomationDrawCall& call : Automation_DrawCalls())
+        discs += call.kind == DRAW_ELLIPSE;
+    EXPECT_EQ(discs, 5 * 3);  // rim, face and glint of every medal but level_2's none
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select_records.png").c_str()));
 }
 
 }  // namespace
