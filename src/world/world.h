@@ -169,6 +169,9 @@ bool World_SetGhostRun(const Replay* run, const Level* level);
 // Takes every step's keys from `cursor` (a replay being watched) instead of
 // the keyboard; null gives the keys back to the keyboard.
 void World_TakeKeysFrom(ReplayCursor* cursor);
+// One step at once on the key source's next keys, outside the frame's time:
+// a watched run skipped ahead. Nothing without a key source or once done.
+void World_StepFromSource(void);
 // The flying frame (phase 1): the ship's step on the keys held, then the
 // sounds, the compass, the camera and the clocks.
 void World_UpdateFlying(void);

@@ -125,6 +125,14 @@ void World_Update(void) {
 
 void World_TakeKeysFrom(ReplayCursor* cursor) { world.keySource = cursor; }
 
+void World_StepFromSource(void) {
+    if (!world.keySource || !world.ship.body || !world.ship.fuel) return;
+    if (world.phase >= PHASE_DONE) return;
+    world.keys = ReplayCursor_Next(world.keySource);
+    World_Step();
+    ++world.stepCount;
+}
+
 void World_RecordInto(Replay* replay) {
     world.recording = replay;
     world.recorded = StepKeys{};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/preferences.h"
+#include "play/best_run.h"
 #include "play/campaign.h"
 #include "play/play_fixture.h"
 #include "play/play_screen.h"
@@ -19,21 +20,7 @@ const int kLevel3 = 8;
 
 class GhostRunTest : public PlayTest {
 protected:
-    // Saves level_3's proving run as the player's best run of it.
-    void RecordLevel3Proof() {
-        Replay run;
-        const std::string replays = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/";
-        ASSERT_EQ(ReadReplayFile((replays + "level_3.replay").c_str(), &run), 0);
-        Level level;
-        ASSERT_EQ(ReadLevelFile("./Assets/levels/level_3.vexl", &level, true), 0);
-        Replay_SetLevel(&run, "level_3", Level_FlightHash(&level));
-        RecordOutcome outcome;
-        Records_Offer("level_3", &run, 13.4333f, 900, level.parTime, 0.0f, &outcome);
-        FreeLevel(&level);
-        FreeReplay(&run);
-        ASSERT_TRUE(outcome.newBestTime);
-        ASSERT_EQ(outcome.saveError, 0);
-    }
+    static void RecordLevel3Proof() { RecordShippedProof("level_3"); }
     static bool GhostFlies() { return world.ghost && Ghost_Visible(world.ghost); }
 };
 
