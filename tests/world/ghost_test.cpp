@@ -15,6 +15,7 @@
 #include "platform/automation.h"
 #include "play/replay_run.h"
 #include "support/headless.h"
+#include "support/malloc_counter.h"
 #include "world/camera.h"
 #include "world/draw.h"
 #include "world/ghost.h"
@@ -235,6 +236,16 @@ TEST_F(GhostTest, ARunOfAChangedLevelGivesNoGhost) {
     EXPECT_FALSE(Ghost_Visible(world.ghost));
     EXPECT_FALSE(World_SetGhostRun(nullptr, &level_));
     EXPECT_EQ(world.ghost, nullptr);
+}
+
+TEST_F(GhostTest, FlyingTheGhostAllocatesNothing) {
+    if (!MallocCounter_Available()) GTEST_SKIP() << "the allocation counter is off";
+    LoadShipped("level_8");
+    ASSERT_TRUE(World_SetGhostRun(&run_, &level_));
+    MallocCounter_Start();
+    for (int step = 0; step < 3000; ++step) Ghost_Fly(world.ghost);
+    EXPECT_EQ(MallocCounter_Stop(), 0);
+    EXPECT_TRUE(world.ghost->reachedGoal);
 }
 
 // Fuel cells in a level's table still switched on.
