@@ -2,6 +2,7 @@
 // step with the player's level clock, and its translucent drawing.
 #include "world/ghost.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -10,10 +11,11 @@
 
 namespace {
 
-const float kShipSize = 65.0f;  // the World's ship
-const float kFlameFrameSeconds = 0.1f;
+const float kShipSize = 65.0f;   // the World's ship
 const uint8_t kBodyAlpha = 100;  // about 40%
-const uint8_t kFlameAlpha = 60;
+const float kTurnStep = 360.0f / GHOST_TURNS;
+// Prepared turns made in one frame: all of them within the intro.
+const int32_t kTurnsPerFrame = 4;
 const float kFadeSeconds = 0.5f;
 // Steps the ghost may pass over for one flying step of the player: its whole
 // intro and the longest map view a run may hold, and then some. A run that
@@ -100,9 +102,7 @@ Ghost* Ghost_Create(const Replay* run, const Level* level) {
     InitLevel(&ghost->level);
     const bool made = CopyRun(run, &ghost->run);
     ghost->body = CreatePart(CreateImageShape(GetSpriteImage(SPRITE_PLAYER)), kBodyAlpha);
-    ghost->flame = CreatePart(CreateSheetShape(Assets_FlameStrip(FLAME_BOTTOM), kFlameFrameSeconds),
-                              kFlameAlpha);
-    if (!made || !ghost->body || !ghost->flame) {
+    if (!made || !ghost->body) {
         Ghost_Free(ghost);
         return nullptr;
     }
@@ -115,7 +115,7 @@ void Ghost_Free(Ghost* ghost) {
     FreeReplay(&ghost->run);
     FreeLevel(&ghost->level);
     FreePart(&ghost->body);
-    FreePart(&ghost->flame);
+    for (TS_PreparedImage& turn : ghost->turns) TS_PreparedImage_Free(&turn);
     std::free(ghost);
 }
 
@@ -167,17 +167,45 @@ void Ghost_Fly(Ghost* ghost) {
 
 bool Ghost_Visible(const Ghost* ghost) { return ghost && ghost->fade > 0.0f; }
 
+void Ghost_PrepareSprites(Ghost* ghost, float zoom) {
+    if (!Ghost_Visible(ghost) || !ghost->body->shape) return;
+    if (ghost->turnsZoom != zoom) {
+        for (TS_PreparedImage& turn : ghost->turns) TS_PreparedImage_Free(&turn);
+        ghost->turnsZoom = zoom;
+        ghost->turnsTried = 0;
+    }
+    const TS_Image image = ghost->body->shape->image;
+    const float size = kShipSize * zoom;
+    for (int32_t made = 0; made < kTurnsPerFrame && ghost->turnsTried < GHOST_TURNS; ++made) {
+        const int32_t i = ghost->turnsTried++;
+        ghost->turns[i] =
+            TS_PreparedImage_Create(image, size, size, static_cast<float>(i) * kTurnStep);
+    }
+}
+
 void Ghost_Draw(Ghost* ghost, const Camera& camera) {
     if (!Ghost_Visible(ghost)) return;
-    const float fade = ghost->fade;
-    GameObject* parts[2] = {ghost->flame, ghost->body};
-    const uint8_t alphas[2] = {kFlameAlpha, kBodyAlpha};
-    for (int i = 0; i < 2; ++i) {
-        GameObject* part = parts[i];
-        part->position = ghost->ship.position;
-        part->rotation = ghost->ship.rotation;
-        part->shape->fill.a = static_cast<uint8_t>(static_cast<float>(alphas[i]) * fade);
-        part->active = i == 1 || ghost->thrusting;
-        DrawObjectThroughCamera(part, camera);
+    GameObject* body = ghost->body;
+    body->position = ghost->ship.position;
+    body->rotation = ghost->ship.rotation;
+    const int alpha = static_cast<int>(static_cast<float>(kBodyAlpha) * ghost->fade);
+    body->shape->fill.a = alpha;
+    // The nearest prepared turn, for a rotation of any size or sign.
+    float step = std::floor(ghost->ship.rotation / kTurnStep + 0.5f);
+    step -= std::floor(step / GHOST_TURNS) * GHOST_TURNS;
+    const int32_t index = static_cast<int32_t>(step) % GHOST_TURNS;
+    const TS_PreparedImage turn =
+        index >= 0 && camera.zoom == ghost->turnsZoom ? ghost->turns[index] : nullptr;
+    if (!turn) {
+        DrawObjectThroughCamera(body, camera);
+        return;
     }
+    DrawTransform transform;
+    transform.position = TS_Vector_MatrixMultiply(camera.worldToScreen, body->position);
+    transform.rotation = static_cast<float>(index) * kTurnStep;
+    transform.size = TS_Vector_Scale(body->size, camera.zoom);
+    if (!DrawShape_OnScreen(body->shape, transform)) return;
+    TS_Settings_ImageMode(TS_MODE_CENTER);
+    TS_PreparedImage_Draw(turn, body->shape->image, transform.position.x, transform.position.y,
+                          transform.size.x, transform.size.y, alpha, transform.rotation);
 }

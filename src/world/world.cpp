@@ -193,6 +193,7 @@ bool World_SetGhostRun(const Replay* run, const Level* level) {
 }
 
 void World_PrepareSprites(void) {
+    Ghost_PrepareSprites(world.ghost, world.defaultZoom);
     if (SpriteCache_Pending(&world.spriteCache) == 0) return;
     const SpriteBudget budget = SpriteBudget_Start();
     SpriteCache_PrepareWithin(&world.spriteCache, &world.level, &budget);

@@ -248,6 +248,40 @@ TEST_F(GhostTest, FlyingTheGhostAllocatesNothing) {
     EXPECT_TRUE(world.ghost->reachedGoal);
 }
 
+// The ghost's image drawn last frame (translucent), or null.
+const AutomationDrawCall* GhostDraw() {
+    const AutomationDrawCall* found = nullptr;
+    for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+        if (call.kind == DRAW_IMAGE && call.alpha > 0 && call.alpha < 255) found = &call;
+    }
+    return found;
+}
+
+TEST_F(GhostTest, TheGhostIsDrawnTranslucentAtItsNearestPreparedTurnAndNotOffScreen) {
+    Automation_SetRendering(true);  // prepared turns need a renderer
+    LoadShipped("level_2");
+    ASSERT_TRUE(World_SetGhostRun(&run_, &level_));
+    TapKey(TS_KEY_X);  // past the intro's zooming, to the zoom of play
+    Automation_RecordDraws(true);
+    Automation_RunFrames(GHOST_TURNS / 4 + 2);  // the turns are made a few a frame
+    Ghost* ghost = world.ghost;
+    // Turns of any size and sign: the nearest multiple of 3 degrees.
+    const float turns[][2] = {{-4.0f, 357.0f}, {1.4f, 0.0f}, {722.0f, 3.0f}, {-359.0f, 0.0f}};
+    for (const auto& turn : turns) {
+        ghost->ship.rotation = turn[0];
+        Automation_RunFrames(1);
+        const AutomationDrawCall* call = GhostDraw();
+        ASSERT_NE(call, nullptr) << turn[0];
+        EXPECT_EQ(call->rotation, turn[1]) << turn[0];
+        EXPECT_EQ(call->alpha, 100);
+    }
+    // Far off screen: not drawn at all.
+    ghost->ship.position = TS_Vec2{5000.0f, 5000.0f};
+    Automation_RunFrames(1);
+    EXPECT_EQ(GhostDraw(), nullptr);
+    Automation_RecordDraws(false);
+}
+
 // Fuel cells in a level's table still switched on.
 int ActiveCells(const Level& level) {
     int active = 0;
