@@ -226,7 +226,7 @@ TEST_F(VexalLevelToolTest, LintNotesAMissingGoalAndUnreadableFiles) {
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos);
 }
 
-TEST_F(VexalLevelToolTest, RunRefusesAReplayOfAChangedLevel) {
+TEST_F(VexalLevelToolTest, RunFliesASavedRecordAndRefusesAReplayOfAChangedLevel) {
     const std::string level = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/test_straight.vexl";
     const std::string proof =
         ReadWholeFile(std::string(VEXAL_SOURCE_DIR) + "/tests/replays/test_straight.replay");
@@ -236,9 +236,12 @@ TEST_F(VexalLevelToolTest, RunRefusesAReplayOfAChangedLevel) {
     FreeLevel(&read);
     char line[64];
 
-    // The hash of the level as it is: flown as ever.
+    // The hash of the level as it is, in a records file as the game keeps it
+    // (the level's bests beside the run): flown as ever, no line ignored.
     std::snprintf(line, sizeof line, "hash %016llx\n", static_cast<unsigned long long>(hash));
-    const std::string fits = Level("fits.replay", proof + line);
+    const std::string fits =
+        Level("fits.replay", proof + "level test_straight\n" + line +
+                                 "best-time 0.716666758\nbest-score 412\npar-time 10\n");
     ToolRun run = Run("run " + level + " --replay " + fits);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
