@@ -1,6 +1,20 @@
 // The player's records: for every level flown to the goal, the best time, the
 // best score and the replay of the fastest run, kept in the save folder; and
 // the medal a time earns against the level's par.
+//
+// Each level's records are one file, records/<key>.replay in the save folder:
+// the replay of the fastest run, which the level tool flies like any other
+// (`vexal-level run LEVEL --replay records/level_3.replay`), with the bests:
+//
+//   # vexal replay 1
+//   scheme 2
+//   level level_3
+//   hash cf2525cd030c61ff
+//   best-time 13.4333       # the fastest run's seconds of flying
+//   best-score 1712         # the best level score, of any run
+//   par-time 16             # the par both were set against
+//   0 down 88
+//   ...
 #pragma once
 
 #include <cstddef>
