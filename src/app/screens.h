@@ -30,6 +30,8 @@ enum class Screen {
     Editor,
     // A level file played on its own, reached from the level select.
     CustomLevel,
+    // A level's best run played back, reached from the level select.
+    WatchRun,
     Count
 };
 
@@ -41,6 +43,7 @@ enum class ScreenResult {
     PlayCampaign,
     ChooseLevel,
     PlayCustomLevel,
+    WatchBestRun,
     OpenHelp,
     OpenOptions,
     OpenEditor,

@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "play/campaign.h"
 #include "play/custom_level.h"
+#include "play/watch_run.h"
 #include "screens/menu_screens.h"
 #include "ui/menu_background.h"
 
@@ -21,6 +22,7 @@ void Game_DefineScreens(void) {
     Screen_Define(Screen::LevelSelect, &LevelSelectScreen);
     Screen_Define(Screen::Editor, &EditorScreen);
     Screen_Define(Screen::CustomLevel, &CustomLevelScreen);
+    Screen_Define(Screen::WatchRun, &WatchRunScreen);
 
     struct Route {
         Screen from;
@@ -43,6 +45,9 @@ void Game_DefineScreens(void) {
         // The level select starts the campaign at any level, or a file.
         {Screen::LevelSelect, ScreenResult::PlayCampaign, Screen::Campaign},
         {Screen::LevelSelect, ScreenResult::PlayCustomLevel, Screen::CustomLevel},
+        // Watching a level's best run, and back to the level select after.
+        {Screen::LevelSelect, ScreenResult::WatchBestRun, Screen::WatchRun},
+        {Screen::WatchRun, ScreenResult::Back, Screen::LevelSelect},
         // Back from the menu screens and the editor to the main menu; a game
         // left or finished starts the menu theme again first.
         {Screen::Options, ScreenResult::Back, Screen::MainMenu},

@@ -5,6 +5,7 @@
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/controls.h"
+#include "app/preferences.h"
 #include "app/safe_file.h"
 #include "app/screens.h"
 #include "game/game.h"
@@ -20,6 +21,7 @@ void Startup_Init(void) {
     SavePath saveFolder = {{0}, false};
     if (SavePath_Ensure(&saveFolder, "")) SafeFile_CleanLeftovers(saveFolder.path);
     Settings_Read();
+    Preferences_Read();
     // The player's own pad descriptions, for a pad SDL does not know yet.
     if (Controls_LoadPadMappings() < 0) {
         std::fprintf(stderr, "Vexal: gamecontrollerdb.txt in the save folder cannot be read\n");

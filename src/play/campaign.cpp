@@ -10,6 +10,7 @@
 #include "app/screens.h"
 #include "level/kind_shapes.h"
 #include "play/campaign_start.h"
+#include "play/ghost_run.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
@@ -82,6 +83,7 @@ bool ReadCurrentLevel(void) {
     // Records go by the shipped level's name, whatever file a test flies.
     Campaign_ShippedName(campaign->current, name, sizeof name);
     RunRecorder_NameLevel(name, path, &campaign->level);
+    GhostRun_NameLevel(name, &campaign->level);
     return true;
 }
 

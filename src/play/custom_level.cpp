@@ -3,6 +3,7 @@
 #include "play/custom_level.h"
 
 #include "app/screens.h"
+#include "play/ghost_run.h"
 #include "play/pause.h"
 #include "play/play_screen.h"
 #include "play/results.h"
@@ -56,6 +57,7 @@ void Custom_ReloadLevel(void) {
     FreeLevel(&customLevel);
     customLevel = read;
     RunRecorder_NameLevel(nullptr, customPath, &customLevel);
+    GhostRun_NameLevel(nullptr, &customLevel);
     StartLevel(&customLevel);
 }
 
@@ -67,6 +69,7 @@ void Custom_Init(void) {
     customLoadFailedPopup = Play_CreateLoadFailedPopup();
     // The level select has just read the file.
     RunRecorder_NameLevel(nullptr, customPath, &customLevel);
+    GhostRun_NameLevel(nullptr, &customLevel);
     PlayScreen_Init(&kCustomPlay, &customLevel);
 }
 

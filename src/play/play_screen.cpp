@@ -12,6 +12,7 @@
 #include "app/text_file.h"
 #include "app/window.h"
 #include "level/kind_shapes.h"
+#include "play/ghost_run.h"
 #include "play/pause.h"
 #include "play/results.h"
 #include "play/run_recorder.h"
@@ -107,6 +108,7 @@ void PlayScreen_Init(const PlayScreen* screen, const Level* level) {
     if (worldSetUp) {
         SetupWorld(level);
         RunRecorder_Start();
+        GhostRun_Start();
         world.reloadLevel = screen->reloadLevel;
         Play_StartMusic();
     }
@@ -148,6 +150,7 @@ void PlayScreen_Update(void) {
 void PlayScreen_Exit(void) {
     Help_Exit();
     RunRecorder_Stop();
+    GhostRun_Stop();
     if (worldSetUp) TeardownWorld();
     worldSetUp = false;
     FreeKindShapes();

@@ -1,6 +1,6 @@
 // The level select: a button for each tutorial and each level under two
-// headings, each with its best time and medal under it, a custom level from a
-// file, and "Back".
+// headings, each with its best time and medal under it and a button to watch
+// its best run, a custom level from a file, and "Back".
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +14,7 @@
 #include "play/campaign_start.h"
 #include "play/custom_level.h"
 #include "play/records.h"
+#include "play/watch_run.h"
 #include "screens/menu_screens.h"
 #include "ui/button.h"
 #include "ui/file_chooser.h"
@@ -72,6 +73,12 @@ struct LevelBest {
 };
 LevelBest bests[LEVEL_BUTTONS] = {};
 
+// "Watch" at the right end of a level's strip, for a level with a best run
+// that still flies it; mouse only, so the keys walk the levels as before.
+const TS_Vec2 kWatchSize = {58.0f, 18.0f};
+const float kWatchTextSize = 14.0f;
+Button* watchButtons[LEVEL_BUTTONS] = {};
+
 Button* buttons[BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
 Popup* errorPopup = nullptr;
@@ -107,6 +114,13 @@ void LevelSelect_Layout(void) {
     for (int k = 0; k < LEVEL_BUTTONS - TUTORIAL_COUNT; ++k) {
         Place(TUTORIAL_COUNT + k, left + static_cast<float>(k % columns) * step,
               levelTop + static_cast<float>(k / columns) * rowStep);
+    }
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) {
+        const Button* level = buttons[i];
+        if (!watchButtons[i] || !level) continue;
+        watchButtons[i]->position =
+            TS_Vector_Set(level->position.x + (level->size.x - kWatchSize.x) * 0.5f,
+                          level->position.y + level->size.y * 0.5f + kRecordDrop);
     }
     Place(CUSTOM_BUTTON, w * 0.5f, h * 0.85f);
     Place(BACK_BUTTON, w * 0.85f, h * 0.85f);
@@ -149,8 +163,21 @@ void ReadBests(void) {
     }
 }
 
+void CreateWatchButtons(void) {
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) {
+        watchButtons[i] = nullptr;
+        if (!(bests[i].time > 0.0f) || !WatchRun_HasBestRun(i)) continue;
+        watchButtons[i] = Button_Create(TS_Vector_Zero());
+        if (!watchButtons[i]) continue;
+        Button_SetLabel(watchButtons[i], "Watch");
+        watchButtons[i]->size = kWatchSize;
+        watchButtons[i]->textSize = kWatchTextSize;
+    }
+}
+
 void LevelSelect_Init(void) {
     ReadBests();
+    CreateWatchButtons();
     for (int i = 0; i < BUTTON_COUNT; ++i) buttons[i] = Button_Create(TS_Vector_Zero());
     for (int i = 0; i < TUTORIAL_COUNT; ++i) {
         if (buttons[i]) Button_SetLabel(buttons[i], kTutorialLabels[i]);
@@ -240,6 +267,14 @@ void LevelSelect_HandleButtons(void) {
         Screen_Finish(ScreenResult::PlayCampaign);
         break;  // one level per frame
     }
+    for (int i = 0; i < LEVEL_BUTTONS; ++i) {
+        if (!watchButtons[i] || !Button_HitTest(watchButtons[i])) continue;
+        if (watchButtons[i]->state != BUTTON_PRESSED) continue;
+        LeaveMenus();
+        WatchRun_Choose(i);
+        Screen_Finish(ScreenResult::WatchBestRun);
+        return;
+    }
     if (Pressed(CUSTOM_BUTTON)) OpenCustomLevel();
     if (Pressed(BACK_BUTTON)) Screen_Finish(ScreenResult::Back);
 }
@@ -290,6 +325,9 @@ void LevelSelect_Draw(void) {
     DrawHeading("Normal Levels", buttons[TUTORIAL_COUNT]);
     ButtonList_Draw(buttonList);
     DrawBests();
+    for (Button* watch : watchButtons) {
+        if (watch) Button_Draw(watch, watch->state);
+    }
     Popup_Draw(errorPopup);
 }
 
@@ -304,6 +342,7 @@ void LevelSelect_Exit(void) {
     ButtonList_Free(buttonList);
     buttonList = nullptr;
     Buttons_Free(buttons, BUTTON_COUNT);
+    Buttons_Free(watchButtons, LEVEL_BUTTONS);
     Popup_Free(errorPopup);
     errorPopup = nullptr;
     LayoutHook = nullptr;

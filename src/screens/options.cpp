@@ -1,11 +1,12 @@
-// The options screen: fullscreen, the two volumes in steps of ten and the
-// control scheme. Changes apply at once and are saved when the screen is left;
-// a save that fails keeps the player here and says why.
+// The options screen: fullscreen, the two volumes in steps of ten, the
+// control scheme and the ghost of the best run. Changes apply at once and are saved when the screen
+// is left; a save that fails keeps the player here and says why.
 #include <cstdio>
 #include <cstring>
 
 #include "app/assets.h"
 #include "app/config.h"
+#include "app/preferences.h"
 #include "app/screens.h"
 #include "app/sound_groups.h"
 #include "app/text_file.h"
@@ -26,12 +27,13 @@ enum {
     OPT_MUSIC_UP,
     OPT_SCHEME_PREVIOUS,
     OPT_SCHEME_NEXT,
+    OPT_GHOST,
     OPT_BACK,
     OPT_BUTTON_COUNT
 };
 
 const char* const kLabels[OPT_BUTTON_COUNT] = {
-    "Toggle (Alt + Enter)", "-", "+", "-", "+", "<", ">", "Back"};
+    "Toggle (Alt + Enter)", "-", "+", "-", "+", "<", ">", "On", "Back"};
 
 Button* buttons[OPT_BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
@@ -92,6 +94,9 @@ void Options_Layout(void) {
     Place(OPT_SCHEME_PREVIOUS, At(OPT_SCHEME_NEXT).x - 265.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SCHEME_NEXT).y);
     Place(OPT_FULLSCREEN, (At(OPT_SFX_DOWN).x + At(OPT_SFX_UP).x) * 0.5f, ey);
+    // Under the scheme's keys, between its "<" and ">".
+    Place(OPT_GHOST, (At(OPT_SCHEME_PREVIOUS).x + At(OPT_SCHEME_NEXT).x) * 0.5f,
+          At(OPT_SCHEME_NEXT).y + 100.0f);
     // The note takes one size at which both of its lines fit the window.
     noteSize = 20.0f;
     for (const char* line : noteText) {
@@ -134,12 +139,23 @@ void Options_ShowSaveError(int error) {
     savePopup->open = true;
 }
 
-// One save per attempt to leave. A file we could not read is not saved over,
-// and the note on screen already says so: that is no reason to keep the
-// player here.
+void Options_RefreshGhost(void) {
+    if (buttons[OPT_GHOST]) Button_SetLabel(buttons[OPT_GHOST], preferences.ghost ? "On" : "Off");
+}
+
+// Both files of settings; 0, or why one could not be written. A file we could
+// not read is not saved over, and that is no reason to keep the player here
+// (the settings' note says so on screen).
+int Options_Save(void) {
+    const int settingsError = Settings_ReadError() ? 0 : Settings_Write();
+    const int preferencesError = Preferences_ReadError() ? 0 : Preferences_Write();
+    return settingsError ? settingsError : preferencesError;
+}
+
+// One save per attempt to leave.
 void Options_SaveAndLeave(void) {
-    const int error = Settings_Write();
-    if (error == 0 || Settings_ReadError() != 0) {
+    const int error = Options_Save();
+    if (error == 0) {
         Options_Leave();
     } else {
         Options_ShowSaveError(error);
@@ -161,6 +177,7 @@ void Options_Init(void) {
         if (!buttons[i]) continue;
         Button_SetLabel(buttons[i], kLabels[i]);
         if (i >= OPT_SFX_DOWN && i <= OPT_SCHEME_NEXT) buttons[i]->size.x = 50.0f;
+        if (i == OPT_GHOST) buttons[i]->size.x = 110.0f;  // clear of Back, below it
     }
     Options_Layout();
     // The toggle spans from the left edge of the music "-" to the right edge of "+".
@@ -170,6 +187,7 @@ void Options_Init(void) {
     }
     buttonList = ButtonList_Create(buttons, OPT_BUTTON_COUNT);
     Options_RefreshValues();
+    Options_RefreshGhost();
     Options_CreateSavePopup();
     Options_BuildNote();
     leaveSettled = false;
@@ -203,6 +221,10 @@ void Options_HandleButtons(void) {
     if (Pressed(OPT_MUSIC_UP)) Options_StepMusic(10);
     if (Pressed(OPT_SCHEME_PREVIOUS)) Options_StepScheme(-1);
     if (Pressed(OPT_SCHEME_NEXT)) Options_StepScheme(1);
+    if (Pressed(OPT_GHOST)) {
+        preferences.ghost = !preferences.ghost;
+        Options_RefreshGhost();
+    }
     for (int i = OPT_SFX_DOWN; i <= OPT_MUSIC_UP; ++i) {
         if (Pressed(i)) Options_RefreshValues();
     }
@@ -233,6 +255,7 @@ void Options_Draw(void) {
     TS_Font_DrawText("Sound Effects Volume", labelX, At(OPT_SFX_UP).y);
     TS_Font_DrawText("Music Volume", labelX, At(OPT_MUSIC_UP).y);
     TS_Font_DrawText("Control Scheme", labelX, At(OPT_SCHEME_PREVIOUS).y);
+    TS_Font_DrawText("Ghost of Best Run", labelX, At(OPT_GHOST).y);
     const int scheme = TS_Math_ClampInt(userConfig.controlScheme, 0, CONTROL_SCHEME_COUNT - 1);
     TS_Settings_TextSize(20.0f);
     TS_Font_DrawText(controlSchemeHelp[scheme], labelX, At(OPT_SCHEME_NEXT).y + 40.0f);
@@ -265,8 +288,8 @@ void Options_Exit(void) {
     // other way out is the game quitting: one quiet attempt, since there is
     // no screen left to ask on.
     if (!leaveSettled) {
-        const int error = Settings_Write();
-        if (error && !Settings_ReadError()) {
+        const int error = Options_Save();
+        if (error) {
             std::fprintf(stderr, "Vexal: settings not saved on quitting (%s)\n",
                          FileError_Text(error));
         }

@@ -8,8 +8,6 @@
 
 namespace {
 
-const float kIntroSeconds = 2.0f;
-const float kMapSeconds = 0.25f;
 const float kKickOutSeconds = 0.1f;
 const float kKickBackSeconds = 0.2f;
 
@@ -55,11 +53,11 @@ TS_Vec2 LerpVector(TS_Vec2 a, TS_Vec2 b, float t) {
 void World_UpdateIntro(void) {
     Camera& camera = world.camera;
     const TS_Vec2 goal = world.level.goal->object->position;
-    world.introTimer += kWorldStepSeconds;
-    const float t = world.introTimer / kIntroSeconds;
+    float t = 0.0f;
+    const bool over = IntroClock_Step(&world.introTimer, world.keys.skip, &t);
     camera.position = LerpVector(goal, ShipPosition(), t);
     camera.zoom = ZoomArc(t);
-    if (t >= 1.0f || world.keys.skip) {
+    if (over) {
         world.phase = PHASE_FLYING;
         camera.position = ShipPosition();
         camera.zoom = world.defaultZoom;
@@ -69,17 +67,11 @@ void World_UpdateIntro(void) {
 
 bool World_UpdateMapView(void) {
     Camera& camera = world.camera;
-    const float dt = kWorldStepSeconds;
     const float span = world.mapZoom - world.defaultZoom;
+    const int32_t before = world.mapState;
+    const float t = MapClock_Step(&world.mapState, &world.mapTimer, world.keys.map);
     if (world.keys.map) {
-        if (world.mapState == MAP_OFF) {
-            world.mapReturnPos = camera.position;
-            world.mapState = MAP_OPEN;
-            world.mapTimer = 0.0f;
-        }
-        // Pressed again while closing, the map opens on the closing timer.
-        world.mapTimer += dt;
-        const float t = TS_Math_ClampFloat(world.mapTimer / kMapSeconds, 0.0f, 1.0f);
+        if (before == MAP_OFF) world.mapReturnPos = camera.position;
         if (t < 1.0f) {
             camera.zoom = world.defaultZoom + span * t;
             camera.position = LerpVector(world.mapReturnPos, world.levelCentre, t);
@@ -91,19 +83,11 @@ bool World_UpdateMapView(void) {
                                   world.levelCentre);
             world.mapSpritesZoom = camera.zoom;
         }
-    } else if (world.mapState != MAP_OFF) {
-        if (world.mapState == MAP_OPEN) {
-            world.mapState = MAP_CLOSING;
-            world.mapTimer = 0.0f;
-        }
-        world.mapTimer += dt;
-        const float t = TS_Math_ClampFloat(world.mapTimer / kMapSeconds, 0.0f, 1.0f);
+    } else if (before != MAP_OFF) {
         if (t < 1.0f) {
             camera.zoom = world.mapZoom - span * t;
             camera.position = LerpVector(world.levelCentre, world.mapReturnPos, t);
             Camera_UpdateMatrices(&camera);
-        } else {
-            world.mapState = MAP_OFF;
         }
     } else {
         camera.zoom = world.defaultZoom;

@@ -3,6 +3,8 @@
 // intro fly-over, the map view on M and the kick after a hard hit.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/tessera.h"
 
 struct Camera {
@@ -29,6 +31,16 @@ void CameraFollow_Update(void);
 
 // a + (b - a) t with t clamped to [0, 1]; a itself when a and b (nearly) coincide.
 TS_Vec2 LerpVector(TS_Vec2 a, TS_Vec2 b, float t);
+
+// One step of the intro's clock: `progress` is how far the fly-over has come
+// (1 and over: there). Returns whether the intro is over, on its timer or on X.
+bool IntroClock_Step(float* timer, uint8_t skip, float* progress);
+// One step of the map view's clock (MAP_* state and its timer) on whether M is
+// held: opening while held, closing after. Returns how far the opening or the
+// closing has come, 0 to 1; the map is off again once a closing reaches 1,
+// and that step flies. While the state is not MAP_OFF after the step, the
+// level stands still.
+float MapClock_Step(int32_t* state, float* timer, uint8_t mapHeld);
 
 // The intro fly-over from the goal to the ship (phase 0); X skips it.
 void World_UpdateIntro(void);

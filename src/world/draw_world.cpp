@@ -5,6 +5,7 @@
 
 #include "app/assets.h"
 #include "world/draw.h"
+#include "world/ghost.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ void DrawWorld(void) {
     if (level.goal) {
         DrawLevelObject(level.goal->object, world.camera, cache, SpriteCache_GoalSlot(cache));
     }
+    Ghost_Draw(world.ghost, world.camera);
     DrawWorldObject(world.ship.body);
 
     if (world.phase == PHASE_FLYING && world.mapState == MAP_OFF) DrawFlyingHud();

@@ -5,6 +5,7 @@
 
 #include "app/config.h"
 #include "app/sound_groups.h"
+#include "world/ghost.h"
 #include "world/numbers.h"
 #include "world/world.h"
 
@@ -82,6 +83,8 @@ void World_UpdateFlying(void) {
     UpdateCompass(events.movedTo);
     World_ApplyHits(&events);
     World_UpdateCamera();
+    // One of the ghost's flying steps for each of the player's.
+    Ghost_Fly(world.ghost);
 
     world.levelTime += dt;
     if (world.ship.fuel->fuel <= 0.0f && !(world.level.flags & LEVEL_NO_TURNING)) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/assets.h"
+#include "world/ghost.h"
 
 World world = {};
 
@@ -182,9 +183,17 @@ void StartLevel(const Level* level) {
     world.keys = StepKeys{};
     world.pressed = StepKeys{};
     if (world.recording) World_RecordInto(world.recording);
+    if (world.ghost) Ghost_Restart(world.ghost, level);
+}
+
+bool World_SetGhostRun(const Replay* run, const Level* level) {
+    Ghost_Free(world.ghost);
+    world.ghost = run ? Ghost_Create(run, level) : nullptr;
+    return world.ghost && Ghost_Visible(world.ghost);
 }
 
 void World_PrepareSprites(void) {
+    Ghost_PrepareSprites(world.ghost, world.defaultZoom);
     if (SpriteCache_Pending(&world.spriteCache) == 0) return;
     const SpriteBudget budget = SpriteBudget_Start();
     SpriteCache_PrepareWithin(&world.spriteCache, &world.level, &budget);
@@ -230,6 +239,9 @@ void World_Reset(void) {
 }
 
 void TeardownWorld(void) {
+    Ghost_Free(world.ghost);
+    world.ghost = nullptr;
+    world.keySource = nullptr;
     Ship& ship = world.ship;
     std::free(ship.fuel);
     ship.fuel = nullptr;

@@ -9,7 +9,9 @@
 #include "world/camera.h"
 #include "world/sprite_cache.h"
 
+struct Ghost;
 struct Replay;
+struct ReplayCursor;
 
 // The ship's fuel and how the gauge under the ship shows it.
 struct FuelGauge {
@@ -116,6 +118,8 @@ struct World {
     StepKeys pressed;         // keys pressed since the last step
     Replay* recording;        // the steps' keys are written here, or null
     StepKeys recorded;        // the keys as the recording last saw them
+    Ghost* ghost;             // owned: the best run flown beside the ship, or null
+    ReplayCursor* keySource;  // not owned: the steps' keys come from it, not the keyboard
     float bestTime;           // the level's best time, under the clock; 0 none
 };
 
@@ -156,6 +160,18 @@ void World_Step(void);
 // control scheme's keys, M and X, frame = step; a level (re)start empties it
 // again, keeping its room and the level it names. Null stops recording.
 void World_RecordInto(Replay* replay);
+// Flies a ghost of `run` (copied; null removes it) beside the ship from the
+// level's start on, restarted with every level start: it flies on the levels
+// whose flight hash the run fits, and on no other. `level` is the level about
+// to start (a level just read, or world.level itself). Returns whether it
+// flies on it. Made here, never per frame.
+bool World_SetGhostRun(const Replay* run, const Level* level);
+// Takes every step's keys from `cursor` (a replay being watched) instead of
+// the keyboard; null gives the keys back to the keyboard.
+void World_TakeKeysFrom(ReplayCursor* cursor);
+// One step at once on the key source's next keys, outside the frame's time:
+// a watched run skipped ahead. Nothing without a key source or once done.
+void World_StepFromSource(void);
 // The flying frame (phase 1): the ship's step on the keys held, then the
 // sounds, the compass, the camera and the clocks.
 void World_UpdateFlying(void);

@@ -7,6 +7,7 @@
 #include "app/config.h"
 #include "app/controls.h"
 #include "world/replay.h"
+#include "world/replay_cursor.h"
 #include "world/world.h"
 
 namespace {
@@ -106,7 +107,7 @@ void RunSteps(void) {
         world.stepClock -= kWorldStepSeconds;
         const StepKeys fresh = world.pressed;
         world.pressed = StepKeys{};
-        world.keys = HeldOrPressed(fresh);
+        world.keys = world.keySource ? ReplayCursor_Next(world.keySource) : HeldOrPressed(fresh);
         if (world.recording) RecordStep(world.keys, fresh);
         const bool wasStranded = world.stranded != 0;
         World_Step();
@@ -125,6 +126,16 @@ void RunSteps(void) {
 void World_Update(void) {
     RunSteps();
     World_PrepareSprites();
+}
+
+void World_TakeKeysFrom(ReplayCursor* cursor) { world.keySource = cursor; }
+
+void World_StepFromSource(void) {
+    if (!world.keySource || !world.ship.body || !world.ship.fuel) return;
+    if (world.phase >= PHASE_DONE) return;
+    world.keys = ReplayCursor_Next(world.keySource);
+    World_Step();
+    ++world.stepCount;
 }
 
 void World_RecordInto(Replay* replay) {

@@ -7,10 +7,12 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "play/best_run.h"
 #include "play/play_fixture.h"
 #include "screens/menu_screens.h"
 #include "support/malloc_counter.h"
 #include "ui/file_chooser.h"
+#include "world/ghost.h"
 #include "world/replay.h"
 
 namespace {
@@ -94,6 +96,14 @@ public:
     }
     void Flying() {
         StartCampaign(13);  // level_8, the busiest shipped level
+        SkipIntro();
+    }
+    // level_8 with the ghost of its proving run beside the ship, in view
+    // for the frames counted (it sets off from the ship's start).
+    void FlyingWithGhost() {
+        RecordShippedProof("level_8");
+        StartCampaign(13);
+        ASSERT_TRUE(world.ghost && Ghost_Visible(world.ghost));
         SkipIntro();
     }
     void Paused() {
@@ -217,6 +227,10 @@ const ScreenCase kScreens[] = {
     // same), but a lit flame is one more turned sprite and a key pressed
     // starts the engine's or the turning's sound loop.
     {"FlightWithKeys", [](FrameAllocationTest* test) { test->Flying(); }, 31, true},
+    // The ghost's stepping allocates nothing (GhostTest counts it alone), and
+    // its ship is copied from turns prepared over the level's first frames:
+    // no more than flight without it.
+    {"FlightWithGhost", [](FrameAllocationTest* test) { test->FlyingWithGhost(); }, 13},
     {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 13},
 };
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/preferences.h"
 #include "app/assets.h"
 #include "app/config.h"
 #include "app/window.h"
@@ -33,6 +34,7 @@ void HeadlessTest::SetUp() {
     mkdir(data.c_str(), 0700);
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     Settings_ResetForTests();
+    Preferences_ResetForTests();
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
     Automation_Start();
     Game_DefineScreens();  // screens switch by name, as in the game

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "level/level.h"
 #include "level/level_files.h"
 #include "support/unprivileged.h"
 
@@ -223,6 +224,38 @@ TEST_F(VexalLevelToolTest, LintNotesAMissingGoalAndUnreadableFiles) {
     run = Run("lint " + folder.File("missing.vexl"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(VexalLevelToolTest, RunFliesASavedRecordAndRefusesAReplayOfAChangedLevel) {
+    const std::string level = std::string(VEXAL_SOURCE_DIR) + "/tests/replays/test_straight.vexl";
+    const std::string proof =
+        ReadWholeFile(std::string(VEXAL_SOURCE_DIR) + "/tests/replays/test_straight.replay");
+    ::Level read;
+    ASSERT_EQ(ReadLevelFile(level.c_str(), &read, false), 0);
+    const uint64_t hash = Level_FlightHash(&read);
+    FreeLevel(&read);
+    char line[64];
+
+    // The hash of the level as it is, in a records file as the game keeps it
+    // (the level's bests beside the run): flown as ever, no line ignored.
+    std::snprintf(line, sizeof line, "hash %016llx\n", static_cast<unsigned long long>(hash));
+    const std::string fits =
+        Level("fits.replay", proof + "level test_straight\n" + line +
+                                 "best-time 0.716666758\nbest-score 412\npar-time 10\n");
+    ToolRun run = Run("run " + level + " --replay " + fits);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("\"levelComplete\": true"), std::string::npos) << run.out;
+
+    // Any other hash: refused, saying why, and nothing flown.
+    std::snprintf(line, sizeof line, "hash %016llx\n",
+                  static_cast<unsigned long long>(hash ^ 0x10u));
+    const std::string changed = Level("changed.replay", proof + line);
+    run = Run("run " + level + " --replay " + changed);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("changed.replay was flown on another level"), std::string::npos)
+        << run.err;
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // vexal-level run: flies a level headlessly, optionally under a replay, and
 // prints where the World ended up as JSON (and, with --trace, every frame).
+// The replay may be one the game saved (a best run in its records): one that
+// names the flight hash of another level is refused, as the game refuses it.
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "level/level.h"
 #include "platform/automation.h"
 #include "play/replay_run.h"
 #include "tool.h"
@@ -36,6 +39,28 @@ void WriteState(const ReplayState* state, void* context) {
     std::fputs(", \"rotation\": ", out);
     Json_WriteNumber(out, state->rotation);
     std::fputs("}\n", out);
+}
+
+// Whether the replay may fly this level: a replay that names a level's flight
+// hash flies only that level. Reports why not on stderr.
+bool FitsLevel(const Replay& replay, const char* replayPath, const char* levelPath) {
+    if (!replay.hasLevelHash) return true;
+    Level level;
+    const int error = ReadLevelFile(levelPath, &level, false);
+    const uint64_t hash = error == 0 ? Level_FlightHash(&level) : 0;
+    FreeLevel(&level);
+    if (error != 0) {
+        Tool_ReportFileError("read", levelPath, error);
+        return false;
+    }
+    if (Replay_FitsLevel(&replay, hash)) return true;
+    std::fprintf(stderr,
+                 "vexal-level: %s was flown on another level than %s (its hash %016llx, the "
+                 "level's %016llx): the level has changed since, and the run would not fly the "
+                 "same\n",
+                 replayPath, levelPath, static_cast<unsigned long long>(replay.levelHash),
+                 static_cast<unsigned long long>(hash));
+    return false;
 }
 
 }  // namespace
@@ -80,6 +105,10 @@ int Run_Run(int argc, char** argv) {
         if (replay.badLines) {
             std::fprintf(stderr, "vexal-level: %s: %u line(s) ignored; first at line %u: %s\n",
                          replayPath, replay.badLines, replay.firstBadLine, replay.firstBadReason);
+        }
+        if (!FitsLevel(replay, replayPath, levelPath)) {
+            FreeReplay(&replay);
+            return EXIT_PROBLEM;
         }
     }
 
