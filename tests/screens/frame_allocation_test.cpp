@@ -97,6 +97,23 @@ public:
         Flying();
         Pause();
     }
+    // Flying with thrust and a turn held: the ship turns a little every
+    // step with two flames lit on it. A full tank outlasts the counted frames.
+    void Manoeuvring() {
+        Flying();
+        if (HasFatalFailure()) return;
+        world.ship.fuel->fuel = world.ship.fuel->max;
+        Automation_KeyDown(SchemeKey(ACTION_THRUST));
+        Automation_KeyDown(SchemeKey(ACTION_TURN_RIGHT));
+        Automation_RunFrames(1);
+    }
+    // Paused while manoeuvring: the flames stay lit under the pause menu.
+    void PausedManoeuvring() {
+        Manoeuvring();
+        if (HasFatalFailure()) return;
+        Pause();
+        ASSERT_TRUE(world.thrustHeld && world.turnRightHeld);
+    }
 
     static FrameCounts CountFrames() {
         Automation_RunFrames(kWarmUpFrames);
@@ -179,15 +196,19 @@ const ScreenCase kScreens[] = {
      },
      0},
     // What SDL's software renderer still allocates for a sprite it draws
-    // scaled (4) or turned (6) — its temporary surfaces. Sprites of a fixed
-    // size and turn are prepared once and copied plainly (the help page's
-    // demos, the editor's palette, the level objects), and changing numbers
-    // are put together from cached characters; what is left turns or sizes
-    // freely: the ship's start marker in the editor, the ship and the compass
-    // arrow in flight and under the pause menu.
+    // scaled upright (4) — its temporary surfaces — and for a text seen for
+    // the first time (6). Sprites of a fixed size and turn are prepared once
+    // and copied plainly (the help page's demos, the editor's palette, the
+    // level objects), turned ones are turned into kept buffers (the ship, its
+    // flames, the compass arrow), and changing numbers are put together from
+    // cached characters; what is left: the ship drawn upright and scaled in
+    // flight, under the pause menu and as the editor's start marker, and the
+    // fuel gauge's percentage as the tank burns.
     {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 4},
-    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 13},
-    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 13},
+    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 4},
+    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 4},
+    {"FlightManoeuvring", [](FrameAllocationTest* test) { test->Manoeuvring(); }, 6},
+    {"PauseManoeuvring", [](FrameAllocationTest* test) { test->PausedManoeuvring(); }, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Screens, FrameAllocationTest, ::testing::ValuesIn(kScreens),
