@@ -307,6 +307,17 @@ void TS_Image_Free(TS_Image* image) {
     *image = nullptr;
 }
 
+void TS_Image_ReleasePixels(TS_Image image) {
+    if (!image || !image->pixels) return;
+    SDL_FreeSurface(image->pixels);
+    image->pixels = nullptr;
+}
+
+size_t TS_Image_KeptPixelBytes(TS_Image image) {
+    if (!image || !image->pixels) return 0;
+    return static_cast<size_t>(image->pixels->pitch) * static_cast<size_t>(image->pixels->h);
+}
+
 int TS_Image_GetWidth(TS_Image image) { return image ? image->width : 0; }
 int TS_Image_GetHeight(TS_Image image) { return image ? image->height : 0; }
 
