@@ -222,6 +222,17 @@ SDL_Texture* TileOf(SDL_Color color) {
     return texture;
 }
 
+// Boxes up to two tiles' worth (buttons, outlines) are copied from tiles; a
+// large panel is written faster by the streaming fill, as nothing much is
+// drawn over most of it.
+const long kTiledBoxPixels = 2L * kTileWidth * kTileHeight;
+
+bool Small(const SDL_Rect* rects, int count) {
+    long pixels = 0;
+    for (int i = 0; i < count; ++i) pixels += static_cast<long>(rects[i].w) * rects[i].h;
+    return pixels <= kTiledBoxPixels;
+}
+
 // Copies the colour's tile over each rectangle, as many times as it takes.
 bool CopyTiles(SDL_Color color, const SDL_Rect* rects, int count) {
     SDL_Texture* tile = TileOf(color);
@@ -245,7 +256,7 @@ bool CopyTiles(SDL_Color color, const SDL_Rect* rects, int count) {
 // Opaque colours are copied over what is there, which the renderer does at
 // memory speed; only see-through ones (dims) are blended.
 void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
-    if (color.a == 255 && CopyTiles(color, rects, count)) return;
+    if (color.a == 255 && Small(rects, count) && CopyTiles(color, rects, count)) return;
     SDL_Renderer* renderer = Platform().renderer;
     SDL_SetRenderDrawBlendMode(renderer, color.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
