@@ -177,6 +177,8 @@ void FinishPiece(const PreloadPiece& piece) {
     } else {
         slot = image;
     }
+    // A flame strip is only drawn a frame at a time: its texture is all it needs.
+    if (piece.kind == PRELOAD_FLAME) TS_Image_ReleasePixels(slot);
     if (piece.kind != PRELOAD_FLAME) KeepSprite(piece.index);  // a missing one: the error image
 }
 
@@ -267,7 +269,10 @@ void Assets_PreloadMenus(void) {
 
 TS_Image Assets_FlameStrip(int strip) {
     if (strip < 0 || strip >= 3) return nullptr;
-    if (!flameStrips[strip]) flameStrips[strip] = TS_Image_Load(flameStripPaths[strip]);
+    if (!flameStrips[strip]) {
+        flameStrips[strip] = TS_Image_Load(flameStripPaths[strip]);
+        TS_Image_ReleasePixels(flameStrips[strip]);
+    }
     return flameStrips[strip];
 }
 

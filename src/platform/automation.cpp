@@ -249,6 +249,8 @@ AutomationDrawCall* Record_Draw(AutomationDrawKind kind) {
 
 void Automation_SetRendering(bool on) { Platform().renderingOff = !on; }
 
+void Automation_TurnImagesThroughSdl(bool on) { imageTurnThroughSdl = on; }
+
 void Automation_RecordDraws(bool on) {
     Platform().recordDraws = on;
     if (!on) Platform().drawCalls.clear();

@@ -87,6 +87,9 @@ struct AutomationDrawCall {
 // Rendering can be switched off for long runs (whole-campaign replays): draw
 // calls are still recorded, but nothing is rasterised.
 void Automation_SetRendering(bool on);
+// Turned images are drawn by the framework's own turn, pixel for pixel SDL's;
+// tests turn this on to draw them through SDL itself, as a reference.
+void Automation_TurnImagesThroughSdl(bool on);
 void Automation_RecordDraws(bool on);
 const std::vector<AutomationDrawCall>& Automation_DrawCalls(void);  // last frame's
 void Automation_ClearDrawCalls(void);

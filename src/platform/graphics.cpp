@@ -169,9 +169,94 @@ int PixelEdge(float edge) {
     return static_cast<int>(std::ceil(snapped - 0.5f));
 }
 
+// Tiles of one opaque colour. SDL fills a rectangle with streaming stores,
+// which go around the cache: on the small boxes of buttons, drawn over a
+// background just copied and then under their labels, that costs several
+// times what copying the same pixels from a tile does.
+const int kTileWidth = 256;
+const int kTileHeight = 64;
+const int kTileColours = 16;  // 64 KB each
+
+struct SolidTile {
+    SDL_Texture* texture = nullptr;
+    Uint32 colour = 0;  // ARGB
+    unsigned lastUse = 0;
+};
+
+SolidTile tiles[kTileColours];
+unsigned tilesRenderer = 0;
+unsigned tileClock = 0;
+unsigned frameStartClock = 0;  // tiles used since are not given up in this frame
+
+SDL_Texture* TileOf(SDL_Color color) {
+    if (tilesRenderer != Platform_RendererGeneration()) {
+        // The textures went with the renderer that made them.
+        for (SolidTile& tile : tiles) tile = SolidTile{};
+        tilesRenderer = Platform_RendererGeneration();
+    }
+    const Uint32 colour = 0xFF000000u | (static_cast<Uint32>(color.r) << 16) |
+                          (static_cast<Uint32>(color.g) << 8) | color.b;
+    ++tileClock;
+    SolidTile* oldest = &tiles[0];
+    for (SolidTile& tile : tiles) {
+        if (tile.texture && tile.colour == colour) {
+            tile.lastUse = tileClock;
+            return tile.texture;
+        }
+        if (tile.lastUse < oldest->lastUse) oldest = &tile;
+    }
+    // A frame of more colours than tiles fills the rest as before, rather than
+    // making and dropping tiles every frame.
+    if (oldest->texture && oldest->lastUse > frameStartClock) return nullptr;
+    SDL_Texture* texture = SDL_CreateTexture(Platform().renderer, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_STATIC, kTileWidth, kTileHeight);
+    if (!texture) return nullptr;
+    const std::vector<Uint32> pixels(static_cast<size_t>(kTileWidth) * kTileHeight, colour);
+    if (SDL_UpdateTexture(texture, nullptr, pixels.data(), kTileWidth * 4) != 0 ||
+        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE) != 0) {
+        SDL_DestroyTexture(texture);
+        return nullptr;
+    }
+    if (oldest->texture) SDL_DestroyTexture(oldest->texture);
+    *oldest = SolidTile{texture, colour, tileClock};
+    return texture;
+}
+
+// Boxes up to two tiles' worth (buttons, outlines) are copied from tiles; a
+// large panel is written faster by the streaming fill, as nothing much is
+// drawn over most of it.
+const long kTiledBoxPixels = 2L * kTileWidth * kTileHeight;
+
+bool Small(const SDL_Rect* rects, int count) {
+    long pixels = 0;
+    for (int i = 0; i < count; ++i) pixels += static_cast<long>(rects[i].w) * rects[i].h;
+    return pixels <= kTiledBoxPixels;
+}
+
+// Copies the colour's tile over each rectangle, as many times as it takes.
+bool CopyTiles(SDL_Color color, const SDL_Rect* rects, int count) {
+    SDL_Texture* tile = TileOf(color);
+    if (!tile) return false;
+    SDL_Renderer* renderer = Platform().renderer;
+    for (int i = 0; i < count; ++i) {
+        const SDL_Rect& r = rects[i];
+        for (int y = r.y; y < r.y + r.h; y += kTileHeight) {
+            for (int x = r.x; x < r.x + r.w; x += kTileWidth) {
+                const int w = r.x + r.w - x < kTileWidth ? r.x + r.w - x : kTileWidth;
+                const int h = r.y + r.h - y < kTileHeight ? r.y + r.h - y : kTileHeight;
+                const SDL_Rect source = {0, 0, w, h};
+                const SDL_Rect dest = {x, y, w, h};
+                Platform_CheckDraw(SDL_RenderCopy(renderer, tile, &source, &dest));
+            }
+        }
+    }
+    return true;
+}
+
 // Opaque colours are copied over what is there, which the renderer does at
 // memory speed; only see-through ones (dims) are blended.
 void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
+    if (color.a == 255 && Small(rects, count) && CopyTiles(color, rects, count)) return;
     SDL_Renderer* renderer = Platform().renderer;
     SDL_SetRenderDrawBlendMode(renderer, color.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
@@ -285,6 +370,7 @@ SDL_Color Graphics_SdlColor(TS_Color color) {
 
 void Graphics_BeginFrame() {
     PlatformState& p = Platform();
+    frameStartClock = tileClock;
     if (p.recordDraws) p.drawCalls.clear();
     TS_Settings_ResetMatrix();
 }

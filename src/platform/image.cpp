@@ -28,6 +28,8 @@ struct TS_ImageRecord {
     // Every pixel fully covering (backgrounds): drawn whole and upright at full
     // alpha, it is copied over the frame without blending.
     bool opaque;
+    // Its pixels scaled to the sizes it is drawn turned at.
+    ImageTurnSources* turnSources;
 };
 
 namespace {
@@ -267,7 +269,12 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
     if (upright) {
         Platform_CheckDraw(SDL_RenderCopyF(p.renderer, texture, src, &dest));
     } else {
-        Platform_CheckDraw(SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip));
+        const bool drawn = !imageTurnThroughSdl && ImageTurn_Draw(&image->turnSources, texture, src,
+                                                                  dest, angle, pivot, flip);
+        if (!drawn) {
+            Platform_CheckDraw(
+                SDL_RenderCopyExF(p.renderer, texture, src, &dest, angle, &pivot, flip));
+        }
     }
     if (dim > 0) {
         SDL_SetRenderDrawBlendMode(p.renderer, SDL_BLENDMODE_BLEND);
@@ -295,8 +302,20 @@ void TS_Image_Free(TS_Image* image) {
         if (record->dimmed) SDL_DestroyTexture(record->dimmed);
     }
     if (record->pixels) SDL_FreeSurface(record->pixels);
+    ImageTurn_FreeSources(&record->turnSources);
     delete record;
     *image = nullptr;
+}
+
+void TS_Image_ReleasePixels(TS_Image image) {
+    if (!image || !image->pixels) return;
+    SDL_FreeSurface(image->pixels);
+    image->pixels = nullptr;
+}
+
+size_t TS_Image_KeptPixelBytes(TS_Image image) {
+    if (!image || !image->pixels) return 0;
+    return static_cast<size_t>(image->pixels->pitch) * static_cast<size_t>(image->pixels->h);
 }
 
 int TS_Image_GetWidth(TS_Image image) { return image ? image->width : 0; }

@@ -117,6 +117,18 @@ inline bool Platform_CheckDraw(int sdlResult) {
     return false;
 }
 
+// Turned images drawn in software the way SDL's renderer turns them, without
+// its temporary surfaces (image_turn.cpp). `sources` is the image's own store
+// of scaled pixels. Returns false, having drawn nothing, for a draw it cannot
+// match pixel for pixel; the caller then hands it to SDL.
+struct ImageTurnSources;
+bool ImageTurn_Draw(ImageTurnSources** sources, SDL_Texture* texture, const SDL_Rect* source,
+                    const SDL_FRect& dest, double angle, const SDL_FPoint& centre,
+                    SDL_RendererFlip flip);
+void ImageTurn_FreeSources(ImageTurnSources** sources);
+// Test reference: every turned image drawn by SDL itself while this is on.
+extern bool imageTurnThroughSdl;
+
 // Per-file hooks the engine calls.
 void Input_BeginFrame();
 void Input_HandleEvent(const SDL_Event& event);

@@ -120,7 +120,9 @@ void TS_Sound_PlayAdvanced(TS_Sound sound, float volume, float pitch, bool loopi
     (void)pitch;  // every sound of the game plays at its recorded pitch
     PrepareTables();
     if (!ValidGroup(group)) return;
-    Log(SOUND_PLAY, group, sound ? sound->path : std::string(), volume, looping);
+    // Both sides name an existing string, so nothing is copied unless logged.
+    static const std::string kNoPath;
+    Log(SOUND_PLAY, group, sound ? sound->path : kNoPath, volume, looping);
     if (!sound || !AudioReady()) return;
     int channel = -1;
     for (int ch = 0; ch < kChannels; ++ch) {

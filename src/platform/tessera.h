@@ -255,6 +255,12 @@ void TS_Image_Free(TS_Image* image);  // frees and sets the handle to null
 TS_ImageLoad TS_Image_LoadAhead(const char* path, float fitHeight);
 bool TS_Image_LoadReady(TS_ImageLoad load);
 TS_Image TS_Image_LoadFinish(TS_ImageLoad load);
+// A large picture keeps its full-size pixels, from which copies at the size
+// it is shown whole are made (backgrounds). A picture only ever drawn by parts
+// (an animation strip) never needs them: this lets them go.
+void TS_Image_ReleasePixels(TS_Image image);
+// The bytes of pixels it keeps besides its textures.
+size_t TS_Image_KeptPixelBytes(TS_Image image);
 int TS_Image_GetWidth(TS_Image image);
 int TS_Image_GetHeight(TS_Image image);
 void TS_Image_Draw(TS_Image image, float x, float y, float w, float h, int alpha);

@@ -21,6 +21,14 @@ TEST_F(AssetCacheTest, SpriteLoadsOnceAndStaysShared) {
     EXPECT_NE(GetSpriteImage(SPRITE_PLAYER), nullptr);
 }
 
+TEST_F(AssetCacheTest, FlameStripKeepsOnlyItsTexture) {
+    TS_Image strip = Assets_FlameStrip(1);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(TS_Image_KeptPixelBytes(strip), 0u);
+    EXPECT_EQ(TS_Image_GetWidth(strip), 4000);
+    FreeFlameStrip(1);
+}
+
 TEST_F(AssetCacheTest, MissingSpriteBecomesTheErrorImage) {
     // A copy of the pictures without the ship's, so that other tests running
     // at the same time still find the real one.

@@ -81,6 +81,11 @@ TEST_F(PreloadTest, ReadAheadOutlivesTheScreensUntilFreedAll) {
     ASSERT_NE(background, nullptr);
     ASSERT_NE(flame, nullptr);
     ASSERT_NE(soundCache[SOUND_GAME_MUSIC], nullptr);
+    // A strip is drawn a frame at a time: no full-size copy of its pixels
+    // stays beside its texture, while the background keeps one for its
+    // scaled copies.
+    EXPECT_EQ(TS_Image_KeptPixelBytes(flame), 0u);
+    EXPECT_GT(TS_Image_KeptPixelBytes(background), 0u);
     FreeSpriteImages();
     FreeSounds();
     FreeFlameStrip(0);

@@ -44,6 +44,41 @@ TEST_F(DrawingTest, FilledRectLandsWhereAsked) {
     EXPECT_EQ(Automation_ReadPixel(380, 380), 0x000000FFu);
 }
 
+// Small opaque boxes are copied from tiles of their colour: a box bigger than a
+// tile, one cut by the window's edge and more colours in a frame than tiles
+// kept all cover exactly their own pixels.
+TEST_F(DrawingTest, OpaqueBoxesOfAnySizeAndColourCoverExactlyTheirPixels) {
+    TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(TS_Color_Create(10, 200, 30, 255));
+    TS_Graphics_DrawRect(300, 500, 300, 100);
+    TS_Settings_Fill(TS_Color_Create(200, 100, 0, 255));
+    TS_Graphics_DrawRect(1000, 680, 300, 60);
+    for (int i = 0; i < 12; ++i) {
+        TS_Settings_Fill(TS_Color_Create(20 * i, 255 - 20 * i, 7 * i, 255));
+        TS_Graphics_DrawRect(20.0f + 40.0f * static_cast<float>(i), 20, 30, 30);
+    }
+    const unsigned big = 0x0AC81EFFu;
+    EXPECT_EQ(Automation_ReadPixel(300, 500), big);
+    EXPECT_EQ(Automation_ReadPixel(599, 599), big);
+    EXPECT_EQ(Automation_ReadPixel(450, 570), big);
+    EXPECT_EQ(Automation_ReadPixel(299, 500), 0x000000FFu);
+    EXPECT_EQ(Automation_ReadPixel(300, 499), 0x000000FFu);
+    EXPECT_EQ(Automation_ReadPixel(599, 600), 0x000000FFu);
+    EXPECT_EQ(Automation_ReadPixel(600, 550), 0x000000FFu);
+    EXPECT_EQ(Automation_ReadPixel(1000, 680), 0xC86400FFu);
+    EXPECT_EQ(Automation_ReadPixel(1279, 719), 0xC86400FFu);
+    for (int i = 0; i < 12; ++i) {
+        const unsigned colour = (static_cast<unsigned>(20 * i) << 24) |
+                                (static_cast<unsigned>(255 - 20 * i) << 16) |
+                                (static_cast<unsigned>(7 * i) << 8) | 0xFFu;
+        EXPECT_EQ(Automation_ReadPixel(20 + 40 * i, 20), colour) << i;
+        EXPECT_EQ(Automation_ReadPixel(49 + 40 * i, 49), colour) << i;
+        EXPECT_EQ(Automation_ReadPixel(50 + 40 * i, 49), 0x000000FFu) << i;
+    }
+}
+
 TEST_F(DrawingTest, RecordedCallsCarryTheSettings) {
     Automation_RecordDraws(true);
     TS_Settings_Fill(TS_Color_Create(4, 152, 29, 255));

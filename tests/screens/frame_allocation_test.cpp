@@ -110,6 +110,23 @@ public:
         Flying();
         Pause();
     }
+    // Flying with thrust and a turn held: the ship turns a little every
+    // step with two flames lit on it. A full tank outlasts the counted frames.
+    void Manoeuvring() {
+        Flying();
+        if (HasFatalFailure()) return;
+        world.ship.fuel->fuel = world.ship.fuel->max;
+        Automation_KeyDown(SchemeKey(ACTION_THRUST));
+        Automation_KeyDown(SchemeKey(ACTION_TURN_RIGHT));
+        Automation_RunFrames(1);
+    }
+    // Paused while manoeuvring: the flames stay lit under the pause menu.
+    void PausedManoeuvring() {
+        Manoeuvring();
+        if (HasFatalFailure()) return;
+        Pause();
+        ASSERT_TRUE(world.thrustHeld && world.turnRightHeld);
+    }
 
     // A player's hands on the keys: thrust and the two turns pressed and let
     // go in turn, a change every few frames.
@@ -122,7 +139,20 @@ public:
     }
 
     static FrameCounts CountFrames(bool flyKeys = false) {
-        Automation_RunFrames(kWarmUpFrames);
+        if (flyKeys) {
+            // The hands warm up too: the first turn at a new size and the
+            // first start of each engine sound happen once per level.
+            for (int i = 0; i < kWarmUpFrames; ++i) {
+                PlayKeys(i);
+                Automation_RunFrames(1);
+            }
+            for (int key : {SchemeKey(ACTION_THRUST), SchemeKey(ACTION_TURN_LEFT),
+                            SchemeKey(ACTION_TURN_RIGHT)}) {
+                Automation_KeyUp(key);
+            }
+        } else {
+            Automation_RunFrames(kWarmUpFrames);
+        }
         FrameCounter counter;
         MallocCounter_Start();
         counter.Begin();
@@ -214,24 +244,29 @@ const ScreenCase kScreens[] = {
      },
      0},
     // What SDL's software renderer still allocates for a sprite it draws
-    // scaled (4) or turned (6) — its temporary surfaces. Sprites of a fixed
-    // size and turn are prepared once and copied plainly (the help page's
-    // demos, the editor's palette, the level objects), and changing numbers
-    // are put together from cached characters; what is left turns or sizes
-    // freely: the ship's start marker in the editor, the ship and the compass
-    // arrow in flight and under the pause menu.
+    // scaled upright (4) — its temporary surfaces — and for a text seen for
+    // the first time (6). Sprites of a fixed size and turn are prepared once
+    // and copied plainly (the help page's demos, the editor's palette, the
+    // level objects), turned ones are turned into kept buffers (the ship, its
+    // flames, the compass arrow), and changing numbers are put together from
+    // cached characters; what is left: the ship drawn upright and scaled in
+    // flight, under the pause menu and as the editor's start marker, and the
+    // fuel gauge's percentage as the tank burns.
     {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 4},
-    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 13},
+    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 4},
     // Flying on the keys, every change recorded into the attempt's replay:
     // the recording adds nothing (the same frames with it off allocate the
-    // same), but a lit flame is one more turned sprite and a key pressed
-    // starts the engine's or the turning's sound loop.
-    {"FlightWithKeys", [](FrameAllocationTest* test) { test->Flying(); }, 31, true},
+    // same). What does: the ship and its flame drawn upright but scaled (4
+    // each), the fuel label made again when its percentage changes (6), and a
+    // sound loop started as a key goes down.
+    {"FlightWithKeys", [](FrameAllocationTest* test) { test->Flying(); }, 20, true},
     // The ghost's stepping allocates nothing (GhostTest counts it alone), and
     // its ship is copied from turns prepared over the level's first frames:
     // no more than flight without it.
-    {"FlightWithGhost", [](FrameAllocationTest* test) { test->FlyingWithGhost(); }, 13},
-    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 13},
+    {"FlightWithGhost", [](FrameAllocationTest* test) { test->FlyingWithGhost(); }, 4},
+    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 4},
+    {"FlightManoeuvring", [](FrameAllocationTest* test) { test->Manoeuvring(); }, 6},
+    {"PauseManoeuvring", [](FrameAllocationTest* test) { test->PausedManoeuvring(); }, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Screens, FrameAllocationTest, ::testing::ValuesIn(kScreens),
