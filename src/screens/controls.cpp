@@ -34,8 +34,10 @@ ButtonList* buttonList = nullptr;
 int capturing = -1;
 bool captureArmed = false;
 
-// One line under the rows: what to press, or what the last change did.
+// One line under the rows: what to press, or what the last change did; until
+// then, how the screen works.
 char statusText[160] = "";
+char hintText[160] = "";
 
 Popup* savePopup = nullptr;
 char saveMessage[256] = "";
@@ -47,7 +49,7 @@ const TS_Color kNoteColour = {250, 220, 2, 255};
 const TS_Color kHeadingColour = {170, 200, 230, 255};
 const TS_Color kWhite = {255, 255, 255, 255};
 
-const float kRowGap = 50.0f;
+const float kRowGap = 46.0f;
 const float kKeyWidth = 240.0f;
 const float kPadWidth = 200.0f;
 
@@ -59,7 +61,7 @@ void Place(int index, float x, float y) {
     if (buttons[index]) buttons[index]->position = TS_Vector_Set(x, y);
 }
 
-float FirstRowY(void) { return static_cast<float>(TS_System_GetWindowHeight()) * 0.15f + 120.0f; }
+float FirstRowY(void) { return static_cast<float>(TS_System_GetWindowHeight()) * 0.15f + 110.0f; }
 float KeyColumnX(void) { return static_cast<float>(TS_System_GetWindowWidth() / 2) + 60.0f; }
 float PadColumnX(void) { return KeyColumnX() + kKeyWidth * 0.5f + 40.0f + kPadWidth * 0.5f; }
 
@@ -136,7 +138,7 @@ void Controls_Init(void) {
         if (!buttons[i]) continue;
         buttons[i]->size = TS_Vector_Set(i < CTRL_RESET ? (IsPadButton(i) ? kPadWidth : kKeyWidth)
                                                         : (i == CTRL_RESET ? 240.0f : 150.0f),
-                                         i < CTRL_RESET ? 40.0f : 50.0f);
+                                         i < CTRL_RESET ? 38.0f : 50.0f);
     }
     Button_SetLabel(buttons[CTRL_RESET], "Reset to Scheme");
     Button_SetLabel(buttons[CTRL_BACK], "Back");
@@ -144,6 +146,11 @@ void Controls_Init(void) {
     capturing = -1;
     captureArmed = false;
     statusText[0] = '\0';
+    const int scheme = TS_Math_ClampInt(userConfig.controlScheme, 0, CONTROL_SCHEME_COUNT - 1);
+    std::snprintf(hintText, sizeof hintText,
+                  "%s scheme. Choose a key or button, then press the new one. Escape always "
+                  "pauses.",
+                  controlSchemeNames[scheme]);
     leaveSettled = false;
     Controls_RefreshLabels();
     Controls_CreateSavePopup();
@@ -269,18 +276,17 @@ void Controls_Draw(void) {
     const float labelX = centreX - 450.0f;
     TS_Settings_Fill(kWhite);
     TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);
-    TS_Settings_TextSize(34.0f);
+    TS_Settings_TextSize(30.0f);
     for (int action = 0; action < BINDABLE_ACTION_COUNT; ++action) {
         TS_Font_DrawText(kActionNames[action], labelX, At(2 * action).y);
     }
 
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
-    if (statusText[0]) {
-        TS_Settings_Fill(capturing >= 0 ? kNoteColour : kWhite);
-        FitTextSize(statusText, 22.0f, w - 80.0f);
-        TS_Font_DrawText(statusText, centreX,
-                         FirstRowY() + kRowGap * static_cast<float>(BINDABLE_ACTION_COUNT));
-    }
+    const char* status = statusText[0] ? statusText : hintText;
+    TS_Settings_Fill(capturing >= 0 ? kNoteColour : (statusText[0] ? kWhite : kHeadingColour));
+    FitTextSize(status, 22.0f, w - 80.0f);
+    TS_Font_DrawText(status, centreX,
+                     FirstRowY() + kRowGap * static_cast<float>(BINDABLE_ACTION_COUNT));
 
     ButtonList_Draw(buttonList);
     Popup_Draw(savePopup);

@@ -87,7 +87,6 @@ void Options_Layout(void) {
     const float ey = static_cast<float>(windowH / 2) - o;
     const float f = ex + 450.0f;
     Place(OPT_BACK, w * 0.85f, h * 0.85f);
-    Place(OPT_CONTROLS, w * 0.15f, h * 0.85f);
     Place(OPT_SFX_UP, f - Width(OPT_SFX_UP) * 0.5f, ey + 60.0f);
     Place(OPT_SFX_DOWN, At(OPT_SFX_UP).x - 20.0f - 225.0f - 20.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SFX_UP).y);
@@ -97,6 +96,11 @@ void Options_Layout(void) {
     Place(OPT_SCHEME_NEXT, f - Width(OPT_SCHEME_PREVIOUS) * 0.5f, At(OPT_MUSIC_UP).y + 100.0f);
     Place(OPT_SCHEME_PREVIOUS, At(OPT_SCHEME_NEXT).x - 265.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SCHEME_NEXT).y);
+    // The player's own keys, beside the scheme they start from.
+    Place(
+        OPT_CONTROLS,
+        At(OPT_SCHEME_NEXT).x + Width(OPT_SCHEME_NEXT) * 0.5f + 20.0f + Width(OPT_CONTROLS) * 0.5f,
+        At(OPT_SCHEME_NEXT).y);
     Place(OPT_FULLSCREEN, (At(OPT_SFX_DOWN).x + At(OPT_SFX_UP).x) * 0.5f, ey);
     // Under the scheme's keys, between its "<" and ">".
     Place(OPT_GHOST, (At(OPT_SCHEME_PREVIOUS).x + At(OPT_SCHEME_NEXT).x) * 0.5f,
@@ -184,6 +188,7 @@ void Options_Init(void) {
         Button_SetLabel(buttons[i], kLabels[i]);
         if (i >= OPT_SFX_DOWN && i <= OPT_SCHEME_NEXT) buttons[i]->size.x = 50.0f;
         if (i == OPT_GHOST) buttons[i]->size.x = 110.0f;  // clear of Back, below it
+        if (i == OPT_CONTROLS) buttons[i]->size.x = 130.0f;
     }
     Options_Layout();
     // The toggle spans from the left edge of the music "-" to the right edge of "+".

@@ -17,10 +17,12 @@ namespace {
 // Where the screen puts its buttons in a 1280 x 720 window.
 const float kKeyX = 700.0f;
 const float kPadX = 960.0f;
-float RowY(int action) { return 228.0f + 50.0f * static_cast<float>(action); }
+float RowY(int action) { return 218.0f + 46.0f * static_cast<float>(action); }
 const float kBottomY = 612.0f;
 const float kBackX = 1088.0f;
 const float kResetX = 192.0f;
+const float kOptionsControlsX = 1175.0f;  // beside the scheme's ">"
+const float kOptionsControlsY = 475.0f;
 
 class ControlsScreenTest : public ScreenTest {
 protected:
@@ -32,8 +34,9 @@ protected:
 
 TEST_F(ControlsScreenTest, OptionsLeadHereAndEveryActionShowsItsKeyAndPadButton) {
     Open(OptionsScreen);
-    EXPECT_TRUE(DrewTextAt("Controls", kResetX, kBottomY));
-    Click(kResetX, kBottomY);
+    EXPECT_TRUE(DrewTextAt("Controls", kOptionsControlsX, kOptionsControlsY));
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("options_with_controls.png").c_str()));
+    Click(kOptionsControlsX, kOptionsControlsY);
     Automation_RunFrames(1);
     ASSERT_EQ(Current(), "Controls");
     const char* const names[] = {"Thrust", "Turn Left", "Turn Right", "Map View",
@@ -123,7 +126,7 @@ TEST_F(ControlsScreenTest, TheKeyboardAndAPadChooseAndBind) {
 
 TEST_F(ControlsScreenTest, BoundKeysOutliveARestartAndUserCfgKeepsItsFourNumbers) {
     Open(OptionsScreen);
-    Click(kResetX, kBottomY);
+    Click(kOptionsControlsX, kOptionsControlsY);
     Automation_RunFrames(1);
     ASSERT_EQ(Current(), "Controls");
     Click(kKeyX, RowY(CONTROL_TURN_LEFT));
