@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "app/bindings.h"
 #include "app/config.h"
 #include "app/text_file.h"
 #include "platform/tessera.h"
@@ -19,9 +20,11 @@ struct Binding {
     int pads[3];
 };
 
-// Keys of the control scheme are looked up each time: the player may change
-// the scheme in the options. -2 stands for the scheme's key of ACTION_*
-// (kSchemeKey - action), so the table can be a constant.
+// What a fresh player gets, and what a recorded run is written in. Keys of
+// the control scheme are looked up each time: the player may change the
+// scheme in the options. -2 stands for the scheme's key of ACTION_*
+// (kSchemeKey - action), so the table can be a constant. The player's own
+// keys and first pad buttons of the bindable actions come from bindings.h.
 const int kSchemeKey = -2;
 
 const Binding kBindings[CONTROL_ACTION_COUNT] = {
@@ -60,38 +63,94 @@ bool Repeats(int action) {
            action == CONTROL_NAME_REMOVE;
 }
 
+// The keys and pad buttons making `action` now: a bindable action's own
+// key and button, and the fixed extras beside them. The pad's extras (the
+// right trigger, the stick, Y for the map) give way when the player bound
+// them to another action; Escape always pauses.
+int KeysOf(int action, int keys[3]) {
+    const Binding& binding = kBindings[action];
+    int count = 0;
+    if (action < BINDABLE_ACTION_COUNT) {
+        keys[count++] = Bindings_Key(action);
+        if (action == CONTROL_PAUSE && keys[0] != TS_KEY_ESCAPE) keys[count++] = TS_KEY_ESCAPE;
+        return count;
+    }
+    for (int entry : binding.keys) {
+        if (entry == -1) continue;
+        // The menus move with the player's own turn keys and press with their
+        // thrust key.
+        if (entry <= kSchemeKey) {
+            keys[count++] = Bindings_Key(kSchemeKey - entry);
+        } else {
+            keys[count++] = entry;
+        }
+    }
+    return count;
+}
+
+bool BoundToAnotherAction(int button, int action) {
+    for (int other = 0; other < BINDABLE_ACTION_COUNT; ++other) {
+        if (other != action && Bindings_Pad(other) == button) return true;
+    }
+    return false;
+}
+
+int PadsOf(int action, int pads[3]) {
+    const Binding& binding = kBindings[action];
+    int count = 0;
+    if (action < BINDABLE_ACTION_COUNT) {
+        pads[count++] = Bindings_Pad(action);
+        for (int i = 1; i < 3; ++i) {
+            const int extra = binding.pads[i];
+            if (extra >= 0 && !BoundToAnotherAction(extra, action)) pads[count++] = extra;
+        }
+        return count;
+    }
+    for (int pad : binding.pads) {
+        if (pad >= 0) pads[count++] = pad;
+    }
+    return count;
+}
+
 }  // namespace
 
 bool Controls_Down(int action) {
     if (!ValidAction(action)) return false;
-    const Binding& binding = kBindings[action];
-    for (int entry : binding.keys) {
-        if (entry != -1 && TS_Input_KeyDown(KeyOf(entry))) return true;
+    int keys[3];
+    const int keyCount = KeysOf(action, keys);
+    for (int i = 0; i < keyCount; ++i) {
+        if (TS_Input_KeyDown(keys[i])) return true;
     }
-    for (int pad : binding.pads) {
-        if (pad >= 0 && TS_Pad_ButtonDown(pad)) return true;
+    int pads[3];
+    const int padCount = PadsOf(action, pads);
+    for (int i = 0; i < padCount; ++i) {
+        if (TS_Pad_ButtonDown(pads[i])) return true;
     }
     return false;
 }
 
 bool Controls_Pressed(int action) {
     if (!ValidAction(action)) return false;
-    const Binding& binding = kBindings[action];
-    for (int entry : binding.keys) {
-        if (entry == -1) continue;
-        const int key = KeyOf(entry);
+    int keys[3];
+    const int keyCount = KeysOf(action, keys);
+    for (int i = 0; i < keyCount; ++i) {
         // Alt+Enter is the fullscreen switch, never a button press.
-        if (key == TS_KEY_ENTER && action == CONTROL_MENU_ACCEPT && AltHeld()) continue;
-        if (TS_Input_KeyTriggered(key)) return true;
+        if (keys[i] == TS_KEY_ENTER && action == CONTROL_MENU_ACCEPT && AltHeld()) continue;
+        if (TS_Input_KeyTriggered(keys[i])) return true;
     }
     const bool repeats = Repeats(action);
-    for (int pad : binding.pads) {
-        if (pad < 0) continue;
-        if (repeats ? TS_Pad_ButtonRepeated(pad) : TS_Pad_ButtonTriggered(pad)) return true;
+    int pads[3];
+    const int padCount = PadsOf(action, pads);
+    for (int i = 0; i < padCount; ++i) {
+        if (repeats ? TS_Pad_ButtonRepeated(pads[i]) : TS_Pad_ButtonTriggered(pads[i])) {
+            return true;
+        }
     }
     return false;
 }
 
+// Recorded runs stay the control scheme's: the defaults table, never the
+// player's own keys, so a replay flies the same whoever watches it.
 int Controls_Key(int action) {
     if (action > CONTROL_SKIP || !ValidAction(action)) return 0;
     return KeyOf(kBindings[action].keys[0]);

@@ -3,22 +3,24 @@
 // that says which keys and pad buttons do what.
 #pragma once
 
+// The first seven take the player's own key and pad button (app/bindings.h);
+// what a fresh player gets is written beside them.
 enum GameAction {
     CONTROL_THRUST = 0,  // the scheme's thrust key; pad A or the right trigger
     CONTROL_TURN_LEFT,   // the scheme's key; D-pad or stick left
     CONTROL_TURN_RIGHT,  // the scheme's key; D-pad or stick right
     CONTROL_MAP,         // M; left shoulder or Y
     CONTROL_SKIP,        // X skips the intro or the capture; pad X
-    CONTROL_PAUSE,       // Escape; Start
+    CONTROL_PAUSE,       // Escape (whatever else is bound); Start
     CONTROL_RESTART,     // R; Back (View)
     // Menus. Up and down come from the pad only: on the keyboard the arrows
     // keep their own meanings (Up thrusts in the Arrow scheme, and so presses
     // a menu's button). On a pad a held direction repeats.
     CONTROL_MENU_UP,
     CONTROL_MENU_DOWN,
-    CONTROL_MENU_LEFT,    // Left or the scheme's turn-left key; D-pad or stick
-    CONTROL_MENU_RIGHT,   // Right or the scheme's turn-right key; D-pad or stick
-    CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or the thrust key; A
+    CONTROL_MENU_LEFT,    // Left or the bound turn-left key; D-pad or stick
+    CONTROL_MENU_RIGHT,   // Right or the bound turn-right key; D-pad or stick
+    CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or the bound thrust key; A
     CONTROL_MENU_BACK,    // Escape; B
     // Spelling a name on a pad (up and down turn the last letter): the pad only.
     CONTROL_NAME_ADD,     // X adds a letter
@@ -26,7 +28,8 @@ enum GameAction {
     CONTROL_ACTION_COUNT
 };
 
-// Restarts the level at once; no control scheme uses it for anything else.
+// Restarts the level at once unless the player bound another key; no
+// control scheme uses it for anything else.
 const int kRestartKey = 'R';
 
 // Held now, on any key or pad button of the action.

@@ -24,6 +24,7 @@ enum class Screen {
     Options,
     Help,
     Credits,
+    Controls,  // the player's keys and pad buttons, reached from the options
     // Where the main menu's "Play", "Level Select" and "Level Editor" lead.
     Campaign,
     LevelSelect,
@@ -48,6 +49,7 @@ enum class ScreenResult {
     OpenOptions,
     OpenEditor,
     OpenCredits,
+    OpenControls,  // the options' "Controls"
     Count
 };
 

@@ -18,6 +18,7 @@ void Game_DefineScreens(void) {
     Screen_Define(Screen::Options, &OptionsScreen);
     Screen_Define(Screen::Help, &HelpScreen);
     Screen_Define(Screen::Credits, &CreditsScreen);
+    Screen_Define(Screen::Controls, &ControlsScreen);
     Screen_Define(Screen::Campaign, &CampaignScreen);
     Screen_Define(Screen::LevelSelect, &LevelSelectScreen);
     Screen_Define(Screen::Editor, &EditorScreen);
@@ -51,6 +52,9 @@ void Game_DefineScreens(void) {
         // Back from the menu screens and the editor to the main menu; a game
         // left or finished starts the menu theme again first.
         {Screen::Options, ScreenResult::Back, Screen::MainMenu},
+        // The options' keys and pad buttons, and back to the options.
+        {Screen::Options, ScreenResult::OpenControls, Screen::Controls},
+        {Screen::Controls, ScreenResult::Back, Screen::Options},
         {Screen::Help, ScreenResult::Back, Screen::MainMenu},
         {Screen::Credits, ScreenResult::Back, Screen::MainMenu},
         {Screen::LevelSelect, ScreenResult::Back, Screen::MainMenu},

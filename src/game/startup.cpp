@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/assets.h"
+#include "app/bindings.h"
 #include "app/config.h"
 #include "app/controls.h"
 #include "app/preferences.h"
@@ -22,6 +23,7 @@ void Startup_Init(void) {
     if (SavePath_Ensure(&saveFolder, "")) SafeFile_CleanLeftovers(saveFolder.path);
     Settings_Read();
     Preferences_Read();
+    Bindings_Read();  // after user.cfg: the keys belong to its control scheme
     // The player's own pad descriptions, for a pad SDL does not know yet.
     if (Controls_LoadPadMappings() < 0) {
         std::fprintf(stderr, "Vexal: gamecontrollerdb.txt in the save folder cannot be read\n");

@@ -1,61 +1,29 @@
 // Key names, and the "$THRUST_KEY$" placeholders that level texts use to
-// name the player's keys whatever control scheme they chose (or the pad's
-// buttons, when the player last used a pad).
+// name the player's keys whatever control scheme they chose or keys they
+// bound (or the pad's buttons, when the player last used a pad).
 #include <cstring>
 
-#include "app/config.h"
+#include "app/bindings.h"
 #include "app/controls.h"
 #include "level/level.h"
 #include "level/level_line.h"
 
 namespace {
 
-struct KeyNames {
-    int key;
-    const char* name;
-    const char* shortName;
-};
-
-const KeyNames keyNames[] = {
-    {TS_KEY_SPACE, "Spacebar", "Spacebar"},
-    {TS_KEY_A, "A", "A"},
-    {TS_KEY_D, "D", "D"},
-    {TS_KEY_W, "W", "W"},
-    {TS_KEY_RIGHT, "Right Arrow", "->"},
-    {TS_KEY_LEFT, "Left Arrow", "<-"},
-    {TS_KEY_UP, "Up Arrow", "Up"},
-};
-
-const KeyNames* FindKey(int key) {
-    for (const KeyNames& names : keyNames) {
-        if (names.key == key) return &names;
-    }
-    return nullptr;
-}
-
 const char* const placeholders[] = {"THRUST_KEY", "TLEFT_KEY", "TRIGHT_KEY"};
 
-// What the placeholders say to a player flying with a pad: its thrust button,
-// and the D-pad's (or the stick's) two sides.
-const char* const padNames[] = {"A", "Left", "Right"};
-
-// The name for an action's placeholder, for the device the player last used.
+// The name for an action's placeholder: the player's own key, or their pad
+// button when they last used a pad.
 const char* ActionName(int action) {
-    if (Controls_PadInUse()) return padNames[action];
-    return KeyName(SchemeKey(action));
+    if (Controls_PadInUse()) return Bindings_PadName(Bindings_Pad(action));
+    return KeyName(Bindings_Key(action));
 }
 
 }  // namespace
 
-const char* KeyName(int key) {
-    const KeyNames* names = FindKey(key);
-    return names ? names->name : "";
-}
+const char* KeyName(int key) { return Bindings_KeyName(key); }
 
-const char* KeyShortName(int key) {
-    const KeyNames* names = FindKey(key);
-    return names ? names->shortName : "";
-}
+const char* KeyShortName(int key) { return Bindings_KeyShortName(key); }
 
 int KeyPlaceholderAction(const char* token, uint64_t length) {
     for (int action = 0; action < 3; ++action) {

@@ -3,6 +3,7 @@
 // replay loop of the game, its tests and the level tool.
 #include <cstring>
 
+#include "app/bindings.h"
 #include "app/config.h"
 #include "level/kind_shapes.h"
 #include "level/level.h"
@@ -48,6 +49,8 @@ void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, v
     // lasts exactly one step, whatever the caller's frame time.
     const float savedFrameTime = TS_System_GetDt();
     Automation_SetFrameTime(kWorldStepSeconds);
+    // The replay's keys are the control scheme's, never the player's own.
+    const bool wasSuspended = Bindings_Suspend(true);
     bool held[TS_KEY_COUNT] = {};
     uint32_t next = 0;
     int32_t frames = 0;
@@ -72,6 +75,7 @@ void Replay_Fly(const Replay* replay, int32_t maxFrames, ReplayFrameHook hook, v
         if (held[key]) Automation_KeyUp(key);
     }
     Automation_SetFrameTime(savedFrameTime);
+    Bindings_Suspend(wasSuspended);
 }
 
 int Replay_Run(const char* levelPath, const Replay* replay, int32_t maxFrames, ReplayFrameHook hook,

@@ -7,4 +7,5 @@ extern const GameState MainMenuScreen;
 extern const GameState OptionsScreen;
 extern const GameState HelpScreen;
 extern const GameState CreditsScreen;
+extern const GameState ControlsScreen;
 extern const GameState LevelSelectScreen;

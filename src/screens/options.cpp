@@ -1,10 +1,12 @@
 // The options screen: fullscreen, the two volumes in steps of ten, the
-// control scheme and the ghost of the best run. Changes apply at once and are saved when the screen
-// is left; a save that fails keeps the player here and says why.
+// control scheme (with the way to the controls screen) and the ghost of the best run. Changes apply
+// at once and are saved when the screen is left; a save that fails keeps the player here and says
+// why.
 #include <cstdio>
 #include <cstring>
 
 #include "app/assets.h"
+#include "app/bindings.h"
 #include "app/config.h"
 #include "app/preferences.h"
 #include "app/screens.h"
@@ -28,12 +30,13 @@ enum {
     OPT_SCHEME_PREVIOUS,
     OPT_SCHEME_NEXT,
     OPT_GHOST,
+    OPT_CONTROLS,
     OPT_BACK,
     OPT_BUTTON_COUNT
 };
 
 const char* const kLabels[OPT_BUTTON_COUNT] = {
-    "Toggle (Alt + Enter)", "-", "+", "-", "+", "<", ">", "On", "Back"};
+    "Toggle (Alt + Enter)", "-", "+", "-", "+", "<", ">", "On", "Controls", "Back"};
 
 Button* buttons[OPT_BUTTON_COUNT] = {};
 ButtonList* buttonList = nullptr;
@@ -93,6 +96,11 @@ void Options_Layout(void) {
     Place(OPT_SCHEME_NEXT, f - Width(OPT_SCHEME_PREVIOUS) * 0.5f, At(OPT_MUSIC_UP).y + 100.0f);
     Place(OPT_SCHEME_PREVIOUS, At(OPT_SCHEME_NEXT).x - 265.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SCHEME_NEXT).y);
+    // The player's own keys, beside the scheme they start from.
+    Place(
+        OPT_CONTROLS,
+        At(OPT_SCHEME_NEXT).x + Width(OPT_SCHEME_NEXT) * 0.5f + 20.0f + Width(OPT_CONTROLS) * 0.5f,
+        At(OPT_SCHEME_NEXT).y);
     Place(OPT_FULLSCREEN, (At(OPT_SFX_DOWN).x + At(OPT_SFX_UP).x) * 0.5f, ey);
     // Under the scheme's keys, between its "<" and ">".
     Place(OPT_GHOST, (At(OPT_SCHEME_PREVIOUS).x + At(OPT_SCHEME_NEXT).x) * 0.5f,
@@ -149,7 +157,9 @@ void Options_RefreshGhost(void) {
 int Options_Save(void) {
     const int settingsError = Settings_ReadError() ? 0 : Settings_Write();
     const int preferencesError = Preferences_ReadError() ? 0 : Preferences_Write();
-    return settingsError ? settingsError : preferencesError;
+    const int bindingsError = Bindings_ReadError() ? 0 : Bindings_Save();
+    if (settingsError) return settingsError;
+    return preferencesError ? preferencesError : bindingsError;
 }
 
 // One save per attempt to leave.
@@ -178,6 +188,7 @@ void Options_Init(void) {
         Button_SetLabel(buttons[i], kLabels[i]);
         if (i >= OPT_SFX_DOWN && i <= OPT_SCHEME_NEXT) buttons[i]->size.x = 50.0f;
         if (i == OPT_GHOST) buttons[i]->size.x = 110.0f;  // clear of Back, below it
+        if (i == OPT_CONTROLS) buttons[i]->size.x = 130.0f;
     }
     Options_Layout();
     // The toggle spans from the left edge of the music "-" to the right edge of "+".
@@ -205,11 +216,15 @@ void Options_StepScheme(int step) {
     if (scheme > CONTROL_SCHEME_COUNT - 1) scheme = 0;
     if (scheme < 0) scheme = CONTROL_SCHEME_COUNT - 1;
     userConfig.controlScheme = scheme;
+    Bindings_ChooseScheme(scheme);  // the keys the player bound give way to the scheme's
 }
 
 void Options_HandleButtons(void) {
     ButtonList_Update(buttonList);
     if (Pressed(OPT_BACK)) Options_SaveAndLeave();
+    // Leaving for the controls saves quietly on the way (see Options_Exit);
+    // Back from there returns here.
+    if (Pressed(OPT_CONTROLS)) Screen_Finish(ScreenResult::OpenControls);
     if (Pressed(OPT_FULLSCREEN)) Window_ToggleFullscreen();
     if (Pressed(OPT_SFX_DOWN)) {
         userConfig.sfxVolume = TS_Math_ClampInt(userConfig.sfxVolume - 10, 0, 100);
@@ -285,8 +300,8 @@ void Options_Update(void) {
 
 void Options_Exit(void) {
     // Leaving by Back has already saved (or the player chose not to). Any
-    // other way out is the game quitting: one quiet attempt, since there is
-    // no screen left to ask on.
+    // other way out is the controls screen or the game quitting: one quiet
+    // attempt, since there is no screen left to ask on.
     if (!leaveSettled) {
         const int error = Options_Save();
         if (error) {

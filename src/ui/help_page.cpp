@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/assets.h"
+#include "app/bindings.h"
 #include "app/config.h"
 #include "app/screens.h"
 #include "app/window.h"
@@ -144,9 +145,9 @@ void DrawCapLabel(const char* label, float x, float y, float capWidth) {
 }
 
 void Help_DrawKeys(float w, float h) {
-    const int thrustKey = SchemeKey(ACTION_THRUST);
-    const int leftKey = SchemeKey(ACTION_TURN_LEFT);
-    const int rightKey = SchemeKey(ACTION_TURN_RIGHT);
+    const int thrustKey = Bindings_Key(CONTROL_THRUST);
+    const int leftKey = Bindings_Key(CONTROL_TURN_LEFT);
+    const int rightKey = Bindings_Key(CONTROL_TURN_RIGHT);
     TS_Settings_RectMode(TS_MODE_CENTER);
     TS_Settings_Stroke(TS_Color_Create(27, 172, 235, 255));
     TS_Settings_Fill(TS_Color_Create(240, 240, 240, 255));
@@ -162,8 +163,8 @@ void Help_DrawKeys(float w, float h) {
                  thrustKey == TS_KEY_SPACE ? 100.0f : 33.0f);
     DrawCapLabel(KeyShortName(leftKey), w * 0.47f, h * 0.6f, 33.0f);
     DrawCapLabel(KeyShortName(rightKey), w * 0.53f, h * 0.6f, 33.0f);
-    DrawCapLabel("M", w * 0.85f, h * 0.6f, 33.0f);
-    DrawCapLabel("Esc", w * 0.45f, h * 0.75f, 50.0f);
+    DrawCapLabel(KeyShortName(Bindings_Key(CONTROL_MAP)), w * 0.85f, h * 0.6f, 33.0f);
+    DrawCapLabel(KeyShortName(Bindings_Key(CONTROL_PAUSE)), w * 0.45f, h * 0.75f, 50.0f);
 }
 
 void Help_DrawTexts(float w, float h) {

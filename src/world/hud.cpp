@@ -4,6 +4,8 @@
 // best time beside it.
 #include <cstdio>
 
+#include "app/bindings.h"
+#include "level/level.h"
 #include "world/draw.h"
 
 namespace {
@@ -108,7 +110,14 @@ void DrawSkipHint(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_TextSize(15.0f);
     TS_Settings_Fill(kBlack);
-    TS_Font_DrawText("X", w * 0.045f, h * 0.97f);
+    // The skip key the player bound, or their pad's button.
+    const char* key = Controls_PadInUse() ? Bindings_PadName(Bindings_Pad(CONTROL_SKIP))
+                                          : KeyShortName(Bindings_Key(CONTROL_SKIP));
+    // A longer name than a letter shrinks to stay on its cap.
+    const float width = TS_Font_TextWidth(key);
+    if (width > 14.0f) TS_Settings_TextSize(15.0f * 14.0f / width);
+    TS_Font_DrawText(key, w * 0.045f, h * 0.97f);
+    TS_Settings_TextSize(15.0f);
     TS_Settings_Fill(kWhite);
     TS_Font_DrawText("Press", w * 0.02f, h * 0.97f);
     TS_Font_DrawText("to Skip", w * 0.072f, h * 0.97f);

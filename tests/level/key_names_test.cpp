@@ -39,8 +39,10 @@ TEST_F(KeyNamesTest, NamesAndShortNames) {
     EXPECT_STREQ(KeyShortName(TS_KEY_RIGHT), "->");
     EXPECT_STREQ(KeyShortName(TS_KEY_LEFT), "<-");
     EXPECT_STREQ(KeyShortName(TS_KEY_UP), "Up");
-    EXPECT_STREQ(KeyName(TS_KEY_DOWN), "");
-    EXPECT_STREQ(KeyShortName(TS_KEY_Q), "");
+    EXPECT_STREQ(KeyName(TS_KEY_DOWN), "Down Arrow");
+    EXPECT_STREQ(KeyName(TS_KEY_F1), "");  // no action may have an F key
+    EXPECT_STREQ(KeyShortName(TS_KEY_Q), "Q");
+    EXPECT_STREQ(KeyShortName(TS_KEY_F12), "");
     // Every key of every scheme has a name for texts.
     for (int key : controlSchemeKeys) EXPECT_STRNE(KeyName(key), "") << key;
 }

@@ -236,6 +236,7 @@ const ScreenCase kScreens[] = {
     {"LevelSelect", [](FrameAllocationTest*) { FrameAllocationTest::Show(LevelSelectScreen); }, 0},
     {"Options", [](FrameAllocationTest*) { FrameAllocationTest::Show(OptionsScreen); }, 0},
     {"Credits", [](FrameAllocationTest*) { FrameAllocationTest::Show(CreditsScreen); }, 0},
+    {"Controls", [](FrameAllocationTest*) { FrameAllocationTest::Show(ControlsScreen); }, 0},
     {"FileChooser", nullptr, 0},
     {"Help",
      [](FrameAllocationTest*) {

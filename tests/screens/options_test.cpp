@@ -101,10 +101,10 @@ TEST_F(OptionsTest, SchemesCycleBothWaysAndTheKeysFollow) {
     EXPECT_EQ(userConfig.controlScheme, 0);
     EXPECT_TRUE(DrewTextAt("WAD", 920, 475));
     // With WAD, D moves the selection and W presses: the first D selects the
-    // toggle, nine more go round the nine buttons and one more reaches SFX "-".
+    // toggle, ten more go round the ten buttons and one more reaches SFX "-".
     Automation_MouseMove(1, 1);
     const int d = TS_KEY_D;
-    for (int i = 0; i < 11; ++i) TapKey(d);
+    for (int i = 0; i < 12; ++i) TapKey(d);
     userConfig.sfxVolume = 50;
     TapKey(TS_KEY_W);
     EXPECT_EQ(userConfig.sfxVolume, 40);

@@ -10,6 +10,7 @@
 
 #include "app/preferences.h"
 #include "app/assets.h"
+#include "app/bindings.h"
 #include "app/config.h"
 #include "app/window.h"
 #include "game/game.h"
@@ -35,6 +36,7 @@ void HeadlessTest::SetUp() {
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     Settings_ResetForTests();
     Preferences_ResetForTests();
+    Bindings_ResetForTests();
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
     Automation_Start();
     Game_DefineScreens();  // screens switch by name, as in the game
@@ -43,6 +45,7 @@ void HeadlessTest::SetUp() {
 void HeadlessTest::TearDown() {
     Assets_FreeAll();  // what a splash read ahead too: the next test starts afresh
     Automation_Stop();
+    Bindings_ResetForTests();  // a test's own keys never reach the next one
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
     RemoveTree(tempDir_);
 }
