@@ -207,6 +207,15 @@ TEST_F(PadFlightTest, LevelTextsNameThePadsButtonsWhileAPadIsInUse) {
     EXPECT_EQ(hint(), "Hold A, turn with Left");
     TapKey(TS_KEY_SPACE);
     EXPECT_EQ(hint(), "Hold Spacebar, turn with Left Arrow");
+
+    // The first tutorial as a pad player meets it.
+    TapPad(TS_PAD_A);
+    UseCampaignFiles(
+        std::vector<std::string>(CAMPAIGN_LEVEL_COUNT, "./Assets/levels/tutorial_0.vexl"));
+    StartCampaign(0);
+    TapPad(TS_PAD_X);
+    Automation_RunFrames(30);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_text_pad_button.png").c_str()));
 }
 
 }  // namespace
