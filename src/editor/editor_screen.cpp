@@ -79,7 +79,14 @@ void CreatePopups(void) {
                                        {"Fly Again (R)", Editor_FlyAgain, false},
                                        {"Back to Editing", Editor_BackToEditing, false}};
     editor.runPopup = Popup_CreateChoices("Goal Reached", "", runChoices, 3);
-    if (editor.runPopup) Popup_Resize(editor.runPopup, TS_Vector_Set(760.0f, 220.0f));
+    if (editor.runPopup) {
+        // Room for the longest choice at the standard label size.
+        for (size_t i = 0; i < editor.runPopup->count; ++i) {
+            editor.runPopup->buttons[i]->size.x = 220.0f;
+        }
+        Popup_Resize(editor.runPopup, TS_Vector_Set(800.0f, 220.0f));
+        Popup_LayoutButtons(editor.runPopup, 30.0f, 50.0f);
+    }
     const PopupChoice strandedChoices[2] = {{"Fly Again (R)", Editor_FlyAgain, false},
                                             {"Back to Editing", Editor_BackToEditing, false}};
     editor.strandedPopup = Popup_CreateChoices(
