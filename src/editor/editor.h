@@ -19,7 +19,7 @@ enum PaletteItem {
     PALETTE_ITEM_COUNT = 4
 };
 
-enum { EDITOR_PATH_SIZE = 260, EDITOR_TEXT_BUFFER = 150 };
+enum { EDITOR_PATH_SIZE = 260, EDITOR_TEXT_BUFFER = 300 };  // a text's 299 bytes and its end
 
 // The grid (G): a line every 25 world units, a stronger one every 100. While
 // it shows, moves and placements land on it and turns go in steps of 15
@@ -45,6 +45,7 @@ struct EditorState {
     bool showColliders;                // F3: collider outlines
     bool showGrid;                     // G: the grid, and snapping to it
     bool textEditing;                  // typed keys go into the selected text
+    size_t textCaret;                  // where typing goes in it, a byte offset
     bool selectionIsText;
     void* selection;  // a LevelObject or (selectionIsText) a TextObject
     Gizmo* gizmo;
@@ -71,6 +72,13 @@ struct EditorState {
     Popup* overwritePopup;
     Popup* unsavedPopup;
     Popup* helpPopup;
+    Popup* runPopup;          // test play reached the goal: time, fuel left, score
+    Popup* strandedPopup;     // test play stranded the ship
+    Popup* saveWarningPopup;  // saving a level without a goal, or with its start blocked
+    bool saveInsisted;        // the author answered "Save Anyway" to it
+    bool testIntroOff;        // I: test play starts flying, without the intro
+    bool playReported;        // this test flight's popup has been shown
+    float reportedTime;       // the time of the run the popup reports
     Level playLevel;          // the copy that play mode flies
     SpriteCache spriteCache;  // the edited level's prepared sprites
     float spriteZoom;         // the camera's zoom of the last frame
@@ -99,6 +107,11 @@ void Editor_QuickSave(void);
 // open or the exit that asked; "Let Me Save" stays.
 void Editor_LoseChanges(void);
 void Editor_KeepChanges(void);
+// The save warning's "Save Anyway": saves as was asked, without the warning.
+void Editor_SaveAnyway(void);
+// What is wrong with saving the level as it is (no goal, or the ship's start
+// inside an asteroid), or null.
+const char* Editor_SaveProblem(void);
 
 // ---- Placing and shaping (editor_palette.cpp, editor_objects.cpp) -----------
 void Editor_UpdatePalette(void);
@@ -189,7 +202,21 @@ void Editor_DrawSideBar(void);
 void Editor_PreparePaletteIcons(void);
 
 // ---- Play mode (play_mode.cpp) ------------------------------------------------
+// The par margin: a par set from a test run gives this much more time than
+// the run took, rounded up to a whole second.
+const float kParMargin = 1.25f;
 void Editor_SetPlayMode(bool on);
+// The par "Set par from this run" gives for a run of `seconds` (at most the
+// Level popup's 600 s).
+float Editor_ParFromRun(float seconds);
+// The test-play popups' choices.
+void Editor_SetParFromRun(void);
+void Editor_FlyAgain(void);
+void Editor_BackToEditing(void);
+// While a test-play popup is open, R flies again. Returns whether it did.
+bool Editor_UpdatePlayReportKeys(void);
+// I: test play with or without the intro, for as long as the editor is open.
+void Editor_ToggleTestIntro(void);
 // One frame of test play: the World's update; Escape stops playing.
 void Editor_UpdatePlayMode(void);
 // Ends play mode without touching the music (the editor is closing).

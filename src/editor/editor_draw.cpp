@@ -1,8 +1,11 @@
 // Drawing the editor: the level as it is being built, the ship's start, the
 // selection's handles, collider outlines (F3), the top bar and the side bar.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "editor/editor.h"
+#include "ui/text_entry.h"
 #include "world/draw.h"
 
 namespace {
@@ -132,6 +135,71 @@ void Editor_DrawGrid(void) {
     }
 }
 
+namespace {
+
+// A thin bar where typing goes in the text being edited, as tall as the text.
+const float kTitleMargin = 10.0f;  // between the title and the nearest button
+const size_t kShortHead = 12;      // bytes of a shortened path's start kept before the name
+
+// The title as drawn: the level's path, shortened in the middle with an
+// ellipsis when it is wider than `room`, so the start of the path and the
+// file's name both show. Worked out again only when the path or room change.
+const char* ShownTitle(float room) {
+    static char madeFrom[EDITOR_PATH_SIZE] = "";
+    static float madeFor = -1.0f;
+    static char shown[EDITOR_PATH_SIZE + 4] = "";
+    if (madeFor == room && std::strcmp(madeFrom, editor.titleText) == 0) return shown;
+    std::snprintf(madeFrom, sizeof madeFrom, "%s", editor.titleText);
+    madeFor = room;
+    std::snprintf(shown, sizeof shown, "%s", madeFrom);
+    if (TS_Font_TextWidth(shown) <= room) return shown;
+    // The folders give way first, from the middle of the path, down to a
+    // short head; then characters go alternately from the head's end and the
+    // tail's start until it fits. The file's name stays whole when it can.
+    const char* const ellipsis = "\u2026";
+    const char* const slash = std::strrchr(madeFrom, '/');
+    size_t tailStart = slash ? static_cast<size_t>(slash - madeFrom) : std::strlen(madeFrom) / 2;
+    size_t headEnd = tailStart;
+    bool fromHead = true;
+    while (headEnd > 0 || madeFrom[tailStart]) {
+        const bool headFirst = headEnd > kShortHead;
+        if ((headFirst || fromHead) && headEnd > 0) {
+            headEnd = TextEntry_PreviousCharacter(madeFrom, headEnd);
+        } else {
+            tailStart = TextEntry_NextCharacter(madeFrom, tailStart);
+        }
+        if (!headFirst) fromHead = !fromHead;
+        std::snprintf(shown, sizeof shown, "%.*s%s%s", static_cast<int>(headEnd), madeFrom,
+                      ellipsis, madeFrom + tailStart);
+        if (TS_Font_TextWidth(shown) <= room) break;
+    }
+    return shown;
+}
+
+void DrawCaret(const TextObject* text, const Camera& camera) {
+    if (!text->text) return;
+    char before[EDITOR_TEXT_BUFFER];
+    const size_t caret = editor.textCaret < sizeof before - 1 ? editor.textCaret : 0;
+    std::memcpy(before, text->text, caret);
+    before[caret] = '\0';
+    const float size = text->textSize * camera.zoom;
+    TS_Settings_TextSize(size);
+    const float whole = TS_Font_TextWidth(text->text);
+    const TS_Vec2 at = TS_Vector_MatrixMultiply(camera.worldToScreen, text->position);
+    float left = at.x;
+    if (text->alignH == TS_ALIGN_CENTER) left -= whole * 0.5f;
+    if (text->alignH == TS_ALIGN_RIGHT) left -= whole;
+    float top = at.y;
+    if (text->alignV == TS_ALIGN_MIDDLE) top -= size * 0.5f;
+    if (text->alignV == TS_ALIGN_BOTTOM) top -= size;
+    TS_Settings_RectMode(TS_MODE_CORNER);
+    TS_Settings_NoStroke();
+    TS_Settings_Fill(text->colour);
+    TS_Graphics_DrawRect(left + TS_Font_TextWidth(before), top, 2.0f, size);
+}
+
+}  // namespace
+
 void Editor_DrawScene(void) {
     const Level& level = editor.editedLevel;
     const Camera& camera = editor.editorCamera;
@@ -158,6 +226,9 @@ void Editor_DrawScene(void) {
 
     if (!editor.selection) return;
     DrawGizmo(editor.gizmo);
+    if (editor.selectionIsText && editor.textEditing) {
+        DrawCaret(static_cast<const TextObject*>(editor.selection), camera);
+    }
     if (editor.selectionIsText && editor.editTextButton) {
         Button_Draw(editor.editTextButton, editor.editTextButton->state);
     }
@@ -205,7 +276,12 @@ void Editor_DrawTopBar(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(20.0f);
-    TS_Font_DrawText(editor.titleText, w * 0.5f, 25.0f);
+    // Centred between the buttons: as wide as the room left of the middle
+    // up to the last left button, twice.
+    const float leftEnd = editor.levelButton ? editor.levelButton->position.x + 35.0f : 350.0f;
+    const float rightStart = editor.playButton ? editor.playButton->position.x - 35.0f : w - 210.0f;
+    const float half = std::fmin(w * 0.5f - leftEnd, rightStart - w * 0.5f) - kTitleMargin;
+    TS_Font_DrawText(ShownTitle(2.0f * half), w * 0.5f, 25.0f);
     if (!editor.dirty || !editor.playButton) return;
     // The red "Unsaved" badge sits at the top of the bar, over the title.
     const float y = editor.playButton->position.y - editor.playButton->size.y * 0.5f + 8.0f;

@@ -1,4 +1,5 @@
-// The editor's file commands: saving (with the overwrite question), opening
+// The editor's file commands: saving (with the overwrite question, and a
+// warning for a level without a goal or with its start blocked), opening
 // (with the unsaved-changes question), the result popup, and leaving.
 #include <unistd.h>
 
@@ -61,11 +62,70 @@ bool ChooseAndOpen(void) {
     return true;
 }
 
+// The save the warning holds back, run again when the author insists.
+void (*heldSave)(void) = nullptr;
+
+// Whether the save can go ahead: the level is sound, or the author has just
+// insisted. Otherwise the warning asks, naming what is wrong.
+bool SaveGoesAhead(void (*save)(void)) {
+    if (editor.saveInsisted) {
+        editor.saveInsisted = false;
+        return true;
+    }
+    const char* problem = Editor_SaveProblem();
+    if (!problem || !editor.saveWarningPopup) return true;
+    heldSave = save;
+    char message[256];
+    std::snprintf(message, sizeof message, "%s\nSave it anyway?", problem);
+    Popup_SetMessage(editor.saveWarningPopup, message);
+    Popup_Open(editor.saveWarningPopup);
+    return false;
+}
+
+// Whether a circle and an upright box overlap.
+bool CircleMeetsBox(TS_Vec2 centre, float radius, TS_Vec2 boxCentre, TS_Vec2 boxSize) {
+    const float halfW = boxSize.x * 0.5f;
+    const float halfH = boxSize.y * 0.5f;
+    const float nearX = TS_Math_ClampFloat(centre.x, boxCentre.x - halfW, boxCentre.x + halfW);
+    const float nearY = TS_Math_ClampFloat(centre.y, boxCentre.y - halfH, boxCentre.y + halfH);
+    const float dx = centre.x - nearX;
+    const float dy = centre.y - nearY;
+    return dx * dx + dy * dy < radius * radius;
+}
+
 }  // namespace
+
+const char* Editor_SaveProblem(void) {
+    const Level& level = editor.editedLevel;
+    if (!level.goal) return "This level has no goal: it can never be finished.";
+    // The ship starts in its box at the origin; an asteroid over it strikes
+    // the ship before the player can do anything.
+    for (uint64_t i = 0; level.objects && i < level.objectCapacity; ++i) {
+        const LevelObject* entry = level.objects[i];
+        if (!entry || entry->kind != KIND_ASTEROID || !entry->object) continue;
+        const GameObject* rock = entry->object;
+        const float scale = rock->collider ? rock->collider->scale.x : 1.0f;
+        if (CircleMeetsBox(rock->position, rock->size.x * 0.5f * scale, editor.shipMarker.position,
+                           editor.shipMarker.size)) {
+            return "The ship's start is inside an asteroid.";
+        }
+    }
+    return nullptr;
+}
+
+void Editor_SaveAnyway(void) {
+    void (*save)(void) = heldSave;
+    heldSave = nullptr;
+    if (!save) return;
+    editor.saveInsisted = true;
+    save();
+    editor.saveInsisted = false;
+}
 
 void Editor_SaveCommand(void) {
     Editor_FinishTextEditing();
     Editor_CommitChanges();
+    if (!SaveGoesAhead(Editor_SaveCommand)) return;
     char chosen[LEVEL_PATH_SIZE];
     if (!ChooseSaveLevelFile(chosen)) {
         SetTitle(kUnsavedTitle);
@@ -113,6 +173,7 @@ void Editor_QuickSave(void) {
     }
     Editor_FinishTextEditing();
     Editor_CommitChanges();
+    if (!SaveGoesAhead(Editor_QuickSave)) return;
     std::snprintf(editor.savePath, sizeof editor.savePath, "%s", editor.titleText);
     const int error = WriteLevelFile(editor.savePath, &editor.editedLevel);
     if (error != 0) {

@@ -1,6 +1,8 @@
 // Working on what is placed: picking with the mouse, the handles, nudging with
 // the arrow keys, Delete, typing into texts, and the editor camera's keys.
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "editor/editor.h"
@@ -9,8 +11,9 @@
 
 namespace {
 
-const float kPanSpeed = 800.0f;  // world units per second at any zoom
-const float kZoomSpeed = 2.0f;   // zoom per second
+const float kPanSpeed = 800.0f;              // world units per second at any zoom
+const float kZoomDoublingsPerSecond = 1.0f;  // Q and E: twice as close each second
+const float kWheelZoomStep = 1.15f;          // each notch of the wheel
 const float kSmallestZoom = 0.1f;
 const float kNudgeSpeed = 100.0f;  // world units per second
 const float kTopBarHeight = 50.0f;
@@ -81,15 +84,31 @@ void Nudge(void) {
     Editor_MarkChanged();
 }
 
-// Typing needs room: a text being edited gets a buffer of 150 bytes (149
-// characters), keeping what it had, cut to fit.
+// The wheel zooms about the pointer: the point of the level under it stays
+// under it.
+void ZoomAboutPointer(Camera* camera, float factor) {
+    const TS_Vec2 pointer = TS_Vector_Set(TS_Input_GetMouseX(), TS_Input_GetMouseY());
+    const TS_Vec2 before = TS_Vector_MatrixMultiply(camera->screenToWorld, pointer);
+    camera->zoom =
+        TS_Math_ClampFloat(camera->zoom * factor, kSmallestZoom, std::numeric_limits<float>::max());
+    Camera_UpdateMatrices(camera);
+    const TS_Vec2 after = TS_Vector_MatrixMultiply(camera->screenToWorld, pointer);
+    camera->position = TS_Vector_Add(camera->position, TS_Vector_Subtract(before, after));
+    Camera_UpdateMatrices(camera);
+}
+
+// Typing needs room: a text being edited gets a buffer of EDITOR_TEXT_BUFFER
+// bytes, as much as a level file's text line keeps, with the caret at its end.
 void MakeRoomForTyping(TextObject* text) {
+    editor.textCaret = text->text ? std::strlen(text->text) : 0;
     if (text->textCapacity == EDITOR_TEXT_BUFFER && text->text) return;
     char* buffer = static_cast<char*>(std::realloc(text->text, EDITOR_TEXT_BUFFER));
     if (!buffer) return;
     if (!text->text) buffer[0] = '\0';
-    buffer[EDITOR_TEXT_BUFFER - 1] = '\0';
+    if (!text->text) editor.textCaret = 0;
     text->text = buffer;
+    TextEntry_CutAt(text->text, EDITOR_TEXT_BUFFER - 1);
+    if (editor.textCaret > std::strlen(text->text)) editor.textCaret = std::strlen(text->text);
     text->textCapacity = EDITOR_TEXT_BUFFER;
 }
 
@@ -134,7 +153,7 @@ bool UpdateTextEditing(TextObject* text, bool handleDragged) {
     }
     // Ctrl with a letter is a command (undo, copy), never typed.
     if (editor.textEditing && editor.selection == text && text->text && !Editor_CtrlHeld() &&
-        TextEntry_EditBuffer(text->text, static_cast<size_t>(text->textCapacity))) {
+        TextEntry_EditAt(text->text, static_cast<size_t>(text->textCapacity), &editor.textCaret)) {
         Editor_MarkChanged();
     }
     return tookClick;
@@ -229,7 +248,8 @@ void Editor_Pick(void) {
 }
 
 void Editor_UpdateObjects(void) {
-    if (TS_Input_KeyTriggered(TS_KEY_DELETE)) {
+    // While a text is typed into, Delete and the arrows belong to its caret.
+    if (TS_Input_KeyTriggered(TS_KEY_DELETE) && !editor.textEditing) {
         Editor_DeleteObject(editor.selection);
         Editor_ClearSelection();
         Editor_MarkChanged();
@@ -237,7 +257,7 @@ void Editor_UpdateObjects(void) {
     const bool active = RunGizmo();
     bool buttonTookClick = false;
     if (editor.selection && editor.gizmo && editor.gizmo->target) {
-        Nudge();
+        if (!editor.textEditing) Nudge();
         if (TextObject* text = SelectedText()) buttonTookClick = UpdateTextEditing(text, active);
     }
     if (active) return;
@@ -247,6 +267,8 @@ void Editor_UpdateObjects(void) {
 
 void Editor_UpdateCameraKeys(void) {
     Camera& camera = editor.editorCamera;
+    const float wheel = TS_Input_GetMouseWheel();
+    if (wheel != 0.0f) ZoomAboutPointer(&camera, std::pow(kWheelZoomStep, wheel));
     if (Editor_CtrlHeld()) return;  // Ctrl+S saves, Ctrl+D duplicates: no panning
     const float dt = TS_System_GetDt();
     if (TS_Input_KeyDown(TS_KEY_W)) camera.position.y += kPanSpeed * dt;
@@ -255,8 +277,10 @@ void Editor_UpdateCameraKeys(void) {
     else if (TS_Input_KeyDown(TS_KEY_D)) camera.position.x += kPanSpeed * dt;
     else if (TS_Input_KeyTriggered(TS_KEY_F)) camera.position = TS_Vector_Zero();
     if (TS_Input_KeyTriggered(TS_KEY_R)) camera.zoom = 1.0f;
-    else if (TS_Input_KeyDown(TS_KEY_E)) camera.zoom += kZoomSpeed * dt;
-    else if (TS_Input_KeyDown(TS_KEY_Q)) camera.zoom -= kZoomSpeed * dt;
+    // The zoom changes by the same factor each second at any frame rate, so
+    // it feels the same close in and far out.
+    else if (TS_Input_KeyDown(TS_KEY_E)) camera.zoom *= std::exp2(kZoomDoublingsPerSecond * dt);
+    else if (TS_Input_KeyDown(TS_KEY_Q)) camera.zoom /= std::exp2(kZoomDoublingsPerSecond * dt);
     camera.zoom = TS_Math_ClampFloat(camera.zoom, kSmallestZoom, std::numeric_limits<float>::max());
     Camera_UpdateMatrices(&camera);
 }

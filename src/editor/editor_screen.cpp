@@ -35,7 +35,7 @@ const char* const kHelpText =
     "--- Utilities ---\n"
     "Ctrl+S - Save\n"
     "F3 - Toggle Collider Bounds Rendering\n"
-    "F5 - Toggle Play Mode";
+    "F5 - Toggle Play Mode     I - Intro in Play Mode on or off";
 
 const int kPaletteSprites[PALETTE_ITEM_COUNT] = {SPRITE_ASTEROID, SPRITE_FUEL, SPRITE_GOAL,
                                                  SPRITE_TEXT_BOX};
@@ -75,6 +75,28 @@ void CreatePopups(void) {
         Popup_Resize(editor.helpPopup, TS_Vector_Set(600.0f, 500.0f));
         Popup_PlaceButton(editor.helpPopup, 0, TS_Vector_Set(0.0f, 185.0f));
     }
+    const PopupChoice runChoices[3] = {{"Set Par from This Run", Editor_SetParFromRun, false},
+                                       {"Fly Again (R)", Editor_FlyAgain, false},
+                                       {"Back to Editing", Editor_BackToEditing, false}};
+    editor.runPopup = Popup_CreateChoices("Goal Reached", "", runChoices, 3);
+    if (editor.runPopup) {
+        // Room for the longest choice at the standard label size.
+        for (size_t i = 0; i < editor.runPopup->count; ++i) {
+            editor.runPopup->buttons[i]->size.x = 220.0f;
+        }
+        Popup_Resize(editor.runPopup, TS_Vector_Set(800.0f, 220.0f));
+        Popup_LayoutButtons(editor.runPopup, 30.0f, 50.0f);
+    }
+    const PopupChoice strandedChoices[2] = {{"Fly Again (R)", Editor_FlyAgain, false},
+                                            {"Back to Editing", Editor_BackToEditing, false}};
+    editor.strandedPopup = Popup_CreateChoices(
+        "Stranded \u2014 out of fuel", "The ship has no fuel left to fly on.", strandedChoices, 2);
+    editor.saveWarningPopup =
+        Popup_CreateQuestion("Save This Level?", "", {"Save Anyway", Editor_SaveAnyway, false},
+                             {"Cancel", nullptr, false});
+    if (editor.saveWarningPopup) {
+        Popup_Resize(editor.saveWarningPopup, TS_Vector_Set(700.0f, 200.0f));
+    }
 }
 
 // A level with empty tables of the editor's sizes. A table that cannot be
@@ -88,7 +110,7 @@ void InitEmptyLevel(Level* level) {
     level->textCapacity = level->texts ? LEVEL_TEXT_SLOTS : 0;
 }
 
-const size_t kPopupCount = 5;
+const size_t kPopupCount = 8;
 
 Popup* const* Popups(void) {
     static Popup* list[kPopupCount];
@@ -97,6 +119,9 @@ Popup* const* Popups(void) {
     list[2] = editor.overwritePopup;
     list[3] = editor.unsavedPopup;
     list[4] = editor.helpPopup;
+    list[5] = editor.runPopup;
+    list[6] = editor.strandedPopup;
+    list[7] = editor.saveWarningPopup;
     return list;
 }
 
@@ -116,6 +141,7 @@ void Editor_HandleInput(void) {
     const Popup* panel = LevelPanel_Popup();
     const bool panelWasOpen = panel && panel->open;
     LevelPanel_Update();
+    if (Editor_UpdatePlayReportKeys()) return;
     if (Popups_Update(Popups(), kPopupCount) || panelWasOpen) return;
     if (editor.undoButton) editor.undoButton->enabled = !editor.playMode && Editor_CanUndo();
     if (editor.redoButton) editor.redoButton->enabled = !editor.playMode && Editor_CanRedo();
@@ -172,6 +198,9 @@ void Editor_HandleInput(void) {
         LevelPanel_Open();
     }
     if (TS_Input_KeyTriggered(TS_KEY_F3)) editor.showColliders = !editor.showColliders;
+    if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_I)) {
+        Editor_ToggleTestIntro();
+    }
     if (!editor.textEditing && !Editor_CtrlHeld() && TS_Input_KeyTriggered(TS_KEY_G)) {
         editor.showGrid = !editor.showGrid;
     }
@@ -249,6 +278,10 @@ void Editor_Init(void) {
     editor.savePath[0] = '\0';
     editor.playMode = false;
     editor.exitRequested = false;
+    editor.saveInsisted = false;
+    editor.testIntroOff = false;
+    editor.playReported = false;
+    editor.reportedTime = 0.0f;
     Editor_ResetHistory();
     Editor_Layout();
     LayoutHook = Editor_Layout;
@@ -306,6 +339,9 @@ void Editor_Exit(void) {
     FreePopup(editor.overwritePopup);
     FreePopup(editor.unsavedPopup);
     FreePopup(editor.helpPopup);
+    FreePopup(editor.runPopup);
+    FreePopup(editor.strandedPopup);
+    FreePopup(editor.saveWarningPopup);
     LevelPanel_Free();
     Gizmo_Free(editor.gizmo);
     editor.gizmo = nullptr;

@@ -1,12 +1,16 @@
 // Test play in the editor: the level is copied, flown in an ordinary World and
 // thrown away again, so nothing the ship does reaches the level being edited.
-// Every test flight is recorded as a replay, like any other attempt.
+// Every test flight is recorded as a replay, like any other attempt. Reaching
+// the goal reports the run (time, fuel left, score) and can set the par.
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "app/assets.h"
 #include "app/controls.h"
 #include "app/sound_groups.h"
 #include "editor/editor.h"
+#include "ui/popup.h"
 #include "world/replay.h"
 #include "world/world.h"
 
@@ -68,12 +72,16 @@ void StopFlying(void) {
     SetFileButtonsEnabled(true);
 }
 
-// The restart key, flying or stranded: a fresh copy of the edited level (every
-// fuel cell back) flown from its intro, which the key still held skips. A
-// copy that cannot be made ends the test play.
-void RestartAtOnce(void) {
-    if (!(world.phase == PHASE_FLYING || world.stranded)) return;
-    if (!Controls_Pressed(CONTROL_RESTART)) return;
+// With the intro turned off the flight starts as if X skipped it at once, so
+// the recording replays the same as it flew.
+void SkipIntroIfOff(void) {
+    if (editor.testIntroOff) world.pressed.skip = 1;
+}
+
+// A fresh copy of the edited level (every fuel cell back) flown again. A copy
+// that cannot be made ends the test play.
+void Restart(void) {
+    editor.playReported = false;
     FreeLevel(&editor.playLevel);
     InitLevel(&editor.playLevel);
     if (!CopyEditedLevel()) {
@@ -82,12 +90,99 @@ void RestartAtOnce(void) {
     }
     World_Reset();
     StartLevel(&editor.playLevel);
+    SkipIntroIfOff();
+}
+
+// The restart key, flying or stranded, flies from the intro, which the key
+// still held skips.
+void RestartAtOnce(void) {
+    if (!(world.phase == PHASE_FLYING || world.stranded)) return;
+    if (Controls_Pressed(CONTROL_RESTART)) Restart();
+}
+
+// The goal touched or the ship stranded: the popup says how the run went.
+void ReportRun(void) {
+    if (editor.playReported) return;
+    if (world.stranded) {
+        editor.playReported = true;
+        Popup_Open(editor.strandedPopup);
+        return;
+    }
+    if (!world.levelComplete) return;
+    editor.playReported = true;
+    editor.reportedTime = world.levelTime;
+    char fuel[32];
+    if (world.level.flags & LEVEL_UNLIMITED_FUEL) {
+        std::snprintf(fuel, sizeof fuel, "unlimited");
+    } else {
+        const float left = world.ship.fuel ? world.ship.fuel->fuel : 0.0f;
+        std::snprintf(fuel, sizeof fuel, "%.1f", static_cast<double>(left));
+    }
+    char par[48];
+    if (world.level.parTime > 0.0f) {
+        std::snprintf(par, sizeof par, "Par %.0f s", static_cast<double>(world.level.parTime));
+    } else {
+        std::snprintf(par, sizeof par, "No par yet");
+    }
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "Time: %.2f s     Fuel left: %s\nScore: %d     (%s; from this run: %.0f s)",
+                  static_cast<double>(world.levelTime), fuel, World_LevelScore(), par,
+                  static_cast<double>(Editor_ParFromRun(world.levelTime)));
+    Popup_SetMessage(editor.runPopup, message);
+    Popup_Open(editor.runPopup);
 }
 
 }  // namespace
 
+float Editor_ParFromRun(float seconds) {
+    if (!(seconds > 0.0f)) return 0.0f;
+    const float par = std::ceil(seconds * kParMargin);
+    return par > 600.0f ? 600.0f : par;
+}
+
+void Editor_SetParFromRun(void) {
+    const float par = Editor_ParFromRun(editor.reportedTime);
+    Editor_SetPlayMode(false);
+    if (editor.editedLevel.parTime == par) return;
+    // One step of the history of its own, undone like any other change.
+    Editor_CommitChanges();
+    editor.editedLevel.parTime = par;
+    Editor_MarkChanged();
+    Editor_CommitChanges();
+    char notice[64];
+    std::snprintf(notice, sizeof notice, "Par set to %.0f s", static_cast<double>(par));
+    Editor_ShowNotice(notice);
+}
+
+void Editor_FlyAgain(void) {
+    if (editor.playMode) Restart();
+}
+
+void Editor_BackToEditing(void) { Editor_SetPlayMode(false); }
+
+bool Editor_UpdatePlayReportKeys(void) {
+    if (!editor.playMode) return false;
+    const bool reportOpen = (editor.runPopup && editor.runPopup->open) ||
+                            (editor.strandedPopup && editor.strandedPopup->open);
+    if (!reportOpen || !Controls_Pressed(CONTROL_RESTART)) return false;
+    if (editor.runPopup) editor.runPopup->open = false;
+    if (editor.strandedPopup) editor.strandedPopup->open = false;
+    Restart();
+    return true;
+}
+
+void Editor_ToggleTestIntro(void) {
+    editor.testIntroOff = !editor.testIntroOff;
+    Editor_ShowNotice(editor.testIntroOff ? "Test play: no intro" : "Test play: with the intro");
+}
+
 void Editor_SetPlayMode(bool on) {
     if (editor.playMode == on) return;
+    editor.playReported = false;
+    // A report left open by the flight's end is closed with it.
+    if (editor.runPopup) editor.runPopup->open = false;
+    if (editor.strandedPopup) editor.strandedPopup->open = false;
     if (!on) {
         StopFlying();
         SoundGroup_Stop(SoundGroup::GameMusic);
@@ -101,6 +196,7 @@ void Editor_SetPlayMode(bool on) {
     const uint64_t hash = Level_FlightHash(&editor.playLevel);
     SetupWorld(&editor.playLevel);
     StartRecording(hash);
+    SkipIntroIfOff();
     SetFileButtonsEnabled(false);
     SoundGroup_Stop(SoundGroup::MenuMusic);
     PlayMusic(SOUND_GAME_MUSIC, SoundGroup::GameMusic);
@@ -109,6 +205,7 @@ void Editor_SetPlayMode(bool on) {
 void Editor_UpdatePlayMode(void) {
     RestartAtOnce();
     World_Update();
+    ReportRun();
     // Escape, or a pad's Start or B, goes back to editing.
     if (Controls_Pressed(CONTROL_PAUSE) || Controls_Pressed(CONTROL_MENU_BACK)) {
         Editor_SetPlayMode(false);

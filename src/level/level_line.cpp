@@ -72,6 +72,10 @@ bool LevelLine_Text(const char* line, size_t consumed, char out[LEVEL_TEXT_MAX +
     size_t length = 0;
     while (start[length] && length < LEVEL_TEXT_MAX) ++length;
     const bool cut = start[length] != '\0';
+    // A cut text ends before the character the limit would split.
+    while (cut && length > 0 && (static_cast<unsigned char>(start[length]) & 0xC0) == 0x80) {
+        --length;
+    }
     std::memcpy(out, start, length);
     out[length] = '\0';
     return cut;

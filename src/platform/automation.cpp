@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/platform_internal.h"
 
@@ -15,7 +16,7 @@ bool recordSounds = true;
 float injectedMouseX = 0.0f;  // where injected button events happen
 float injectedMouseY = 0.0f;
 
-void PushKey(int key, bool down) {
+void PushKey(int key, bool down, bool repeat = false) {
     Platform_EnsureInit();
     const SDL_Keycode sym = Input_SdlFromKeyCode(key);
     if (sym == SDLK_UNKNOWN) return;
@@ -25,6 +26,7 @@ void PushKey(int key, bool down) {
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = sym;
     event.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    event.key.repeat = repeat ? 1 : 0;
     event.key.windowID = SDL_GetWindowID(Platform().window);
     SDL_PushEvent(&event);
 }
@@ -188,6 +190,43 @@ void Automation_MouseMove(float x, float y) {
     // Later button events happen at the new spot.
     injectedMouseX = x;
     injectedMouseY = y;
+}
+
+void Automation_KeyRepeat(int key) { PushKey(key, true, true); }
+
+void Automation_MouseWheel(float steps) {
+    Platform_EnsureInit();
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = static_cast<Sint32>(steps);
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+}
+
+void Automation_TypeText(const char* utf8) {
+    Platform_EnsureInit();
+    const char* rest = utf8 ? utf8 : "";
+    while (*rest) {
+        SDL_Event event;
+        SDL_zero(event);
+        event.type = SDL_TEXTINPUT;
+        event.text.windowID = SDL_GetWindowID(Platform().window);
+        // One event holds 31 bytes; a character is never cut in two.
+        size_t length = 0;
+        const size_t room = sizeof event.text.text - 1;
+        while (rest[length]) {
+            size_t next = length + 1;
+            while (rest[next] && (static_cast<unsigned char>(rest[next]) & 0xC0) == 0x80) ++next;
+            if (next > room) break;
+            length = next;
+        }
+        if (length == 0) break;
+        std::memcpy(event.text.text, rest, length);
+        SDL_PushEvent(&event);
+        rest += length;
+    }
 }
 
 void Automation_MouseDown(int button) { PushMouseButton(button, true); }

@@ -31,6 +31,14 @@ void Automation_KeyUp(int key);
 void Automation_MouseMove(float x, float y);
 void Automation_MouseDown(int button);
 void Automation_MouseUp(int button);
+// Turns the mouse wheel by `steps` notches (positive away from the player).
+void Automation_MouseWheel(float steps);
+// Text as the keyboard's input method delivers it (SDL_TEXTINPUT events, cut
+// at character boundaries where one event cannot hold it all). It arrives only
+// while a text field is asking for text, as typing does.
+void Automation_TypeText(const char* utf8);
+// The system's repeat of a held key (a key down event marked as a repeat).
+void Automation_KeyRepeat(int key);
 void Automation_FocusLost(void);
 void Automation_FocusGained(void);
 void Automation_WindowResized(int width, int height);

@@ -56,6 +56,26 @@ int MouseIndex(Uint8 sdlButton) {
 bool ValidKey(int key) { return key > 0 && key < TS_KEY_COUNT; }
 bool ValidButton(int button) { return button >= 0 && button < 3; }
 
+// Adds one text event's characters to the frame's text. Control characters
+// never reach a field; a frame's text that would overflow keeps whole
+// characters only.
+void AddTypedText(const char* text) {
+    PlatformState& p = Platform();
+    const size_t room = sizeof p.typedText - 1;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c;) {
+        size_t length = 1;
+        while (c[length] && (c[length] & 0xC0) == 0x80) ++length;
+        const bool control = *c < 0x20 || *c == 0x7F;
+        if (!control) {
+            if (p.typedLength + length > room) break;
+            std::memcpy(p.typedText + p.typedLength, c, length);
+            p.typedLength += length;
+        }
+        c += length;
+    }
+    p.typedText[p.typedLength] = '\0';
+}
+
 }  // namespace
 
 int Input_KeyCodeFromSdl(SDL_Keycode key) {
@@ -83,6 +103,13 @@ void Input_BeginFrame() {
     std::memset(p.keyTriggered, 0, sizeof p.keyTriggered);
     std::memset(p.keyReleased, 0, sizeof p.keyReleased);
     std::memset(p.mouseTriggered, 0, sizeof p.mouseTriggered);
+    std::memset(p.keyRepeated, 0, sizeof p.keyRepeated);
+    p.wheel = 0.0f;
+    p.typedLength = 0;
+    p.typedText[0] = '\0';
+    // No field asked for text last frame: the input method is put away.
+    if (!p.textWanted && SDL_IsTextInputActive()) SDL_StopTextInput();
+    p.textWanted = false;
     p.anyTriggered = false;
     p.anyReleased = false;
     p.previousMouseX = p.mouseX;
@@ -94,9 +121,20 @@ void Input_HandleEvent(const SDL_Event& event) {
     PlatformState& p = Platform();
     Pad_HandleEvent(event);
     switch (event.type) {
-        case SDL_KEYDOWN:
-            if (!event.key.repeat) SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), true);
+        case SDL_KEYDOWN: {
+            const int code = Input_KeyCodeFromSdl(event.key.keysym.sym);
+            if (!event.key.repeat) SetKey(code, true);
+            if (ValidKey(code)) p.keyRepeated[code] = true;
             break;
+        }
+        case SDL_TEXTINPUT:
+            if (SDL_IsTextInputActive()) AddTypedText(event.text.text);
+            break;
+        case SDL_MOUSEWHEEL: {
+            const float steps = static_cast<float>(event.wheel.y);
+            p.wheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -steps : steps;
+            break;
+        }
         case SDL_KEYUP: SetKey(Input_KeyCodeFromSdl(event.key.keysym.sym), false); break;
         case SDL_MOUSEMOTION:
             p.mouseX = static_cast<float>(event.motion.x);
@@ -164,3 +202,14 @@ float TS_Input_GetMousePreviousX(void) { return Platform().previousMouseX; }
 float TS_Input_GetMousePreviousY(void) { return Platform().previousMouseY; }
 float TS_Input_GetMouseDeltaX(void) { return Platform().mouseX - Platform().previousMouseX; }
 float TS_Input_GetMouseDeltaY(void) { return Platform().mouseY - Platform().previousMouseY; }
+
+float TS_Input_GetMouseWheel(void) { return Platform().wheel; }
+
+bool TS_Input_KeyRepeated(int key) { return ValidKey(key) && Platform().keyRepeated[key]; }
+
+const char* TS_Input_TypedText(void) {
+    PlatformState& p = Platform();
+    p.textWanted = true;
+    if (!SDL_IsTextInputActive()) SDL_StartTextInput();
+    return p.typedText;
+}

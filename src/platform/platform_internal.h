@@ -59,6 +59,14 @@ struct PlatformState {
     bool mouseTriggered[3] = {};
     float mouseX = 0, mouseY = 0;
     float previousMouseX = 0, previousMouseY = 0;
+    float wheel = 0.0f;                   // wheel steps this frame, away from the player > 0
+    bool keyRepeated[TS_KEY_COUNT] = {};  // went down, or the system repeated it, this frame
+
+    // Typing: this frame's text in UTF-8, and whether a field asked for it
+    // (SDL's text input runs only while some field keeps asking).
+    char typedText[1024] = {};
+    size_t typedLength = 0;
+    bool textWanted = false;
 
     // Game pads: each open pad's own buttons, and all of them together.
     PadSlot pads[kPadSlots];

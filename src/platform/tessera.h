@@ -79,6 +79,8 @@ enum {
     TS_KEY_LEFT = 263,
     TS_KEY_DOWN = 264,
     TS_KEY_UP = 265,
+    TS_KEY_HOME = 268,
+    TS_KEY_END = 269,
     TS_KEY_F1 = 290,
     TS_KEY_F3 = 292,
     TS_KEY_F5 = 294,
@@ -157,6 +159,17 @@ float TS_Input_GetMousePreviousX(void);
 float TS_Input_GetMousePreviousY(void);
 float TS_Input_GetMouseDeltaX(void);
 float TS_Input_GetMouseDeltaY(void);
+// The mouse wheel's turn this frame in notches, positive away from the player.
+float TS_Input_GetMouseWheel(void);
+// Went down this frame, or is held and the system's key repeat fired: the
+// editing keys of a text field (Backspace, the arrows) repeat as they should.
+bool TS_Input_KeyRepeated(int key);
+// The text typed this frame in UTF-8 ("" when none), every character in the
+// order it came, as the keyboard layout and input method made it (accents,
+// dead keys, composed characters). Calling it says a text field has the focus:
+// the system's text input runs from the first call and stops by itself the
+// frame after the last, so a field that loses the focus needs nothing more.
+const char* TS_Input_TypedText(void);
 
 // ---- Game pads (edges are per frame) ----------------------------------------
 

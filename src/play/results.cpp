@@ -282,10 +282,7 @@ void Results_RecordsLine(const RecordOutcome* outcome, char* text, size_t size) 
     }
 }
 
-bool Results_TypingName(void) {
-    return (TS_Input_KeyTriggered(TS_KEY_ANY) && TextEntry_ReadCharacter() != 0) ||
-           TextEntry_PadSpelling();
-}
+bool Results_TypingName(void) { return TextEntry_Typing() || TextEntry_PadSpelling(); }
 
 void Results_UpdateNameEntry(void) {
     // The message is rebuilt only when the name changed, not every frame.

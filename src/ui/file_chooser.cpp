@@ -254,7 +254,8 @@ void HandleListMouse(void) {
 void HandleKeys(void) {
     if (chooser.saving) {
         const bool hadText = chooser.name[0] != '\0';
-        if (TextEntry_EditBuffer(chooser.name, sizeof chooser.name)) {
+        // Signs no file system takes in a name are not typed.
+        if (TextEntry_EditBuffer(chooser.name, sizeof chooser.name, "/\\:*?\"<>|")) {
             chooser.selected = -1;  // typing means "this name", not the highlighted entry
             chooser.message[0] = '\0';
             return;

@@ -1,4 +1,5 @@
-// Turning key presses into typed characters for name and text fields.
+// Typed text going into name and text fields, at a caret, a whole character
+// at a time.
 #include "ui/text_entry.h"
 
 #include <cstring>
@@ -8,7 +9,7 @@
 
 namespace {
 
-// What the pad turns through: everything TextEntry_ReadCharacter can type.
+// What the pad turns through: letters, digits and a few signs.
 const char kPadLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -_";
 const int kPadLetterCount = static_cast<int>(sizeof kPadLetters - 1);
 
@@ -20,42 +21,92 @@ char TurnLetter(char letter, int step) {
     return kPadLetters[(index + step + kPadLetterCount) % kPadLetterCount];
 }
 
-}  // namespace
+// The second and later bytes of a UTF-8 character.
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-char TextEntry_ReadCharacter(void) {
-    const bool shift = TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
-    for (int key = TS_KEY_A; key <= TS_KEY_Z; ++key) {
-        if (TS_Input_KeyTriggered(key)) {
-            return static_cast<char>(shift ? key : key + 32);
+// Puts the frame's typed text in at the caret, each character whole or not
+// at all. Returns whether any went in.
+bool InsertTyped(char* text, size_t capacity, size_t* caret, size_t* length, const char* refused) {
+    bool changed = false;
+    for (const char* typed = TS_Input_TypedText(); *typed;) {
+        size_t size = 1;
+        while (IsContinuation(typed[size])) ++size;
+        const bool refusedOne = size == 1 && refused && *refused && std::strchr(refused, *typed);
+        if (!refusedOne && *length + size <= capacity - 1) {
+            std::memmove(text + *caret + size, text + *caret, *length - *caret + 1);
+            std::memcpy(text + *caret, typed, size);
+            *caret += size;
+            *length += size;
+            changed = true;
         }
+        typed += size;
     }
-    for (int key = TS_KEY_0; key <= TS_KEY_9; ++key) {
-        if (TS_Input_KeyTriggered(key)) return static_cast<char>(key);
-    }
-    for (int key = TS_KEY_KP_0; key <= TS_KEY_KP_9; ++key) {
-        if (TS_Input_KeyTriggered(key)) return static_cast<char>(key - 272);
-    }
-    if (TS_Input_KeyTriggered(TS_KEY_SPACE)) return ' ';
-    if (TS_Input_KeyTriggered(TS_KEY_MINUS)) return shift ? '_' : '-';
-    return 0;
+    return changed;
 }
 
-bool TextEntry_EditBuffer(char* text, size_t capacity) {
+}  // namespace
+
+size_t TextEntry_PreviousCharacter(const char* text, size_t at) {
+    if (at == 0) return 0;
+    --at;
+    while (at > 0 && IsContinuation(text[at])) --at;
+    return at;
+}
+
+size_t TextEntry_NextCharacter(const char* text, size_t at) {
+    if (text[at] == '\0') return at;
+    ++at;
+    while (text[at] != '\0' && IsContinuation(text[at])) ++at;
+    return at;
+}
+
+void TextEntry_CutAt(char* text, size_t bytes) {
+    if (std::strlen(text) <= bytes) return;
+    while (bytes > 0 && IsContinuation(text[bytes])) --bytes;
+    text[bytes] = '\0';
+}
+
+bool TextEntry_Typing(void) { return TS_Input_TypedText()[0] != '\0'; }
+
+bool TextEntry_EditAt(char* text, size_t capacity, size_t* caret, const char* refused) {
+    if (!text || capacity == 0 || !caret) return false;
+    size_t length = std::strlen(text);
+    if (*caret > length) *caret = length;
+    // Typed characters first, in the order they came.
+    bool changed = InsertTyped(text, capacity, caret, &length, refused);
+    if (TS_Input_KeyRepeated(TS_KEY_BACKSPACE) && *caret > 0) {
+        const size_t from = TextEntry_PreviousCharacter(text, *caret);
+        std::memmove(text + from, text + *caret, length - *caret + 1);
+        length -= *caret - from;
+        *caret = from;
+        changed = true;
+    }
+    if (TS_Input_KeyRepeated(TS_KEY_DELETE) && *caret < length) {
+        const size_t to = TextEntry_NextCharacter(text, *caret);
+        std::memmove(text + *caret, text + to, length - to + 1);
+        changed = true;
+    }
+    if (TS_Input_KeyRepeated(TS_KEY_LEFT)) *caret = TextEntry_PreviousCharacter(text, *caret);
+    if (TS_Input_KeyRepeated(TS_KEY_RIGHT)) *caret = TextEntry_NextCharacter(text, *caret);
+    if (TS_Input_KeyTriggered(TS_KEY_HOME)) *caret = 0;
+    if (TS_Input_KeyTriggered(TS_KEY_END)) *caret = std::strlen(text);
+    return changed;
+}
+
+bool TextEntry_EditBuffer(char* text, size_t capacity, const char* refused) {
     if (!text || capacity == 0) return false;
-    if (!TS_Input_KeyTriggered(TS_KEY_ANY)) return false;
-    const size_t length = std::strlen(text);
-    const char typed = TextEntry_ReadCharacter();
-    if (typed) {
-        if (length >= capacity - 1) return false;
-        text[length] = typed;
-        text[length + 1] = '\0';
-        return true;
+    size_t caret = std::strlen(text);
+    const char* typed = TS_Input_TypedText();
+    // Only typing and Backspace belong to the field; the screen keeps the
+    // arrows, Home, End and Delete for its own use.
+    if (!*typed && !TS_Input_KeyRepeated(TS_KEY_BACKSPACE)) return false;
+    size_t length = caret;
+    bool changed = InsertTyped(text, capacity, &caret, &length, refused);
+    if (TS_Input_KeyRepeated(TS_KEY_BACKSPACE) && caret > 0) {
+        text[TextEntry_PreviousCharacter(text, caret)] = '\0';
+        changed = true;
     }
-    if (TS_Input_KeyTriggered(TS_KEY_BACKSPACE) && length > 0) {
-        text[length - 1] = '\0';
-        return true;
-    }
-    return false;
+    return changed;
 }
 
 bool TextEntry_EditWithPad(char* text, size_t capacity) {
@@ -66,7 +117,7 @@ bool TextEntry_EditWithPad(char* text, size_t capacity) {
                                                          : 0;
     if (Controls_Pressed(CONTROL_NAME_REMOVE)) {
         if (length == 0) return false;
-        text[length - 1] = '\0';
+        text[TextEntry_PreviousCharacter(text, length)] = '\0';
         return true;
     }
     if (Controls_Pressed(CONTROL_NAME_ADD) || (step != 0 && length == 0)) {
@@ -76,7 +127,11 @@ bool TextEntry_EditWithPad(char* text, size_t capacity) {
         return true;
     }
     if (step == 0) return false;
-    text[length - 1] = TurnLetter(text[length - 1], step);
+    // A typed letter the pad cannot spell (an accent, a sign) turns from "A"
+    // as a single byte.
+    const size_t last = TextEntry_PreviousCharacter(text, length);
+    text[last] = TurnLetter(length - last == 1 ? text[last] : 0, step);
+    text[last + 1] = '\0';
     return true;
 }
 

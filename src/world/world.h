@@ -142,6 +142,11 @@ void TeardownWorld(void);
 // The caller then runs world.reloadLevel, which reads the level again.
 void World_Reset(void);
 
+// What the level is worth right now: 0 unless the goal was reached (and the
+// ship not stranded); otherwise 250, plus 10 per unit of fuel left unless
+// fuel is unlimited, plus up to 1000 for beating the par time.
+int32_t World_LevelScore(void);
+
 // ---- One frame --------------------------------------------------------------
 
 // The per-frame entry of every gameplay screen: adds the frame's time to the

@@ -133,13 +133,15 @@ TEST_F(ClipboardTest, CtrlSSavesAsTheFirstTimeAndStraightToTheFileAfter) {
     const std::string path = TempDir() + "/quick.vexl";
     FileChooser_SetAutomationAnswer(path.c_str(), false);
     Chord(TS_KEY_S);
+    SaveAnyway();
     Answer(editor.resultPopup, 0);
     ASSERT_TRUE(FileExists(path));
     EXPECT_FALSE(editor.dirty);
     EXPECT_FLOAT_EQ(editor.editorCamera.position.y, 0);  // S saved, it did not pan
 
     DropItemAt(PALETTE_FUEL_CELL, -100, 100);
-    Chord(TS_KEY_S);  // no chooser, no question
+    Chord(TS_KEY_S);  // no chooser, no overwrite question
+    SaveAnyway();     // the level has no goal yet
     EXPECT_NE(ReadText(path).find("F,-100.000000,100.000000"), std::string::npos);
     EXPECT_FALSE(editor.dirty);
     EXPECT_EQ(Notice(), "Saved");

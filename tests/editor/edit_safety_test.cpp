@@ -42,6 +42,7 @@ TEST_F(EditSafetyTest, AnEmptiedTextIsRemovedBeforeAnyCommandAndTheRemovalUndoes
          [&] {
              FileChooser_SetAutomationAnswer(path.c_str(), false);
              ClickButton(editor.saveButton);
+             SaveAnyway();
              if (editor.overwritePopup->open) Answer(editor.overwritePopup, 0);
              Answer(editor.resultPopup, 0);
              EXPECT_EQ(ReadText(path), "/0\n.0.000000\n%100.000000\n^0.000000\n");

@@ -2,6 +2,7 @@
 // 1280 x 720 with helpers for dragging, palette drops and world/window points.
 #pragma once
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -70,23 +71,17 @@ protected:
         Automation_RunFrames(1);
     }
 
-    // Sets the zoom with the keys: R, then E or Q, which change it by 2 per
-    // second (1/30 per frame).
+    // Sets the zoom with the keys: R, then E or Q, which double or halve it
+    // each second (a 60th of that a frame).
     void ZoomTo(float zoom) {
         TapKey(TS_KEY_R);
-        const float frames = (zoom - 1.0f) * 30.0f;
+        const float frames = std::log2(zoom) * 60.0f;
         const int count = static_cast<int>(frames + (frames >= 0.0f ? 0.5f : -0.5f));
         if (count != 0) HoldKey(count > 0 ? TS_KEY_E : TS_KEY_Q, count > 0 ? count : -count);
     }
 
-    // Types lower-case letters, digits and spaces one frame after another.
-    void Type(const char* text) {
-        for (const char* c = text; *c; ++c) {
-            int key = *c;
-            if (*c >= 'a' && *c <= 'z') key = TS_KEY_A + (*c - 'a');
-            TapKey(key);
-        }
-    }
+    // Types text as a keyboard does, a character every two frames.
+    static void Type(const char* text) { TypeText(text); }
 
     static void ClickButton(const Button* button) {
         Automation_MouseMove(button->position.x, button->position.y);
@@ -98,6 +93,12 @@ protected:
 
     // Answers a popup with the mouse.
     static void Answer(const Popup* popup, int index) { ClickButton(popup->buttons[index]); }
+
+    // A level without a goal is saved only when the author insists: answers
+    // the warning with "Save Anyway" when it asks.
+    static void SaveAnyway() {
+        if (editor.saveWarningPopup->open) Answer(editor.saveWarningPopup, 0);
+    }
 
     static bool AnyPopupOpen() {
         return editor.resultPopup->open || editor.overwritePopup->open ||

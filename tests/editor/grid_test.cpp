@@ -61,7 +61,7 @@ TEST_F(GridTest, GShowsLinesEvery25UnitsInViewOnlyAndThinsThemWhenZoomedOut) {
     EXPECT_EQ(CountGridLines(true), 51);
     EXPECT_EQ(CountGridLines(false), 29);
 
-    HoldKey(TS_KEY_Q, 40);  // zoom 0.1: 25 units would be 2.5 pixels
+    HoldKey(TS_KEY_Q, 220);  // zoom 0.1: 25 units would be 2.5 pixels
     ASSERT_FLOAT_EQ(editor.editorCamera.zoom, 0.1f);
     FrameWithDraws();
     EXPECT_NEAR(CountGridLines(true), 12800 / 100, 1);  // only the lines every 100

@@ -150,6 +150,7 @@ TEST_F(HistoryTest, UnsavedFollowsTheHistoryAndOpeningStartsAfresh) {
     const std::string path = Path("saved.vexl");
     FileChooser_SetAutomationAnswer(path.c_str(), false);
     ClickButton(editor.saveButton);
+    SaveAnyway();
     Answer(editor.resultPopup, 0);
     ASSERT_FALSE(editor.dirty);
 

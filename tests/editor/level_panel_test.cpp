@@ -170,6 +170,7 @@ TEST_F(LevelPanelTest, TheValuesAreSavedOpenedAgainAndFlownByTestPlay) {
     const std::string path = TempDir() + "/rules.vexl";
     FileChooser_SetAutomationAnswer(path.c_str(), false);
     ClickButton(editor.saveButton);
+    SaveAnyway();
     Answer(editor.resultPopup, 0);
     EXPECT_EQ(ReadText(path), "/6\n.45.000000\n%99.000000\n^35.000000\n");
 

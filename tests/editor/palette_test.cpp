@@ -51,7 +51,7 @@ TEST_F(PaletteTest, EachItemDraggedIntoTheSceneAppearsWhereItIsDropped) {
 }
 
 TEST_F(PaletteTest, DropsFollowTheCameraAndLandEvenOnTheBars) {
-    HoldKey(TS_KEY_E, 30);  // zoom in to 2
+    HoldKey(TS_KEY_E, 60);  // zoom in to 2
     HoldKey(TS_KEY_D, 15);  // pan right by 200
     ASSERT_NEAR(editor.editorCamera.zoom, 2.0f, 0.05f);
     DropItem(PALETTE_ASTEROID, TS_Vec2{740, 260});

@@ -46,8 +46,18 @@ protected:
         FinishHopLevel();
     }
 
-    // Types a key; letters come out lower case.
-    void Type(int key) { TapKey(key); }
+    // Types a key as a keyboard does, with its text; letters come out lower
+    // case unless Shift is held.
+    void Type(int key) {
+        const bool lower =
+            key >= TS_KEY_A && key <= TS_KEY_Z && !TS_Input_KeyDown(TS_KEY_LEFT_SHIFT);
+        const char text[2] = {static_cast<char>(lower ? key + 32 : key), '\0'};
+        Automation_KeyDown(key);
+        Automation_TypeText(text);
+        Automation_RunFrames(1);
+        Automation_KeyUp(key);
+        Automation_RunFrames(1);
+    }
     void Erase(int times) {
         for (int i = 0; i < times; ++i) TapKey(TS_KEY_BACKSPACE);
     }
@@ -154,6 +164,7 @@ TEST_F(VictoryTest, NameEntryKeepsTenCharactersAndBackspaceStopsAtEmpty) {
     EXPECT_TRUE(MessageEndsWithName("abcdefghij"));
     Erase(1);
     Automation_KeyDown(TS_KEY_LEFT_SHIFT);
+    Automation_RunFrames(1);
     Type(TS_KEY_Z);
     Automation_KeyUp(TS_KEY_LEFT_SHIFT);
     EXPECT_STREQ(Results_EnteredName(), "abcdefghiZ");

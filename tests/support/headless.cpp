@@ -57,6 +57,30 @@ void HeadlessTest::TapKey(int key) {
     Automation_RunFrames(1);
 }
 
+int HeadlessTest::KeyForCharacter(char c) {
+    if (c >= 'a' && c <= 'z') return TS_KEY_A + (c - 'a');
+    if (c >= 'A' && c <= 'Z') return c;
+    if (c >= '0' && c <= '9') return c;
+    if (c == ' ') return TS_KEY_SPACE;
+    if (c == '-') return TS_KEY_MINUS;
+    return 0;
+}
+
+void HeadlessTest::TypeText(const char* utf8) {
+    for (const char* c = utf8; *c;) {
+        size_t length = 1;
+        while ((static_cast<unsigned char>(c[length]) & 0xC0) == 0x80) ++length;
+        const std::string character(c, length);
+        const int key = length == 1 ? KeyForCharacter(*c) : 0;
+        if (key) Automation_KeyDown(key);
+        Automation_TypeText(character.c_str());
+        Automation_RunFrames(1);
+        if (key) Automation_KeyUp(key);
+        Automation_RunFrames(1);
+        c += length;
+    }
+}
+
 void HeadlessTest::Click(float x, float y) {
     Automation_MouseMove(x, y);
     Automation_MouseDown(TS_MOUSE_LEFT);

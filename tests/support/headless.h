@@ -19,6 +19,12 @@ protected:
 
     // Press and release a key over two frames (down on one, up on the next).
     void TapKey(int key);
+    // Types UTF-8 text as a keyboard does, a character every two frames: the
+    // character's key (for letters, digits, space and minus) goes down with
+    // its text, then up on the next frame.
+    static void TypeText(const char* utf8);
+    // The key a keyboard presses for an ASCII character, or 0.
+    static int KeyForCharacter(char c);
     // Move the pointer there and click with the left button.
     void Click(float x, float y);
 

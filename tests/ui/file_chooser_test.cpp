@@ -63,12 +63,18 @@ protected:
         script[frame + 1] = [key] { Automation_KeyUp(key); };
         return frame + 2;
     }
+    // Schedules typing, as a keyboard does: each character's key goes down
+    // with its text. Returns the frame after the last.
     static int Type(int frame, const std::string& letters) {
         for (char c : letters) {
-            const int key = c == '-'                 ? TS_KEY_MINUS
-                            : (c >= '0' && c <= '9') ? TS_KEY_0 + (c - '0')
-                                                     : TS_KEY_A + (c - 'a');
-            frame = Tap(frame, key);
+            const int key = KeyForCharacter(c);
+            script[frame] = [key, c] {
+                Automation_KeyDown(key);
+                const char text[2] = {c, '\0'};
+                Automation_TypeText(text);
+            };
+            script[frame + 1] = [key] { Automation_KeyUp(key); };
+            frame += 2;
         }
         return frame;
     }
