@@ -32,14 +32,16 @@ const Binding kBindings[CONTROL_ACTION_COUNT] = {
     {{kSkipKey, -1, -1}, {TS_PAD_X, -1, -1}},
     {{TS_KEY_ESCAPE, -1, -1}, {TS_PAD_START, -1, -1}},
     {{kRestartKey, -1, -1}, {TS_PAD_BACK, -1, -1}},
-    {{-1, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
-    {{-1, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
+    {{TS_KEY_UP, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
+    {{TS_KEY_DOWN, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
     {{TS_KEY_LEFT, kSchemeKey - ACTION_TURN_LEFT, -1}, {TS_PAD_LEFT, TS_PAD_STICK_LEFT, -1}},
     {{TS_KEY_RIGHT, kSchemeKey - ACTION_TURN_RIGHT, -1}, {TS_PAD_RIGHT, TS_PAD_STICK_RIGHT, -1}},
     {{TS_KEY_SPACE, TS_KEY_ENTER, kSchemeKey - ACTION_THRUST}, {TS_PAD_A, -1, -1}},
     {{TS_KEY_ESCAPE, -1, -1}, {TS_PAD_B, -1, -1}},
     {{-1, -1, -1}, {TS_PAD_X, -1, -1}},
     {{-1, -1, -1}, {TS_PAD_Y, -1, -1}},
+    {{-1, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
+    {{-1, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
 };
 
 bool ValidAction(int action) { return action >= 0 && action < CONTROL_ACTION_COUNT; }
@@ -47,6 +49,12 @@ bool ValidAction(int action) { return action >= 0 && action < CONTROL_ACTION_COU
 int KeyOf(int entry) {
     if (entry <= kSchemeKey) return SchemeKey(kSchemeKey - entry);
     return entry;
+}
+
+// The arrows move in menus; a thrust key on one (Up, in the Arrow scheme)
+// does not also accept.
+bool ArrowAccept(int action, int key) {
+    return action == CONTROL_MENU_ACCEPT && (key == TS_KEY_UP || key == TS_KEY_DOWN);
 }
 
 bool AltHeld(void) {
@@ -57,7 +65,8 @@ bool AltHeld(void) {
 bool Repeats(int action) {
     return action == CONTROL_MENU_UP || action == CONTROL_MENU_DOWN ||
            action == CONTROL_MENU_LEFT || action == CONTROL_MENU_RIGHT ||
-           action == CONTROL_NAME_REMOVE;
+           action == CONTROL_NAME_REMOVE || action == CONTROL_NAME_LETTER_UP ||
+           action == CONTROL_NAME_LETTER_DOWN;
 }
 
 }  // namespace
@@ -66,7 +75,8 @@ bool Controls_Down(int action) {
     if (!ValidAction(action)) return false;
     const Binding& binding = kBindings[action];
     for (int entry : binding.keys) {
-        if (entry != -1 && TS_Input_KeyDown(KeyOf(entry))) return true;
+        if (entry == -1 || ArrowAccept(action, KeyOf(entry))) continue;
+        if (TS_Input_KeyDown(KeyOf(entry))) return true;
     }
     for (int pad : binding.pads) {
         if (pad >= 0 && TS_Pad_ButtonDown(pad)) return true;
@@ -80,6 +90,7 @@ bool Controls_Pressed(int action) {
     for (int entry : binding.keys) {
         if (entry == -1) continue;
         const int key = KeyOf(entry);
+        if (ArrowAccept(action, key)) continue;
         // Alt+Enter is the fullscreen switch, never a button press.
         if (key == TS_KEY_ENTER && action == CONTROL_MENU_ACCEPT && AltHeld()) continue;
         if (TS_Input_KeyTriggered(key)) return true;

@@ -192,6 +192,16 @@ void Automation_MouseMove(float x, float y) {
 
 void Automation_MouseDown(int button) { PushMouseButton(button, true); }
 void Automation_MouseUp(int button) { PushMouseButton(button, false); }
+void Automation_MouseWheel(int notches) {
+    Platform_EnsureInit();
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = notches;
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.windowID = SDL_GetWindowID(Platform().window);
+    SDL_PushEvent(&event);
+}
 void Automation_FocusLost(void) { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 0, 0); }
 void Automation_FocusGained(void) { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 0, 0); }
 void Automation_WindowResized(int width, int height) {

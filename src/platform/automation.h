@@ -31,6 +31,8 @@ void Automation_KeyUp(int key);
 void Automation_MouseMove(float x, float y);
 void Automation_MouseDown(int button);
 void Automation_MouseUp(int button);
+// Turns the wheel by `notches` at the mouse's place: positive away from the player.
+void Automation_MouseWheel(int notches);
 void Automation_FocusLost(void);
 void Automation_FocusGained(void);
 void Automation_WindowResized(int width, int height);

@@ -87,6 +87,7 @@ void Input_BeginFrame() {
     p.anyReleased = false;
     p.previousMouseX = p.mouseX;
     p.previousMouseY = p.mouseY;
+    p.mouseWheel = 0;
     Pad_BeginFrame(p.dt);
 }
 
@@ -110,6 +111,12 @@ void Input_HandleEvent(const SDL_Event& event) {
                 if (!p.mouseDown[index]) p.mouseTriggered[index] = true;
                 p.mouseDown[index] = true;
             }
+            break;
+        }
+        case SDL_MOUSEWHEEL: {
+            // Some systems turn the wheel's sense round ("natural" scrolling).
+            const int notches = event.wheel.y;
+            p.mouseWheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -notches : notches;
             break;
         }
         case SDL_MOUSEBUTTONUP: {
@@ -162,5 +169,7 @@ float TS_Input_GetMouseX(void) { return Platform().mouseX; }
 float TS_Input_GetMouseY(void) { return Platform().mouseY; }
 float TS_Input_GetMousePreviousX(void) { return Platform().previousMouseX; }
 float TS_Input_GetMousePreviousY(void) { return Platform().previousMouseY; }
+int TS_Input_GetMouseWheel(void) { return Platform().mouseWheel; }
+
 float TS_Input_GetMouseDeltaX(void) { return Platform().mouseX - Platform().previousMouseX; }
 float TS_Input_GetMouseDeltaY(void) { return Platform().mouseY - Platform().previousMouseY; }

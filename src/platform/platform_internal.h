@@ -59,6 +59,7 @@ struct PlatformState {
     bool mouseTriggered[3] = {};
     float mouseX = 0, mouseY = 0;
     float previousMouseX = 0, previousMouseY = 0;
+    int mouseWheel = 0;  // notches this frame, away from the player positive
 
     // Game pads: each open pad's own buttons, and all of them together.
     PadSlot pads[kPadSlots];

@@ -157,6 +157,9 @@ float TS_Input_GetMousePreviousX(void);
 float TS_Input_GetMousePreviousY(void);
 float TS_Input_GetMouseDeltaX(void);
 float TS_Input_GetMouseDeltaY(void);
+// Notches the mouse wheel turned this frame: positive away from the player
+// (scroll up), negative towards; 0 when it did not turn.
+int TS_Input_GetMouseWheel(void);
 
 // ---- Game pads (edges are per frame) ----------------------------------------
 

@@ -195,6 +195,7 @@ void LevelSelect_Init(void) {
     if (buttons[BACK_BUTTON]) Button_SetLabel(buttons[BACK_BUTTON], "Back");
     LevelSelect_Layout();
     buttonList = ButtonList_Create(buttons, BUTTON_COUNT);
+    ButtonList_SetBack(buttonList, buttons[BACK_BUTTON]);
 
     const PopupChoice ok = {"Ok", nullptr, false};
     errorPopup = Popup_CreateChoices("Custom Level Load", kLoadError, &ok, 1);

@@ -74,6 +74,11 @@ Popup* Popup_CreateChoices(const char* title, const char* message, const PopupCh
         popup->keepsOpen[i] = choices[i].keepsOpen;
     }
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
+    // A lone button that only closes (an "Ok" under a message) is what
+    // Escape means too.
+    if (count == 1 && !choices[0].action && !choices[0].keepsOpen) {
+        ButtonList_SetBack(popup->buttonList, popup->buttons[0]);
+    }
     popup->open = false;
     return popup;
 }
@@ -81,7 +86,10 @@ Popup* Popup_CreateChoices(const char* title, const char* message, const PopupCh
 Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
                             PopupChoice no) {
     const PopupChoice answers[2] = {yes, no};
-    return Popup_CreateChoices(title, question, answers, 2);
+    Popup* popup = Popup_CreateChoices(title, question, answers, 2);
+    // Escape answers no.
+    if (popup) ButtonList_SetBack(popup->buttonList, popup->buttons[1]);
+    return popup;
 }
 
 void Popup_Open(Popup* popup) {

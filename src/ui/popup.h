@@ -65,10 +65,12 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
 void Popup_Free(Popup* popup);  // accepts null
 // A closed popup with one button per choice (at most POPUP_MAX_CHOICES): a
 // pressed button closes the popup, unless it keeps it open, then runs its
-// action. Null when memory runs out or there are too many choices.
+// action. Escape presses a single choice that only closes. Null when memory
+// runs out or there are too many choices.
 Popup* Popup_CreateChoices(const char* title, const char* message, const PopupChoice* choices,
                            size_t count);
-// The yes/no question every confirmation asks: `yes` is the first button.
+// The yes/no question every confirmation asks: `yes` is the first button,
+// `no` the second, and Escape (a pad's B) answers no.
 Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
                             PopupChoice no);
 bool Popup_SetTitle(Popup* popup, const char* title);
