@@ -351,9 +351,8 @@ void HandleKeys(void) {
 void FileChooser_Frame(void) {
     chooser.clock += TS_System_GetDt();
     FileChooser_Layout();
-    const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
-    if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) {
-        Window_ToggleFullscreen();
+    if (Window_FullscreenKeyPressed()) {
+        Window_ToggleFullscreenAndSave();
         FileChooser_Layout();
     } else if (Controls_Pressed(CONTROL_MENU_BACK)) {  // Escape, or a pad's B
         chooser.finished = true;
