@@ -329,7 +329,7 @@ void LevelSelect_Draw(void) {
     for (Button* watch : watchButtons) {
         if (watch) Button_Draw(watch, watch->state);
     }
-    Popup_Draw(errorPopup);
+    Popups_Draw(&errorPopup, 1);
 }
 
 void LevelSelect_Update(void) {

@@ -277,7 +277,7 @@ void Options_Draw(void) {
                      At(OPT_SCHEME_NEXT).y);
 
     ButtonList_Draw(buttonList);
-    Popup_Draw(savePopup);
+    Popups_Draw(&savePopup, 1);
 }
 
 void Options_Update(void) {

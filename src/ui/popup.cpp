@@ -257,5 +257,8 @@ bool Popups_AnyOpen(Popup* const* popups, size_t count) {
 }
 
 void Popups_Draw(Popup* const* popups, size_t count) {
+    // A modal popup sits over a dimmed scene: once under all of them, so a
+    // popup over another does not darken the first again.
+    if (Popups_AnyOpen(popups, count)) DrawDimOverlay();
     for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
 }

@@ -100,7 +100,8 @@ void Popup_Draw(const Popup* popup);
 // per frame. Returns whether any was open (the frame's input was theirs).
 bool Popups_Update(Popup* const* popups, size_t count);
 bool Popups_AnyOpen(Popup* const* popups, size_t count);
-// Draws the open ones in list order, the last on top.
+// Dims the scene when any is open, then draws the open ones in list order,
+// the last on top.
 void Popups_Draw(Popup* const* popups, size_t count);
 
 // Darkens the whole window behind a menu.
