@@ -78,6 +78,16 @@ TEST_F(PauseTest, RestartAsksFirstNoReturnsToThePauseMenuYesBringsEveryFuelCellB
     Press(restartPopup, 1);  // "No"
     EXPECT_FALSE(Open(restartPopup));
     EXPECT_TRUE(Open(pausePopup));
+    // Escape answers No as well, and does not also resume.
+    Press(pausePopup, 1);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(restartPopup));
+    EXPECT_TRUE(Open(pausePopup));
+    Press(pausePopup, 3);  // "Exit"
+    ASSERT_TRUE(Open(exitPopup));
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(exitPopup));
+    EXPECT_TRUE(Open(pausePopup));
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
     EXPECT_FALSE(CellActive());
 
