@@ -35,14 +35,16 @@ const Binding kBindings[CONTROL_ACTION_COUNT] = {
     {{kSkipKey, -1, -1}, {TS_PAD_X, -1, -1}},
     {{TS_KEY_ESCAPE, -1, -1}, {TS_PAD_START, -1, -1}},
     {{kRestartKey, -1, -1}, {TS_PAD_BACK, -1, -1}},
-    {{-1, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
-    {{-1, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
+    {{TS_KEY_UP, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
+    {{TS_KEY_DOWN, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
     {{TS_KEY_LEFT, kSchemeKey - ACTION_TURN_LEFT, -1}, {TS_PAD_LEFT, TS_PAD_STICK_LEFT, -1}},
     {{TS_KEY_RIGHT, kSchemeKey - ACTION_TURN_RIGHT, -1}, {TS_PAD_RIGHT, TS_PAD_STICK_RIGHT, -1}},
     {{TS_KEY_SPACE, TS_KEY_ENTER, kSchemeKey - ACTION_THRUST}, {TS_PAD_A, -1, -1}},
     {{TS_KEY_ESCAPE, -1, -1}, {TS_PAD_B, -1, -1}},
     {{-1, -1, -1}, {TS_PAD_X, -1, -1}},
     {{-1, -1, -1}, {TS_PAD_Y, -1, -1}},
+    {{-1, -1, -1}, {TS_PAD_UP, TS_PAD_STICK_UP, -1}},
+    {{-1, -1, -1}, {TS_PAD_DOWN, TS_PAD_STICK_DOWN, -1}},
 };
 
 bool ValidAction(int action) { return action >= 0 && action < CONTROL_ACTION_COUNT; }
@@ -50,6 +52,12 @@ bool ValidAction(int action) { return action >= 0 && action < CONTROL_ACTION_COU
 int KeyOf(int entry) {
     if (entry <= kSchemeKey) return SchemeKey(kSchemeKey - entry);
     return entry;
+}
+
+// The arrows move in menus; a thrust key on one (Up, in the Arrow scheme)
+// does not also accept.
+bool ArrowAccept(int action, int key) {
+    return action == CONTROL_MENU_ACCEPT && (key == TS_KEY_UP || key == TS_KEY_DOWN);
 }
 
 bool AltHeld(void) {
@@ -60,7 +68,8 @@ bool AltHeld(void) {
 bool Repeats(int action) {
     return action == CONTROL_MENU_UP || action == CONTROL_MENU_DOWN ||
            action == CONTROL_MENU_LEFT || action == CONTROL_MENU_RIGHT ||
-           action == CONTROL_NAME_REMOVE;
+           action == CONTROL_NAME_REMOVE || action == CONTROL_NAME_LETTER_UP ||
+           action == CONTROL_NAME_LETTER_DOWN;
 }
 
 // The keys and pad buttons making `action` now: a bindable action's own
@@ -119,6 +128,7 @@ bool Controls_Down(int action) {
     int keys[3];
     const int keyCount = KeysOf(action, keys);
     for (int i = 0; i < keyCount; ++i) {
+        if (ArrowAccept(action, keys[i])) continue;
         if (TS_Input_KeyDown(keys[i])) return true;
     }
     int pads[3];
@@ -134,6 +144,7 @@ bool Controls_Pressed(int action) {
     int keys[3];
     const int keyCount = KeysOf(action, keys);
     for (int i = 0; i < keyCount; ++i) {
+        if (ArrowAccept(action, keys[i])) continue;
         // Alt+Enter is the fullscreen switch, never a button press.
         if (keys[i] == TS_KEY_ENTER && action == CONTROL_MENU_ACCEPT && AltHeld()) continue;
         if (TS_Input_KeyTriggered(keys[i])) return true;

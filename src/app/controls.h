@@ -13,18 +13,20 @@ enum GameAction {
     CONTROL_SKIP,        // X skips the intro or the capture; pad X
     CONTROL_PAUSE,       // Escape (whatever else is bound); Start
     CONTROL_RESTART,     // R; Back (View)
-    // Menus. Up and down come from the pad only: on the keyboard the arrows
-    // keep their own meanings (Up thrusts in the Arrow scheme, and so presses
-    // a menu's button). On a pad a held direction repeats.
-    CONTROL_MENU_UP,
-    CONTROL_MENU_DOWN,
+    // Menus. The arrow keys always move in a menu, so in the Arrow scheme Up
+    // moves rather than accepts (Space and Enter still accept). On a pad a
+    // held direction repeats.
+    CONTROL_MENU_UP,      // Up; D-pad or stick up
+    CONTROL_MENU_DOWN,    // Down; D-pad or stick down
     CONTROL_MENU_LEFT,    // Left or the bound turn-left key; D-pad or stick
     CONTROL_MENU_RIGHT,   // Right or the bound turn-right key; D-pad or stick
-    CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or the bound thrust key; A
+    CONTROL_MENU_ACCEPT,  // Space, Enter (not Alt+Enter) or a bound thrust key not on an arrow; A
     CONTROL_MENU_BACK,    // Escape; B
-    // Spelling a name on a pad (up and down turn the last letter): the pad only.
-    CONTROL_NAME_ADD,     // X adds a letter
-    CONTROL_NAME_REMOVE,  // Y takes the last one away
+    // Spelling a name on a pad: the pad only, as the keyboard types instead.
+    CONTROL_NAME_ADD,          // X adds a letter
+    CONTROL_NAME_REMOVE,       // Y takes the last one away
+    CONTROL_NAME_LETTER_UP,    // D-pad or stick up turns the last letter back
+    CONTROL_NAME_LETTER_DOWN,  // D-pad or stick down turns it on
     CONTROL_ACTION_COUNT
 };
 

@@ -2,7 +2,10 @@
 // never reach the framework; Alt+Enter toggles fullscreen.
 #include "app/window.h"
 
+#include <cstdio>
+
 #include "app/config.h"
+#include "app/text_file.h"
 #include "app/sound_groups.h"
 #include "platform/native.h"
 #include "platform/tessera.h"
@@ -48,7 +51,23 @@ void Window_ToggleFullscreen(void) {
     if (LayoutHook) LayoutHook();
 }
 
-void Window_CheckFullscreenToggle(void) {
+bool Window_FullscreenKeyPressed(void) {
     const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
-    if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) Window_ToggleFullscreen();
+    return alt && TS_Input_KeyTriggered(TS_KEY_ENTER);
+}
+
+void Window_ToggleFullscreenAndSave(void) {
+    Window_ToggleFullscreen();
+    // Like the options' toggle, the choice outlives the run. Settings_Write
+    // leaves an unreadable user.cfg alone; a failed write keeps the old file
+    // whole, and the choice then lasts this run only.
+    const int error = Settings_Write();
+    if (error && !Settings_ReadError()) {
+        std::fprintf(stderr, "Vexal: could not save the full screen choice (%s)\n",
+                     FileError_Text(error));
+    }
+}
+
+void Window_CheckFullscreenToggle(void) {
+    if (Window_FullscreenKeyPressed()) Window_ToggleFullscreenAndSave();
 }

@@ -13,8 +13,13 @@ extern WindowHook FocusLostHook;
 void Window_InstallHook(void);
 
 // Once per frame from an interactive screen's update: Alt+Enter switches
-// between fullscreen and a 1280 x 720 window, then the screen lays out again.
+// between fullscreen and a 1280 x 720 window, then the screen lays out again,
+// and the choice is saved to user.cfg.
 void Window_CheckFullscreenToggle(void);
+// Alt+Enter went down this frame.
+bool Window_FullscreenKeyPressed(void);
+// The switch as Alt+Enter makes it: toggled, then saved in user.cfg.
+void Window_ToggleFullscreenAndSave(void);
 
 // The switch itself (the options screen's toggle button uses it directly).
 void Window_ToggleFullscreen(void);

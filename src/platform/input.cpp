@@ -200,6 +200,7 @@ float TS_Input_GetMouseX(void) { return Platform().mouseX; }
 float TS_Input_GetMouseY(void) { return Platform().mouseY; }
 float TS_Input_GetMousePreviousX(void) { return Platform().previousMouseX; }
 float TS_Input_GetMousePreviousY(void) { return Platform().previousMouseY; }
+
 float TS_Input_GetMouseDeltaX(void) { return Platform().mouseX - Platform().previousMouseX; }
 float TS_Input_GetMouseDeltaY(void) { return Platform().mouseY - Platform().previousMouseY; }
 

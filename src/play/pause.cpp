@@ -77,6 +77,9 @@ void Pause_CreatePopups(void) {
             " All progress will be lost.\nAre you sure you want to return to the main menu?",
             answers, 2, 500.0f, 200.0f);
     }
+    // Escape answers both questions with No, back to the pause menu.
+    if (restartPopup) ButtonList_SetBack(restartPopup->buttonList, restartPopup->buttons[1]);
+    if (exitPopup) ButtonList_SetBack(exitPopup->buttonList, exitPopup->buttons[1]);
 }
 
 void Pause_FreePopups(void) {

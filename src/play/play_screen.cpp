@@ -63,10 +63,13 @@ bool UpdatePopups(Popup* slots[PLAY_POPUP_SLOTS], size_t count) {
         }
         typing = true;
     }
+    // A question's No (Escape too) brings the pause menu back: that same
+    // Escape must not then resume.
+    const bool pauseWasOpen = pausePopup && pausePopup->open;
     if (!Popups_Update(slots, count) && !typing) return false;
     if (entry && entry->open) {
         Results_UpdateNameEntry();
-    } else if (pausePopup && pausePopup->open &&
+    } else if (pauseWasOpen && pausePopup->open &&
                (Controls_Pressed(CONTROL_PAUSE) || Controls_Pressed(CONTROL_MENU_BACK))) {
         // Escape (Start, B) only ever closes the pause menu, never the results.
         Pause_Resume();

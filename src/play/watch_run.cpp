@@ -156,7 +156,7 @@ void WatchRun_Update(void) {
     TS_Settings_Background(TS_Color_Create(0, 0, 0, 0));
     DrawWorld();
     DrawCaption();
-    Popup_Draw(endPopup);
+    Popups_Draw(&endPopup, 1);
 }
 
 void WatchRun_Exit(void) {

@@ -64,6 +64,7 @@ void Credits_Init(void) {
     backButton = Button_Create(TS_Vector_Set(w * 0.85f, h * 0.85f));
     if (backButton) Button_SetLabel(backButton, "Back");
     backList = backButton ? ButtonList_CreateSingle(backButton) : nullptr;
+    ButtonList_SetBack(backList, backButton);
     // Placed once for the window of this visit; the page never scrolls.
     for (int i = 0; i < CREDIT_LINE_COUNT; ++i) {
         TextObject* line = CreateTextObject(kCredits[i].text, 0);

@@ -195,6 +195,7 @@ void LevelSelect_Init(void) {
     if (buttons[BACK_BUTTON]) Button_SetLabel(buttons[BACK_BUTTON], "Back");
     LevelSelect_Layout();
     buttonList = ButtonList_Create(buttons, BUTTON_COUNT);
+    ButtonList_SetBack(buttonList, buttons[BACK_BUTTON]);
 
     const PopupChoice ok = {"Ok", nullptr, false};
     errorPopup = Popup_CreateChoices("Custom Level Load", kLoadError, &ok, 1);
@@ -328,7 +329,7 @@ void LevelSelect_Draw(void) {
     for (Button* watch : watchButtons) {
         if (watch) Button_Draw(watch, watch->state);
     }
-    Popup_Draw(errorPopup);
+    Popups_Draw(&errorPopup, 1);
 }
 
 void LevelSelect_Update(void) {

@@ -94,7 +94,7 @@ void MainMenu_Draw(void) {
                   static_cast<float>(TS_Image_GetWidth(logo)) * 0.75f,
                   static_cast<float>(TS_Image_GetHeight(logo)) * 0.75f, 255);
     ButtonList_Draw(buttonList);
-    Popup_Draw(quitPopup);
+    Popups_Draw(&quitPopup, 1);
 }
 
 void MainMenu_Update(void) {

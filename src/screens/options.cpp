@@ -177,6 +177,8 @@ void Options_CreateSavePopup(void) {
         Popup_CreateQuestion("Settings Not Saved", "", {"Try Again", Options_SaveAndLeave, false},
                              {"Leave Anyway", Options_Leave, false});
     if (!savePopup) return;
+    // Neither answer is a plain "no": Escape must not throw the settings away.
+    ButtonList_SetBack(savePopup->buttonList, nullptr);
     for (size_t i = 0; i < savePopup->count; ++i) savePopup->buttons[i]->size.x = 180.0f;
     Popup_LayoutButtons(savePopup, 40.0f, 50.0f);
 }
@@ -197,6 +199,7 @@ void Options_Init(void) {
             At(OPT_MUSIC_UP).x - At(OPT_MUSIC_DOWN).x + Width(OPT_MUSIC_UP);
     }
     buttonList = ButtonList_Create(buttons, OPT_BUTTON_COUNT);
+    ButtonList_SetBack(buttonList, buttons[OPT_BACK]);
     Options_RefreshValues();
     Options_RefreshGhost();
     Options_CreateSavePopup();
@@ -289,7 +292,7 @@ void Options_Draw(void) {
                      At(OPT_SCHEME_NEXT).y);
 
     ButtonList_Draw(buttonList);
-    Popup_Draw(savePopup);
+    Popups_Draw(&savePopup, 1);
 }
 
 void Options_Update(void) {

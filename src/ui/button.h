@@ -51,6 +51,7 @@ bool Button_IsPressed(const Button* button);
 // array of references, not the buttons.
 struct ButtonList {
     int32_t selected;  // keyboard selection, -1 for none
+    int32_t back;      // the button Escape (a pad's B) presses, -1 for none
     Button** buttons;
     size_t count;
 };
@@ -59,8 +60,13 @@ ButtonList* ButtonList_Create(Button* const* buttons, size_t count);
 ButtonList* ButtonList_CreateSingle(Button* button);
 void ButtonList_Free(ButtonList* list);  // accepts null
 // Once per frame before drawing: hit-tests every button, then either follows
-// the mouse or reads the navigation keys. Returns the button activated this
+// the mouse or reads the navigation keys. Left and right step through the
+// list; up and down go to the nearest button in the row above or below (in a
+// single row, they step like left and right). Returns the button activated this
 // frame (its state is then 2), or null.
 Button* ButtonList_Update(ButtonList* list);
+// Makes `button` (one of the list's) the one Escape or a pad's B presses: a
+// screen's Back, a question's No.
+void ButtonList_SetBack(ButtonList* list, const Button* button);
 // Draws every button, the keyboard-selected one in its hover look.
 void ButtonList_Draw(const ButtonList* list);

@@ -1,5 +1,6 @@
 // Button lists: the mouse wins while it is over a button; otherwise the
 // arrows, the player's control scheme or a pad move the keyboard selection.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -10,6 +11,7 @@ ButtonList* ButtonList_Create(Button* const* buttons, size_t count) {
     ButtonList* list = static_cast<ButtonList*>(std::malloc(sizeof(ButtonList)));
     if (!list) return nullptr;
     list->selected = -1;
+    list->back = -1;
     list->count = count;
     list->buttons = nullptr;
     if (count > 0) {
@@ -31,11 +33,67 @@ void ButtonList_Free(ButtonList* list) {
     std::free(list);
 }
 
+void ButtonList_SetBack(ButtonList* list, const Button* button) {
+    if (!list) return;
+    list->back = -1;
+    for (size_t i = 0; i < list->count; ++i) {
+        if (button && list->buttons[i] == button) list->back = static_cast<int32_t>(i);
+    }
+}
+
+namespace {
+
+// The button straight above (direction -1) or below (+1) the selected one:
+// the nearest row that way, and in it the nearest button across. -1 when
+// nothing lies that way.
+int32_t NearestInColumn(const ButtonList* list, int32_t from, int direction) {
+    const Button* current = list->buttons[from];
+    if (!current) return -1;
+    const float tolerance = current->size.y * 0.5f;
+    float rowDistance = -1.0f;
+    for (size_t i = 0; i < list->count; ++i) {
+        const Button* other = list->buttons[i];
+        if (!other) continue;
+        const float dy = (other->position.y - current->position.y) * static_cast<float>(direction);
+        if (dy > tolerance && (rowDistance < 0.0f || dy < rowDistance)) rowDistance = dy;
+    }
+    if (rowDistance < 0.0f) return -1;
+    int32_t best = -1;
+    float bestAcross = 0.0f;
+    for (size_t i = 0; i < list->count; ++i) {
+        const Button* other = list->buttons[i];
+        if (!other) continue;
+        const float dy = (other->position.y - current->position.y) * static_cast<float>(direction);
+        if (dy <= tolerance || dy > rowDistance + tolerance) continue;
+        const float across = std::fabs(other->position.x - current->position.x);
+        if (best < 0 || across < bestAcross) {
+            best = static_cast<int32_t>(i);
+            bestAcross = across;
+        }
+    }
+    return best;
+}
+
+// Whether every button sits in one row: up and down then step along it, as a
+// pad always could.
+bool OneRow(const ButtonList* list, int32_t from) {
+    return NearestInColumn(list, from, -1) < 0 && NearestInColumn(list, from, 1) < 0;
+}
+
+}  // namespace
+
 Button* ButtonList_Update(ButtonList* list) {
     if (!list) return nullptr;
     bool mouseOver = false;
     for (size_t i = 0; i < list->count; ++i) {
         if (list->buttons[i] && Button_HitTest(list->buttons[i])) mouseOver = true;
+    }
+    // Escape goes back wherever the mouse is.
+    if (list->back >= 0 && static_cast<size_t>(list->back) < list->count &&
+        list->buttons[list->back] && list->buttons[list->back]->enabled &&
+        Controls_Pressed(CONTROL_MENU_BACK)) {
+        list->buttons[list->back]->state = BUTTON_PRESSED;
+        return list->buttons[list->back];
     }
     if (mouseOver) {
         list->selected = -1;
@@ -48,18 +106,36 @@ Button* ButtonList_Update(ButtonList* list) {
     }
     if (list->count == 0) return nullptr;
 
-    // A pad's up and down move along the list too, whichever way it is laid out.
-    const bool previous = Controls_Pressed(CONTROL_MENU_LEFT) || Controls_Pressed(CONTROL_MENU_UP);
-    const bool next = Controls_Pressed(CONTROL_MENU_RIGHT) || Controls_Pressed(CONTROL_MENU_DOWN);
+    const bool left = Controls_Pressed(CONTROL_MENU_LEFT);
+    const bool right = Controls_Pressed(CONTROL_MENU_RIGHT);
+    const bool up = Controls_Pressed(CONTROL_MENU_UP);
+    const bool down = Controls_Pressed(CONTROL_MENU_DOWN);
     const bool activate = Controls_Pressed(CONTROL_MENU_ACCEPT);
 
     if (list->selected < 0 || static_cast<size_t>(list->selected) >= list->count) {
         // The first navigation key only shows where the selection starts.
-        if (previous || next) list->selected = 0;
+        if (left || right || up || down) list->selected = 0;
         else list->selected = -1;
         return nullptr;
     }
     int32_t index = list->selected;
+    bool previous = left;
+    bool next = right;
+    if ((up || down) && !left && !right) {
+        const int32_t vertical = NearestInColumn(list, index, up ? -1 : 1);
+        if (vertical >= 0) {
+            list->selected = vertical;
+            return nullptr;
+        }
+        // Nothing above or below: a single row steps along; at a grid's top
+        // or bottom edge the selection stays.
+        if (OneRow(list, index)) {
+            previous = up;
+            next = down;
+        } else {
+            return nullptr;
+        }
+    }
     if (previous) {
         index -= 1;
     } else if (next) {

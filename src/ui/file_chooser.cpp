@@ -21,6 +21,7 @@ ChooserState chooser;
 namespace {
 
 const float kDoubleClickSeconds = 0.4f;
+const int kWheelRows = 3;  // rows one notch of the mouse wheel scrolls
 const char* const kShippedLevels = "./Assets/levels/";
 const char* const kTooLong = "Path too long: a level's path can have at most 259 characters.";
 
@@ -171,7 +172,10 @@ void Confirm(const char* name, bool addExtension) {
     chooser.finished = true;
 }
 
-void Activate(void) {
+void Select(int index, bool chosen);
+
+// `fromList`: Enter in the list, rather than Save, Open or the name field.
+void Activate(bool fromList) {
     const int index = chooser.selected;
     if (index >= 0 && index < chooser.listing.count) {
         const FolderEntry& entry = chooser.listing.entries[index];
@@ -181,6 +185,14 @@ void Activate(void) {
         }
         if (!chooser.saving) {
             Confirm(entry.name, false);
+            return;
+        }
+        // Saving: Enter in the list on a level takes its name into the
+        // field (the next Enter saves); the field and Save save the name
+        // shown, so a level is only replaced once its name is there.
+        if (fromList && std::strcmp(chooser.name, entry.name) != 0) {
+            Select(index, true);
+            chooser.focus = CHOOSER_FOCUS_NAME;
             return;
         }
     }
@@ -196,40 +208,86 @@ void Activate(void) {
     }
 }
 
-void Select(int index) {
+// Highlights an entry. Only a choice (`chosen`: a click, or Enter on it)
+// puts an existing level's name in the name field to be saved over; moving
+// the highlight with the keys keeps what the player typed.
+void Select(int index, bool chosen) {
     if (chooser.listing.count == 0) return;
     if (index < 0) index = 0;
     if (index > chooser.listing.count - 1) index = chooser.listing.count - 1;
     chooser.selected = index;
     ScrollToSelection();
-    // Picking an existing level while saving offers its name to replace it.
     const FolderEntry& entry = chooser.listing.entries[index];
-    if (chooser.saving && !entry.isFolder) {
+    if (chosen && chooser.saving && !entry.isFolder) {
         std::snprintf(chooser.name, sizeof chooser.name, "%s", entry.name);
     }
 }
 
 void MoveSelection(int step) {
-    Select(chooser.selected < 0 ? (step > 0 ? 0 : chooser.listing.count - 1)
-                                : chooser.selected + step);
+    Select(
+        chooser.selected < 0 ? (step > 0 ? 0 : chooser.listing.count - 1) : chooser.selected + step,
+        false);
 }
 
 bool Pressed(int index) { return Button_IsPressed(chooser.buttons[index]); }
 
-void HandleButtons(void) {
+bool ShiftHeld(void) {
+    return TS_Input_KeyDown(TS_KEY_LEFT_SHIFT) || TS_Input_KeyDown(TS_KEY_RIGHT_SHIFT);
+}
+
+// The next stop of Tab (step 1) or Shift+Tab (step -1): the list, the name
+// field when saving, then every button in the order they are listed.
+int NextFocus(int focus, int step) {
+    int order[CHOOSER_BUTTON_COUNT + 2];
+    int count = 0;
+    order[count++] = CHOOSER_FOCUS_LIST;
+    if (chooser.saving) order[count++] = CHOOSER_FOCUS_NAME;
+    for (int i = 0; i < CHOOSER_BUTTON_COUNT; ++i) order[count++] = i;
+    int at = 0;
+    for (int i = 0; i < count; ++i) {
+        if (order[i] == focus) at = i;
+    }
+    return order[(at + step + count) % count];
+}
+
+// Tab, and the keys of a focused button: arrows move between the buttons,
+// Enter or Space presses one. True when the keys were used here.
+bool HandleFocusKeys(void) {
+    if (TS_Input_KeyTriggered(TS_KEY_TAB)) {
+        chooser.focus = NextFocus(chooser.focus, ShiftHeld() ? -1 : 1);
+        return true;
+    }
+    if (chooser.focus < 0 || chooser.focus >= CHOOSER_BUTTON_COUNT) return false;
+    if (Controls_Pressed(CONTROL_MENU_ACCEPT)) {
+        Button* button = chooser.buttons[chooser.focus];
+        if (button) button->state = BUTTON_PRESSED;
+    } else if (Controls_Pressed(CONTROL_MENU_LEFT) || Controls_Pressed(CONTROL_MENU_UP)) {
+        chooser.focus = (chooser.focus + CHOOSER_BUTTON_COUNT - 1) % CHOOSER_BUTTON_COUNT;
+    } else if (Controls_Pressed(CONTROL_MENU_RIGHT) || Controls_Pressed(CONTROL_MENU_DOWN)) {
+        chooser.focus = (chooser.focus + 1) % CHOOSER_BUTTON_COUNT;
+    }
+    return true;
+}
+
+// Returns whether the keyboard was used here, so the list leaves it alone.
+bool HandleButtons(void) {
     for (Button* button : chooser.buttons) {
         if (button) Button_HitTest(button);
     }
+    const bool keysUsed = HandleFocusKeys();
     const int page = chooser.layout.visibleRows > 1 ? chooser.layout.visibleRows - 1 : 1;
     if (Pressed(CHOOSER_CANCEL)) chooser.finished = true;
-    else if (Pressed(CHOOSER_CONFIRM)) Activate();
+    else if (Pressed(CHOOSER_CONFIRM)) Activate(false);
     else if (Pressed(CHOOSER_MY_LEVELS)) GoToMyLevels();
     else if (Pressed(CHOOSER_SHIPPED)) GoTo(kShippedLevels);
     else if (Pressed(CHOOSER_HOME)) GoToHome();
     else if (Pressed(CHOOSER_PARENT)) GoToParent();
     else if (Pressed(CHOOSER_SCROLL_UP)) chooser.firstRow -= page;
     else if (Pressed(CHOOSER_SCROLL_DOWN)) chooser.firstRow += page;
+    // The wheel scrolls the list wherever the pointer is: there is no other.
+    chooser.firstRow -= static_cast<int>(TS_Input_GetMouseWheel() * static_cast<float>(kWheelRows));
     ClampScroll();
+    return keysUsed;
 }
 
 void HandleListMouse(void) {
@@ -245,10 +303,11 @@ void HandleListMouse(void) {
     if (!TS_Input_MouseTriggered(TS_MOUSE_LEFT)) return;
     const bool doubleClick = chooser.lastClickRow == index &&
                              chooser.clock - chooser.lastClickTime <= kDoubleClickSeconds;
-    Select(index);
+    Select(index, true);
+    chooser.focus = CHOOSER_FOCUS_LIST;
     chooser.lastClickRow = doubleClick ? -1 : index;
     chooser.lastClickTime = chooser.clock;
-    if (doubleClick) Activate();
+    if (doubleClick) Activate(true);
 }
 
 void HandleKeys(void) {
@@ -268,11 +327,13 @@ void HandleKeys(void) {
         GoToParent();
         return;
     }
-    // A pad's up and down (which type nothing) move the selection as well.
-    bool previous = TS_Input_KeyTriggered(TS_KEY_UP) || TS_Input_KeyTriggered(TS_KEY_LEFT) ||
-                    Controls_Pressed(CONTROL_MENU_UP);
-    bool next = TS_Input_KeyTriggered(TS_KEY_DOWN) || TS_Input_KeyTriggered(TS_KEY_RIGHT) ||
-                Controls_Pressed(CONTROL_MENU_DOWN);
+    // A pad's up and down (which type nothing) move the selection as well;
+    // in the name field the arrows leave the list alone.
+    const bool inList = chooser.focus != CHOOSER_FOCUS_NAME;
+    bool previous =
+        inList && (TS_Input_KeyTriggered(TS_KEY_LEFT) || Controls_Pressed(CONTROL_MENU_UP));
+    bool next =
+        inList && (TS_Input_KeyTriggered(TS_KEY_RIGHT) || Controls_Pressed(CONTROL_MENU_DOWN));
     bool activate = TS_Input_KeyTriggered(TS_KEY_ENTER);
     // While opening, the flying keys (and the pad's sides and A) work too;
     // while saving, letters and Space belong to the name.
@@ -285,22 +346,21 @@ void HandleKeys(void) {
     }
     if (previous) MoveSelection(-1);
     else if (next) MoveSelection(1);
-    else if (activate) Activate();
+    else if (activate) Activate(chooser.focus == CHOOSER_FOCUS_LIST);
 }
 
 void FileChooser_Frame(void) {
     chooser.clock += TS_System_GetDt();
     FileChooser_Layout();
-    const bool alt = TS_Input_KeyDown(TS_KEY_LEFT_ALT) || TS_Input_KeyDown(TS_KEY_RIGHT_ALT);
-    if (alt && TS_Input_KeyTriggered(TS_KEY_ENTER)) {
-        Window_ToggleFullscreen();
+    if (Window_FullscreenKeyPressed()) {
+        Window_ToggleFullscreenAndSave();
         FileChooser_Layout();
     } else if (Controls_Pressed(CONTROL_MENU_BACK)) {  // Escape, or a pad's B
         chooser.finished = true;
     } else {
-        HandleButtons();
+        const bool keysUsed = HandleButtons();
         if (!chooser.finished) HandleListMouse();
-        if (!chooser.finished) HandleKeys();
+        if (!chooser.finished && !keysUsed) HandleKeys();
     }
     ClampScroll();
     FileChooser_Draw();
@@ -337,6 +397,8 @@ bool RunChooser(bool saving, char destination[LEVEL_PATH_SIZE]) {
     chooser = ChooserState();
     chooser.saving = saving;
     chooser.selected = chooser.hovered = chooser.lastClickRow = -1;
+    // Saving starts in the list too: the typing goes to the name all the same.
+    chooser.focus = CHOOSER_FOCUS_LIST;
     chooser.shownPathWidth = -1.0f;
     bool ready = FolderListing_Create(&chooser.listing) && CreateButtons();
     if (ready) {

@@ -17,6 +17,10 @@ enum {
     CHOOSER_BUTTON_COUNT
 };
 
+// Where the keyboard is, moved by Tab: the list, the name field (saving
+// only), or one of the buttons (its CHOOSER_* index).
+enum { CHOOSER_FOCUS_LIST = -1, CHOOSER_FOCUS_NAME = -2 };
+
 // Where everything sits for the current window size.
 struct ChooserLayout {
     float left, top, right, bottom;      // the panel
@@ -36,6 +40,7 @@ struct ChooserState {
     int selected;  // highlighted entry, -1 for none
     int hovered;   // entry under the mouse, -1 for none
     int firstRow;  // scrolling
+    int focus;     // CHOOSER_FOCUS_* or a button
     char name[FOLDER_NAME_SIZE];
     char message[160];
     char result[LEVEL_PATH_SIZE];

@@ -184,7 +184,10 @@ void DrawNameField(void) {
     const float boxWidth = l.listRight - boxLeft;
     TS_Settings_RectMode(TS_MODE_CORNER);
     TS_Settings_Fill(TS_Color_Create(240, 240, 240, 255));
-    TS_Settings_Stroke(TS_Color_Create(27, 172, 235, 255));
+    // The blue edge shows that typing goes here (from the list too); grey
+    // while the keyboard is on a button.
+    TS_Settings_Stroke(chooser.focus < 0 ? TS_Color_Create(27, 172, 235, 255)
+                                         : TS_Color_Create(120, 120, 120, 255));
     TS_Graphics_DrawRect(boxLeft, l.nameTop, boxWidth, 36.0f);
 
     // A name longer than the box shows its end, where the typing happens.
@@ -288,7 +291,9 @@ void FileChooser_Draw(void) {
                                         : "Arrows to choose, Enter to open, Backspace to go up",
                          l.left + 20.0f, l.footerY);
     }
-    for (const Button* button : chooser.buttons) {
-        if (button) Button_Draw(button, button->state);
+    for (int i = 0; i < CHOOSER_BUTTON_COUNT; ++i) {
+        const Button* button = chooser.buttons[i];
+        // The button the keyboard is on looks as if the mouse were over it.
+        if (button) Button_Draw(button, chooser.focus == i ? BUTTON_HOVER : button->state);
     }
 }

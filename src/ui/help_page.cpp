@@ -267,6 +267,7 @@ void Help_Init(void) {
     backButton = Button_Create(TS_Vector_Zero());
     if (backButton) Button_SetLabel(backButton, "Back");
     backList = backButton ? ButtonList_CreateSingle(backButton) : nullptr;
+    ButtonList_SetBack(backList, backButton);
     FreeCopies();
     if (!helpInGame) PrepareCopies();
     Help_Layout();

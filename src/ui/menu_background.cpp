@@ -11,12 +11,14 @@ bool initialised = false;
 float anchorX = 0.0f;
 float currentX = 0.0f;
 int movingLeft = 1;
+int panWidth = 0;  // the window width the pan was laid out for
 
 }  // namespace
 
 void MenuBackground_Init(void) {
     if (initialised) return;
-    anchorX = currentX = static_cast<float>(TS_System_GetWindowWidth() >> 2);
+    panWidth = TS_System_GetWindowWidth();
+    anchorX = currentX = static_cast<float>(panWidth >> 2);
     movingLeft = 1;
     initialised = true;
 }
@@ -28,8 +30,21 @@ namespace {
 // A menu screen's own dim over the picture: its buttons and texts stand out.
 const int kDim = 150;
 
+// When the window changes width (Alt+Enter, a resize) the pan keeps its
+// place and direction but spans the new width: a pan laid out for a wider
+// window would leave the picture's edge inside this one.
+void FollowWindowWidth(void) {
+    const int width = TS_System_GetWindowWidth();
+    if (width == panWidth || panWidth <= 0 || width <= 0) return;
+    const float anchor = static_cast<float>(width >> 2);
+    currentX = anchorX > 0.0f ? currentX / anchorX * anchor : anchor;
+    anchorX = anchor;
+    panWidth = width;
+}
+
 void DrawPicture(int dim) {
     MenuBackground_Init();
+    FollowWindowWidth();
     const float step = TS_System_GetDt() * 24.0f;
     if (anchorX > currentX && movingLeft == 1) {
         movingLeft = 0;

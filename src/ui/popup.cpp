@@ -74,6 +74,11 @@ Popup* Popup_CreateChoices(const char* title, const char* message, const PopupCh
         popup->keepsOpen[i] = choices[i].keepsOpen;
     }
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
+    // A lone button that only closes (an "Ok" under a message) is what
+    // Escape means too.
+    if (count == 1 && !choices[0].action && !choices[0].keepsOpen) {
+        ButtonList_SetBack(popup->buttonList, popup->buttons[0]);
+    }
     popup->open = false;
     return popup;
 }
@@ -81,7 +86,10 @@ Popup* Popup_CreateChoices(const char* title, const char* message, const PopupCh
 Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
                             PopupChoice no) {
     const PopupChoice answers[2] = {yes, no};
-    return Popup_CreateChoices(title, question, answers, 2);
+    Popup* popup = Popup_CreateChoices(title, question, answers, 2);
+    // Escape answers no.
+    if (popup) ButtonList_SetBack(popup->buttonList, popup->buttons[1]);
+    return popup;
 }
 
 void Popup_Open(Popup* popup) {
@@ -249,5 +257,8 @@ bool Popups_AnyOpen(Popup* const* popups, size_t count) {
 }
 
 void Popups_Draw(Popup* const* popups, size_t count) {
+    // A modal popup sits over a dimmed scene: once under all of them, so a
+    // popup over another does not darken the first again.
+    if (Popups_AnyOpen(popups, count)) DrawDimOverlay();
     for (size_t i = 0; i < count; ++i) Popup_Draw(popups[i]);
 }

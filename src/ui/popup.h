@@ -65,10 +65,12 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
 void Popup_Free(Popup* popup);  // accepts null
 // A closed popup with one button per choice (at most POPUP_MAX_CHOICES): a
 // pressed button closes the popup, unless it keeps it open, then runs its
-// action. Null when memory runs out or there are too many choices.
+// action. Escape presses a single choice that only closes. Null when memory
+// runs out or there are too many choices.
 Popup* Popup_CreateChoices(const char* title, const char* message, const PopupChoice* choices,
                            size_t count);
-// The yes/no question every confirmation asks: `yes` is the first button.
+// The yes/no question every confirmation asks: `yes` is the first button,
+// `no` the second, and Escape (a pad's B) answers no.
 Popup* Popup_CreateQuestion(const char* title, const char* question, PopupChoice yes,
                             PopupChoice no);
 bool Popup_SetTitle(Popup* popup, const char* title);
@@ -98,7 +100,8 @@ void Popup_Draw(const Popup* popup);
 // per frame. Returns whether any was open (the frame's input was theirs).
 bool Popups_Update(Popup* const* popups, size_t count);
 bool Popups_AnyOpen(Popup* const* popups, size_t count);
-// Draws the open ones in list order, the last on top.
+// Dims the scene when any is open, then draws the open ones in list order,
+// the last on top.
 void Popups_Draw(Popup* const* popups, size_t count);
 
 // Darkens the whole window behind a menu.

@@ -112,9 +112,9 @@ bool TextEntry_EditBuffer(char* text, size_t capacity, const char* refused) {
 bool TextEntry_EditWithPad(char* text, size_t capacity) {
     if (!text || capacity < 2) return false;
     size_t length = std::strlen(text);
-    const int step = Controls_Pressed(CONTROL_MENU_DOWN) ? 1
-                     : Controls_Pressed(CONTROL_MENU_UP) ? -1
-                                                         : 0;
+    const int step = Controls_Pressed(CONTROL_NAME_LETTER_DOWN) ? 1
+                     : Controls_Pressed(CONTROL_NAME_LETTER_UP) ? -1
+                                                                : 0;
     if (Controls_Pressed(CONTROL_NAME_REMOVE)) {
         if (length == 0) return false;
         text[TextEntry_PreviousCharacter(text, length)] = '\0';
@@ -136,6 +136,6 @@ bool TextEntry_EditWithPad(char* text, size_t capacity) {
 }
 
 bool TextEntry_PadSpelling(void) {
-    return Controls_Pressed(CONTROL_MENU_UP) || Controls_Pressed(CONTROL_MENU_DOWN) ||
+    return Controls_Pressed(CONTROL_NAME_LETTER_UP) || Controls_Pressed(CONTROL_NAME_LETTER_DOWN) ||
            Controls_Pressed(CONTROL_NAME_ADD) || Controls_Pressed(CONTROL_NAME_REMOVE);
 }

@@ -25,7 +25,9 @@ const float kHudTextSize = 20.0f;
 const float kEmptyTankHintSeconds = 3.0f;
 const TS_Color kBestText = {200, 200, 200, 255};
 const float kBestTextSize = 16.0f;
-const float kBestGap = 22.0f;  // from the clock's baseline up to the best's
+const float kBestGap = 22.0f;      // from the clock's baseline up to the best's
+const float kClockMargin = 10.0f;  // the clock (and the best above it) off the window's edges
+const float kSkipGap = 5.0f;       // between the skip hint's key cap and "to Skip"
 
 // "Best 5.21 s", written again only when the best changes (a new level, or a
 // run that beat it): the same text draws from the text cache every frame.
@@ -120,7 +122,9 @@ void DrawSkipHint(void) {
     TS_Settings_TextSize(15.0f);
     TS_Settings_Fill(kWhite);
     TS_Font_DrawText("Press", w * 0.02f, h * 0.97f);
-    TS_Font_DrawText("to Skip", w * 0.072f, h * 0.97f);
+    // A space's width after the key cap.
+    TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);
+    TS_Font_DrawText("to Skip", w * 0.045f + 7.5f + kSkipGap, h * 0.97f);
 }
 
 void DrawLevelClock(void) {
@@ -130,8 +134,8 @@ void DrawLevelClock(void) {
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(kHudTextSize);
     // A new value every frame: put together from cached characters.
-    const float right = static_cast<float>(TS_System_GetWindowWidth());
-    const float bottom = static_cast<float>(TS_System_GetWindowHeight());
+    const float right = static_cast<float>(TS_System_GetWindowWidth()) - kClockMargin;
+    const float bottom = static_cast<float>(TS_System_GetWindowHeight()) - kClockMargin;
     TS_Font_DrawChangingText(clock, right, bottom);
     DrawBestTime(right, bottom);
 }

@@ -289,7 +289,12 @@ TEST_F(FilesTest, WhileAPopupIsOpenTheEditorIgnoresKeysAndClicks) {
     TapKey(TS_KEY_F1);
     ASSERT_TRUE(editor.helpPopup->open);
     TapKey(TS_KEY_F5);
+    // Escape answers the popup's lone "Ok", and never reaches the editor.
     TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(editor.helpPopup->open);
+    EXPECT_EQ(Screen_CurrentName(), std::string("Editor"));
+    TapKey(TS_KEY_F1);
+    ASSERT_TRUE(editor.helpPopup->open);
     TapKey(TS_KEY_F3);
     HoldKey(TS_KEY_W, 10);
     HoldKey(TS_KEY_E, 10);

@@ -78,6 +78,16 @@ TEST_F(PauseTest, RestartAsksFirstNoReturnsToThePauseMenuYesBringsEveryFuelCellB
     Press(restartPopup, 1);  // "No"
     EXPECT_FALSE(Open(restartPopup));
     EXPECT_TRUE(Open(pausePopup));
+    // Escape answers No as well, and does not also resume.
+    Press(pausePopup, 1);
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(restartPopup));
+    EXPECT_TRUE(Open(pausePopup));
+    Press(pausePopup, 3);  // "Exit"
+    ASSERT_TRUE(Open(exitPopup));
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(Open(exitPopup));
+    EXPECT_TRUE(Open(pausePopup));
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
     EXPECT_FALSE(CellActive());
 
@@ -195,9 +205,13 @@ TEST_F(PauseTest, HelpOpensOverThePausedGameAndBackReturnsToThePauseMenu) {
     EXPECT_NE(TextCall("to Pause the game"), nullptr);  // the page is drawn over the game
     const float clock = world.levelTime;
 
-    // Escape does not close the page; its "Back" does.
+    // Escape closes the page as its "Back" does, back to the pause menu
+    // (it does not also resume).
     TapKey(TS_KEY_ESCAPE);
-    EXPECT_TRUE(Help_OverlayOpen());
+    EXPECT_FALSE(Help_OverlayOpen());
+    EXPECT_TRUE(Open(pausePopup));
+    Press(pausePopup, 2);
+    ASSERT_TRUE(Help_OverlayOpen());
     Click(1280.0f * 0.85f, 720.0f * 0.85f);
     EXPECT_FALSE(Help_OverlayOpen());
     EXPECT_TRUE(Open(pausePopup));
@@ -205,6 +219,38 @@ TEST_F(PauseTest, HelpOpensOverThePausedGameAndBackReturnsToThePauseMenu) {
     EXPECT_NE(TextCall("Game Paused"), nullptr);
     EXPECT_EQ(world.levelTime, clock);
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), kDuckedMusicVolume);
+}
+
+// The level's texts are part of the scene: under the dim, the popup and its
+// words, and under the ship and the HUD.
+TEST_F(PauseTest, ALevelTextDrawsUnderTheDimAndThePauseMenu) {
+    UseCampaignLevels("E,0,3000,0,50,50\nT,0,0,0,200,40,Written under the ship\n");
+    StartCampaign(0);
+    SkipIntro();
+    Automation_RecordDraws(true);
+    Automation_RunFrames(1);
+    Pause();
+    Automation_RunFrames(1);
+    const std::vector<AutomationDrawCall>& calls = Automation_DrawCalls();
+    int levelText = -1, dim = -1, title = -1, clock = -1;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        const AutomationDrawCall& call = calls[i];
+        const int at = static_cast<int>(i);
+        if (call.kind == DRAW_TEXT && call.text == "Written under the ship") levelText = at;
+        if (call.kind == DRAW_TEXT && call.text == "Game Paused") title = at;
+        if (call.kind == DRAW_TEXT && call.text.rfind("Time: ", 0) == 0) clock = at;
+        if (call.kind == DRAW_RECT && dim < 0 && call.w == 1280.0f && call.h == 720.0f &&
+            call.fill.a == 150) {
+            dim = at;
+        }
+    }
+    ASSERT_GE(levelText, 0);
+    ASSERT_GE(dim, 0) << "no dim under the pause menu";
+    ASSERT_GE(title, 0);
+    EXPECT_LT(levelText, clock);
+    EXPECT_LT(clock, dim);
+    EXPECT_LT(dim, title);
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("pause_over_dimmed_flight.png").c_str()));
 }
 
 }  // namespace

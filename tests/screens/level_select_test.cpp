@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/assets.h"
+#include "app/config.h"
 #include "app/screens.h"
 #include "level/kind_shapes.h"
 #include "play/campaign.h"
@@ -115,6 +116,36 @@ TEST_F(LevelSelectTest, LevelThirteenStartsTheCampaignAtItsLastLevel) {
     Click(192.5f, 526.0f);
     ASSERT_STREQ(Screen_CurrentName(), "Campaign");
     EXPECT_EQ(Campaign_List()->current, 18);
+}
+
+TEST_F(LevelSelectTest, UpAndDownMoveByRowsSoLevelThirteenIsFourPressesAway) {
+    userConfig.controlScheme = 1;  // the Arrow scheme: Up must move, not press
+    TapKey(TS_KEY_DOWN);           // shows the selection on "T1: Movement"
+    TapKey(TS_KEY_UP);             // the top row: it stays
+    TapKey(TS_KEY_RIGHT);          // "T2: Fuel"
+    TapKey(TS_KEY_DOWN);           // "Level 2", below it
+    TapKey(TS_KEY_LEFT);
+    TapKey(TS_KEY_DOWN);
+    TapKey(TS_KEY_DOWN);  // "Level 13", alone in the last row
+    TapKey(TS_KEY_UP);
+    TapKey(TS_KEY_DOWN);
+    EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
+    EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select_keys.png").c_str()));
+    TapKey(TS_KEY_ENTER);
+    ASSERT_STREQ(Screen_CurrentName(), "Campaign");
+    EXPECT_EQ(Campaign_List()->current, 18);
+}
+
+TEST_F(LevelSelectTest, EscapeClosesTheErrorAndThenLeaves) {
+    FileChooser_SetAutomationAnswer(nullptr, true);
+    Click(640.0f, 612.0f);
+    ASSERT_TRUE(ErrorShown());
+    TapKey(TS_KEY_ESCAPE);
+    EXPECT_FALSE(ErrorShown());
+    EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
+    TapKey(TS_KEY_ESCAPE);
+    Automation_RunFrames(1);
+    EXPECT_STREQ(Screen_CurrentName(), "MainMenu");
 }
 
 TEST_F(LevelSelectTest, ACancelledChooserShowsTheErrorAndOkClosesIt) {

@@ -113,7 +113,7 @@ struct SchemeKeys {
     int previous;
     int next;
     int activate;
-    int notActivate;  // a key of another scheme that must do nothing
+    int notActivate;  // a key that must do nothing in a menu
 };
 
 class ButtonSchemeTest : public ButtonTest, public ::testing::WithParamInterface<SchemeKeys> {};
@@ -146,14 +146,15 @@ const int kD = TS_KEY_D;
 
 INSTANTIATE_TEST_SUITE_P(
     AllSchemes, ButtonSchemeTest,
-    ::testing::Values(
-        SchemeKeys{"WAD", 0, TS_KEY_A, kD, kW, TS_KEY_UP},
-        SchemeKeys{"Arrow", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_UP, kW},
-        SchemeKeys{"ArrowSpace", 2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, TS_KEY_UP},
-        SchemeKeys{"Hybrid", 3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
-        // Arrows, Space and Enter work whatever the scheme.
-        SchemeKeys{"WADWithArrowsAndEnter", 0, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_ENTER, TS_KEY_UP},
-        SchemeKeys{"ArrowWithSpace", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, kD}),
+    ::testing::Values(SchemeKeys{"WAD", 0, TS_KEY_A, kD, kW, TS_KEY_X},
+                      // Up, the Arrow scheme's thrust, moves in a menu: Enter accepts.
+                      SchemeKeys{"Arrow", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_ENTER, kW},
+                      SchemeKeys{"ArrowSpace", 2, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, kW},
+                      SchemeKeys{"Hybrid", 3, TS_KEY_A, kD, TS_KEY_SPACE, kW},
+                      // Arrows, Space and Enter work whatever the scheme.
+                      SchemeKeys{"WADWithArrowsAndEnter", 0, TS_KEY_LEFT, TS_KEY_RIGHT,
+                                 TS_KEY_ENTER, TS_KEY_X},
+                      SchemeKeys{"ArrowWithSpace", 1, TS_KEY_LEFT, TS_KEY_RIGHT, TS_KEY_SPACE, kD}),
     [](const ::testing::TestParamInfo<SchemeKeys>& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonTest, OnlyTheFirstKeyOfAFrameCounts) {

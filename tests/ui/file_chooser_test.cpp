@@ -107,6 +107,13 @@ protected:
     std::string levels_;
 };
 
+// The fixture's key scripting, for helpers outside a test body.
+struct FileChooserTestKeys : FileChooserTest {
+    using FileChooserTest::Shows;
+    using FileChooserTest::Tap;
+    using FileChooserTest::Type;
+};
+
 TEST_F(FileChooserTest, ListsParentFoldersThenLevelFilesInAnyCase) {
     MakeFolder(levels_ + "zeta");
     MakeFolder(levels_ + "Alpha");
@@ -453,6 +460,96 @@ TEST_F(FileChooserTest, AutomationAnswerSkipsTheDialogOnce) {
     FileChooser_SetAutomationAnswer(std::string(300, 'x').c_str(), false);
     EXPECT_FALSE(ChooseLevelFile(path));
     EXPECT_STREQ(path, "./Assets/levels/x.vexl");
+}
+
+// Keyboard only: Tab walks the list, the name field (saving) and every
+// button; Enter or Space presses the button it is on.
+TEST_F(FileChooserTest, TheKeyboardAloneReachesTheShippedLevelsAndOpensOne) {
+    int frame = 2;
+    for (int i = 0; i < 4; ++i) frame = Tap(frame, TS_KEY_TAB);  // Open, Cancel, My, Shipped
+    frame = Tap(frame, TS_KEY_ENTER);
+    script[frame++] = [] { EXPECT_TRUE(Shows("level_13.vexl")); };
+    // Home, Parent Folder, the two scroll buttons, and round to the list.
+    for (int i = 0; i < 5; ++i) frame = Tap(frame, TS_KEY_TAB);
+    frame = Tap(frame, TS_KEY_DOWN);
+    Tap(frame, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), "./Assets/levels/level_2.vexl");
+}
+
+TEST_F(FileChooserTest, ShiftTabGoesBackToMyLevelsAndCancelFromTheKeyboard) {
+    WriteText(levels_ + "mine.vexl", "");
+    int frame = 2;
+    for (int i = 0; i < 4; ++i) frame = Tap(frame, TS_KEY_TAB);
+    frame = Tap(frame, TS_KEY_SPACE);  // Shipped Levels
+    script[frame++] = [] { EXPECT_FALSE(Shows("mine.vexl")); };
+    script[frame++] = [] { Automation_KeyDown(TS_KEY_LEFT_SHIFT); };
+    frame = Tap(frame, TS_KEY_TAB);  // My Levels
+    frame = Tap(frame, TS_KEY_ENTER);
+    frame = Tap(frame, TS_KEY_TAB);  // Cancel
+    script[frame++] = [] { Automation_KeyUp(TS_KEY_LEFT_SHIFT); };
+    script[frame++] = [] { EXPECT_TRUE(Shows("mine.vexl")); };
+    Tap(frame, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "untouched";
+    EXPECT_FALSE(ChooseLevelFile(path));
+    EXPECT_STREQ(path, "untouched");
+    EXPECT_LT(lastModalFrame, 100);  // closed by Cancel, not by the test's time limit
+}
+
+TEST_F(FileChooserTest, TheWheelScrollsTheListWithoutMovingTheHighlight) {
+    for (int i = 0; i < 40; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "level%02d.vexl", i);
+        WriteText(levels_ + name, "");
+    }
+    script[2] = [] { Automation_MouseWheel(-2); };  // towards the player: down the list
+    script[4] = [] {
+        EXPECT_FALSE(Shows("level00.vexl"));
+        EXPECT_FALSE(Shows("level39.vexl"));
+        Automation_MouseWheel(-100);
+    };
+    script[6] = [] {
+        EXPECT_TRUE(Shows("level39.vexl"));
+        Automation_MouseWheel(100);
+    };
+    script[8] = [] { EXPECT_TRUE(Shows("level00.vexl")); };
+    Tap(9, TS_KEY_ENTER);  // the highlight stayed on the first level
+    char path[LEVEL_PATH_SIZE] = "";
+    ASSERT_TRUE(ChooseLevelFile(path));
+    EXPECT_EQ(std::string(path), levels_ + "level00.vexl");
+}
+
+// Saving: typing goes to the name while the keyboard is in the list, and
+// moving the highlight with the arrows keeps it; Enter on a level in the
+// list takes its name, and only the next Enter saves. In the name field,
+// Enter saves the name shown.
+std::string SaveAfterTypingAndMovingDown(bool chooseInTheList) {
+    script.clear();
+    int frame = FileChooserTestKeys::Type(2, "fresh");
+    frame = FileChooserTestKeys::Tap(frame, TS_KEY_DOWN);
+    frame = FileChooserTestKeys::Tap(frame, TS_KEY_DOWN);  // on old.vexl
+    script[frame++] = [] { EXPECT_TRUE(FileChooserTestKeys::Shows("fresh")); };
+    if (chooseInTheList) {
+        frame = FileChooserTestKeys::Tap(frame, TS_KEY_ENTER);
+        script[frame++] = [] { EXPECT_FALSE(FileChooserTestKeys::Shows("fresh")); };
+    } else {
+        frame = FileChooserTestKeys::Tap(frame, TS_KEY_TAB);  // to the name field
+    }
+    FileChooserTestKeys::Tap(frame, TS_KEY_ENTER);
+    char path[LEVEL_PATH_SIZE] = "";
+    if (!ChooseSaveLevelFile(path)) return "(cancelled)";
+    return path;
+}
+
+TEST_F(FileChooserTest, ArrowsKeepTheTypedNameWhenSaving) {
+    WriteText(levels_ + "old.vexl", "");
+    EXPECT_EQ(SaveAfterTypingAndMovingDown(false), levels_ + "fresh.vexl");
+}
+
+TEST_F(FileChooserTest, EnterOnALevelInTheSaveListTakesItsNameThenSaves) {
+    WriteText(levels_ + "old.vexl", "");
+    EXPECT_EQ(SaveAfterTypingAndMovingDown(true), levels_ + "old.vexl");
 }
 
 }  // namespace

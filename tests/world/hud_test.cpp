@@ -117,8 +117,9 @@ TEST_F(HudTest, ClockShowsInEveryPhaseAndTheSkipHintOnlyInIntroAndCapture) {
     ASSERT_EQ(world.phase, PHASE_INTRO);
     const AutomationDrawCall* clock = TextCall("Time: 0.00s");
     ASSERT_NE(clock, nullptr);
-    EXPECT_EQ(clock->x, 1280.0f);
-    EXPECT_EQ(clock->y, 720.0f);
+    // Off the window's corner by a margin.
+    EXPECT_EQ(clock->x, 1270.0f);
+    EXPECT_EQ(clock->y, 710.0f);
     EXPECT_EQ(clock->alignH, TS_ALIGN_RIGHT);
     EXPECT_EQ(clock->alignV, TS_ALIGN_BOTTOM);
     const AutomationDrawCall* key = TextCall("X");
@@ -127,7 +128,11 @@ TEST_F(HudTest, ClockShowsInEveryPhaseAndTheSkipHintOnlyInIntroAndCapture) {
     EXPECT_FLOAT_EQ(key->y, 720.0f * 0.97f);
     EXPECT_EQ(key->textSize, 15.0f);
     EXPECT_NE(TextCall("Press"), nullptr);
-    EXPECT_NE(TextCall("to Skip"), nullptr);
+    // "to Skip" starts a space after the key cap's right edge.
+    const AutomationDrawCall* words = TextCall("to Skip");
+    ASSERT_NE(words, nullptr);
+    EXPECT_EQ(words->alignH, TS_ALIGN_LEFT);
+    EXPECT_GE(words->x, key->x + 7.5f + 4.0f);
 
     Press(kSkip);
     Run(1);
