@@ -1,7 +1,5 @@
 // The editor's file commands: saving (with the overwrite question), opening
 // (with the unsaved-changes question), the result popup, and leaving.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -72,7 +70,7 @@ void Editor_SaveCommand(void) {
         return;
     }
     std::snprintf(editor.savePath, sizeof editor.savePath, "%s", chosen);
-    if (access(editor.savePath, F_OK) != 0) {
+    if (File_Exists(editor.savePath) != 0) {
         Editor_WriteLevel();
     } else {
         Popup_Open(editor.overwritePopup);
