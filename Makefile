@@ -6,7 +6,7 @@ BUILD ?= build
 # newer compiler's new warning never stops a build. Also read from the environment.
 WERROR ?= OFF
 
-.PHONY: build run test asan fuzz modules format format-check bootstrap clean
+.PHONY: build run test package asan fuzz modules format format-check bootstrap clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package (CPack): $(BUILD)/vexal_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 asan: bootstrap
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVEXAL_SANITIZE=ON -DVEXAL_WERROR=$(WERROR)

@@ -2,15 +2,29 @@
 // score.vex, user.cfg), and the clean-up of temporaries a crash left behind.
 #include "app/safe_file.h"
 
-// Everything below is POSIX. The Windows port gets its own branch here:
-// CreateFileW with CREATE_NEW for the temporary file, FlushFileBuffers, then
-// ReplaceFileW / MoveFileExW(MOVEFILE_REPLACE_EXISTING) over the target.
+// Linux and Windows share the names and the order of the steps; the calls
+// differ: on Windows the temporary file is created exclusively (_O_EXCL),
+// flushed with _commit and moved over the target with MoveFileExW
+// (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+#ifdef _WIN32
+#define _CRT_RAND_S  // rand_s, from the system's random source
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "platform/native.h"
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <climits>
@@ -54,6 +68,152 @@ bool SplitFolder(const char* path, char* folder, size_t folderSize, const char**
     return CopyString(folder, folderSize, path, length);
 }
 
+// Reads a temporary name back: the (cut) target name it was for and the pid
+// of the game that made it. Anything else is not ours.
+bool ParseTempName(const char* name, const char** target, size_t* targetLength, long* pid) {
+    const size_t length = std::strlen(name);
+    const size_t suffixLength = sizeof kTempSuffix - 1;
+    if (length <= suffixLength + 1 || name[0] != '.') return false;
+    if (std::strcmp(name + length - suffixLength, kTempSuffix) != 0) return false;
+    const size_t stem = length - suffixLength;  // ".<target>.<pid>-<hex>"
+    size_t dot = stem;
+    while (dot > 1 && name[dot - 1] != '.') --dot;
+    if (dot <= 2) return false;  // no '.' after a non-empty target name
+    size_t at = dot;
+    long value = 0;
+    while (at < stem && name[at] >= '0' && name[at] <= '9' && at - dot < 10) {
+        value = value * 10 + (name[at] - '0');
+        ++at;
+    }
+    if (at == dot || value <= 0 || at >= stem || name[at] != '-') return false;
+    const size_t hexStart = ++at;
+    while (at < stem &&
+           ((name[at] >= '0' && name[at] <= '9') || (name[at] >= 'a' && name[at] <= 'f'))) {
+        ++at;
+    }
+    if (at != stem || at == hexStart || at - hexStart > 32) return false;
+    *target = name + 1;
+    *targetLength = dot - 2;
+    *pid = value;
+    return true;
+}
+
+#ifdef _WIN32
+const int kWidePathSize = SAFE_FILE_PATH_SIZE + 64;
+
+// Windows saves go to the named file itself; its links are not followed.
+int ResolveLinks(const char* path, char* out, size_t outSize) {
+    return CopyString(out, outSize, path, std::strlen(path)) ? 0 : ENAMETOOLONG;
+}
+
+long ProcessId() { return static_cast<long>(GetCurrentProcessId()); }
+
+void FillRandomHex(char* out, size_t digits) {
+    static const char kHex[] = "0123456789abcdef";
+    unsigned int word = 0;
+    for (size_t i = 0; i < digits; ++i) {
+        if (i % 8 == 0 && rand_s(&word) != 0) {
+            // Guessable, but _O_EXCL still refuses anything planted at the name.
+            word = static_cast<unsigned int>(GetTickCount64() * 2654435761ull) ^
+                   static_cast<unsigned int>(ProcessId());
+        }
+        out[i] = kHex[word & 0xF];
+        word >>= 4;
+    }
+    out[digits] = '\0';
+}
+
+bool GameIsRunning(long pid) {
+    if (pid <= 0) return false;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+bool Remove(const char* path) {
+    wchar_t wide[kWidePathSize];
+    return Native_WidePath(path, wide, kWidePathSize) && DeleteFileW(wide);
+}
+
+// Removes our leftovers in `folder`; with `targetName`, only those of that target.
+int CleanFolder(const char* folder, const char* targetName) {
+    char pattern[SAFE_FILE_PATH_SIZE + 8];
+    const int written = std::snprintf(pattern, sizeof pattern, "%s/*", folder);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof pattern) return 0;
+    wchar_t widePattern[kWidePathSize];
+    if (!Native_WidePath(pattern, widePattern, kWidePathSize)) return 0;
+    WIN32_FIND_DATAW found;
+    HANDLE list = FindFirstFileW(widePattern, &found);
+    if (list == INVALID_HANDLE_VALUE) return 0;
+    size_t wantedLength = 0;
+    if (targetName) {
+        wantedLength = std::strlen(targetName);
+        if (wantedLength > kTempTargetNameMax) wantedLength = kTempTargetNameMax;
+    }
+    FILETIME nowFile;
+    GetSystemTimeAsFileTime(&nowFile);
+    const unsigned long long now =
+        (static_cast<unsigned long long>(nowFile.dwHighDateTime) << 32) | nowFile.dwLowDateTime;
+    int removed = 0;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        char name[SAFE_FILE_PATH_SIZE];
+        if (WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name, nullptr,
+                                nullptr) <= 0) {
+            continue;
+        }
+        const char* target = nullptr;
+        size_t targetLength = 0;
+        long pid = 0;
+        if (!ParseTempName(name, &target, &targetLength, &pid)) continue;
+        if (targetName &&
+            (targetLength != wantedLength || std::memcmp(target, targetName, wantedLength) != 0)) {
+            continue;
+        }
+        const unsigned long long written =
+            (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+            found.ftLastWriteTime.dwLowDateTime;
+        const bool old = now > written && (now - written) / 10000000ull >
+                                              static_cast<unsigned long long>(kLeftoverAgeSeconds);
+        if (!old && GameIsRunning(pid)) continue;  // a save still in progress
+        char path[SAFE_FILE_PATH_SIZE + 64];
+        const int length = std::snprintf(path, sizeof path, "%s/%s", folder, name);
+        if (length > 0 && static_cast<size_t>(length) < sizeof path && Remove(path)) ++removed;
+    } while (FindNextFileW(list, &found));
+    FindClose(list);
+    return removed;
+}
+
+// Creates the file exclusively; the descriptor or -1 with `*error` set.
+int CreateExclusive(const char* path, int /*mode*/, int* error) {
+    wchar_t wide[kWidePathSize];
+    if (!Native_WidePath(path, wide, kWidePathSize)) {
+        *error = ENAMETOOLONG;
+        return -1;
+    }
+    const int fd = _wopen(wide, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) *error = errno ? errno : EIO;
+    return fd;
+}
+
+// What is at `path`: 0 and whether it is a folder or a regular file, or an errno value.
+int Inspect(const char* path, bool* folder, bool* regular) {
+    wchar_t wide[kWidePathSize];
+    if (!Native_WidePath(path, wide, kWidePathSize)) return ENAMETOOLONG;
+    struct _stat64 info;
+    if (_wstat64(wide, &info) != 0) return errno ? errno : EIO;
+    *folder = (info.st_mode & _S_IFDIR) != 0;
+    *regular = (info.st_mode & _S_IFREG) != 0;
+    return 0;
+}
+
+FILE* StreamOf(int fd) { return _fdopen(fd, "wb"); }
+void CloseDescriptor(int fd) { _close(fd); }
+#else
+long ProcessId() { return static_cast<long>(getpid()); }
+
 // Follows `path` through symbolic links (absolute or relative to the link's
 // own folder) to the file a save must replace, which may not exist yet.
 int ResolveLinks(const char* path, char* out, size_t outSize) {
@@ -96,7 +256,7 @@ void FillRandomHex(char* out, size_t digits) {
         struct timespec now;
         clock_gettime(CLOCK_MONOTONIC, &now);
         unsigned long mix = static_cast<unsigned long>(now.tv_nsec) * 2654435761ul ^
-                            static_cast<unsigned long>(getpid());
+                            static_cast<unsigned long>(ProcessId());
         for (size_t i = 0; i < count; ++i, mix = mix * 6364136223846793005ul + 1) {
             bytes[i] = static_cast<unsigned char>(mix >> 33);
         }
@@ -107,36 +267,6 @@ void FillRandomHex(char* out, size_t digits) {
         out[i] = kHex[i % 2 ? byte & 0xF : byte >> 4];
     }
     out[digits] = '\0';
-}
-
-// Reads a temporary name back: the (cut) target name it was for and the pid
-// of the game that made it. Anything else is not ours.
-bool ParseTempName(const char* name, const char** target, size_t* targetLength, long* pid) {
-    const size_t length = std::strlen(name);
-    const size_t suffixLength = sizeof kTempSuffix - 1;
-    if (length <= suffixLength + 1 || name[0] != '.') return false;
-    if (std::strcmp(name + length - suffixLength, kTempSuffix) != 0) return false;
-    const size_t stem = length - suffixLength;  // ".<target>.<pid>-<hex>"
-    size_t dot = stem;
-    while (dot > 1 && name[dot - 1] != '.') --dot;
-    if (dot <= 2) return false;  // no '.' after a non-empty target name
-    size_t at = dot;
-    long value = 0;
-    while (at < stem && name[at] >= '0' && name[at] <= '9' && at - dot < 10) {
-        value = value * 10 + (name[at] - '0');
-        ++at;
-    }
-    if (at == dot || value <= 0 || at >= stem || name[at] != '-') return false;
-    const size_t hexStart = ++at;
-    while (at < stem &&
-           ((name[at] >= '0' && name[at] <= '9') || (name[at] >= 'a' && name[at] <= 'f'))) {
-        ++at;
-    }
-    if (at != stem || at == hexStart || at - hexStart > 32) return false;
-    *target = name + 1;
-    *targetLength = dot - 2;
-    *pid = value;
-    return true;
 }
 
 bool GameIsRunning(long pid) {
@@ -198,9 +328,18 @@ void SyncFolder(const char* path) {
     close(folderFd);
 }
 
+int CreateExclusive(const char* path, int mode, int* error) {
+    const int fd =
+        open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, static_cast<mode_t>(mode));
+    if (fd < 0) *error = errno;
+    return fd;
+}
+
+#endif
+
 // Creates the temporary file exclusively, never through a link, trying a few
 // random names. Returns the descriptor, or -1 with `*error` set.
-int CreateTempFile(SafeFile* file, const char* folder, const char* name, mode_t mode, int* error) {
+int CreateTempFile(SafeFile* file, const char* folder, const char* name, int mode, int* error) {
     const size_t nameLength = std::strlen(name);
     const int cutLength =
         static_cast<int>(nameLength > kTempTargetNameMax ? kTempTargetNameMax : nameLength);
@@ -214,15 +353,13 @@ int CreateTempFile(SafeFile* file, const char* folder, const char* name, mode_t 
         }
         const int written =
             std::snprintf(file->tempPath, sizeof file->tempPath, "%s/.%.*s.%ld-%s%s", folder,
-                          cutLength, name, static_cast<long>(getpid()), random, kTempSuffix);
+                          cutLength, name, ProcessId(), random, kTempSuffix);
         if (written < 0 || static_cast<size_t>(written) >= sizeof file->tempPath) {
             *error = ENAMETOOLONG;
             break;
         }
-        const int fd =
-            open(file->tempPath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd = CreateExclusive(file->tempPath, mode, error);
         if (fd >= 0) return fd;
-        *error = errno;
         if (*error != EEXIST) break;
     }
     file->tempPath[0] = '\0';
@@ -239,6 +376,80 @@ void SafeFile_SetTempNameForTests(const char* randomPart) {
     CopyString(forcedRandomPart, sizeof forcedRandomPart, randomPart, kept);
 }
 
+#ifdef _WIN32
+int SafeFile_CleanLeftovers(const char* folder) { return CleanFolder(folder, nullptr); }
+
+int SafeFile_Open(SafeFile* file, const char* path) {
+    file->stream = nullptr;
+    file->tempPath[0] = '\0';
+    file->finalPath[0] = '\0';
+    const int resolveError = ResolveLinks(path, file->finalPath, sizeof file->finalPath);
+    if (resolveError) return resolveError;
+    bool isFolder = false, regular = false;
+    const int inspectError = Inspect(file->finalPath, &isFolder, &regular);
+    const bool replacing = inspectError == 0;
+    if (!replacing && inspectError != ENOENT) return inspectError;
+    if (replacing && isFolder) return EISDIR;
+    if (replacing && !regular) return EINVAL;
+
+    char folder[SAFE_FILE_PATH_SIZE];
+    const char* name = nullptr;
+    if (!SplitFolder(file->finalPath, folder, sizeof folder, &name)) return ENAMETOOLONG;
+    if (name[0] == '\0') return EISDIR;
+    CleanFolder(folder, name);
+
+    int error = 0;
+    const int fd = CreateTempFile(file, folder, name, 0, &error);
+    if (fd < 0) return error;
+    file->stream = StreamOf(fd);
+    if (!file->stream) {
+        error = errno ? errno : EIO;
+        CloseDescriptor(fd);
+        Remove(file->tempPath);
+        file->tempPath[0] = '\0';
+        return error;
+    }
+    return 0;
+}
+
+void SafeFile_Abandon(SafeFile* file) {
+    if (file->stream) std::fclose(file->stream);
+    file->stream = nullptr;
+    if (file->tempPath[0]) Remove(file->tempPath);
+    file->tempPath[0] = '\0';
+}
+
+int SafeFile_Commit(SafeFile* file) {
+    if (!file->stream) return EBADF;
+    int error = 0;
+    errno = 0;
+    if (std::fflush(file->stream) != 0 || std::ferror(file->stream)) error = errno ? errno : EIO;
+    if (!error && _commit(_fileno(file->stream)) != 0) error = errno ? errno : EIO;
+    if (std::fclose(file->stream) != 0 && !error) error = errno ? errno : EIO;
+    file->stream = nullptr;
+    if (!error && injectedCommitError) {
+        error = injectedCommitError;
+        injectedCommitError = 0;
+    }
+    wchar_t temp[kWidePathSize];
+    wchar_t target[kWidePathSize];
+    if (!error && (!Native_WidePath(file->tempPath, temp, kWidePathSize) ||
+                   !Native_WidePath(file->finalPath, target, kWidePathSize))) {
+        error = ENAMETOOLONG;
+    }
+    // Write-through: the move is on the disk when it returns, as the
+    // folder's fsync makes it on Linux.
+    if (!error && !MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = GetLastError();
+        error = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? EACCES
+                : code == ERROR_DISK_FULL                                      ? ENOSPC
+                                                                               : EIO;
+    }
+    if (error) Remove(file->tempPath);
+    file->tempPath[0] = '\0';
+    return error;
+}
+#else
 int SafeFile_CleanLeftovers(const char* folder) {
     const int folderFd = OpenFolder(folder);
     if (folderFd < 0) return 0;
@@ -327,6 +538,8 @@ int SafeFile_Commit(SafeFile* file) {
     file->tempPath[0] = '\0';
     return error;
 }
+
+#endif
 
 int WriteFileSafely(const char* path, const char* data, size_t size) {
     SafeFile file;

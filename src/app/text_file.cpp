@@ -3,18 +3,105 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+
+#include "platform/native.h"
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
 
 namespace {
 
+#ifdef _WIN32
+long ReadSome(int fd, unsigned char* buffer, size_t size) {
+    return _read(fd, buffer, static_cast<unsigned>(size));
+}
+void CloseFile(int fd) { _close(fd); }
+
+// Opens `path` if it is a regular file of at most `maxBytes`: 0 and `*fd`, or
+// an error number. (Windows has no FIFOs to block on.)
+int OpenRegularFile(const char* path, uint64_t maxBytes, int* fd) {
+    wchar_t wide[4096];
+    if (!Native_WidePath(path, wide, sizeof wide / sizeof wide[0])) return ENAMETOOLONG;
+    *fd = _wopen(wide, _O_RDONLY | _O_BINARY);
+    if (*fd < 0) return errno ? errno : EIO;
+    struct _stat64 info;
+    int error = 0;
+    if (_fstat64(*fd, &info) != 0) {
+        error = errno ? errno : EIO;
+    } else if (info.st_mode & _S_IFDIR) {
+        error = EISDIR;
+    } else if (!(info.st_mode & _S_IFREG)) {
+        error = FILE_ERROR_NOT_A_FILE;
+    } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
+        error = FILE_ERROR_TOO_LARGE;
+    }
+    if (error) {
+        _close(*fd);
+        *fd = -1;
+    }
+    return error;
+}
+
+int StatPath(const char* path) {
+    wchar_t wide[4096];
+    if (!Native_WidePath(path, wide, sizeof wide / sizeof wide[0])) return ENAMETOOLONG;
+    struct _stat64 info;
+    if (_wstat64(wide, &info) == 0) return 0;
+    return errno ? errno : EIO;
+}
+#else
+long ReadSome(int fd, unsigned char* buffer, size_t size) { return read(fd, buffer, size); }
+void CloseFile(int fd) { close(fd); }
+
+// Opens `path` if it is a regular file of at most `maxBytes`: 0 and `*fd`, or
+// an error number.
+int OpenRegularFile(const char* path, uint64_t maxBytes, int* fd) {
+    // Non-blocking, so that opening a FIFO returns at once; the type check
+    // below then refuses it.
+    do {
+        *fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (*fd < 0 && errno == EINTR);
+    if (*fd < 0) return errno ? errno : EIO;
+
+    struct stat info;
+    int error = 0;
+    if (fstat(*fd, &info) != 0) {
+        error = errno ? errno : EIO;
+    } else if (S_ISDIR(info.st_mode)) {
+        error = EISDIR;
+    } else if (!S_ISREG(info.st_mode)) {
+        error = FILE_ERROR_NOT_A_FILE;
+    } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
+        error = FILE_ERROR_TOO_LARGE;
+    } else {
+        const int flags = fcntl(*fd, F_GETFL);
+        if (flags == -1 || fcntl(*fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+            error = errno ? errno : EIO;
+    }
+    if (error) {
+        close(*fd);
+        *fd = -1;
+    }
+    return error;
+}
+
+int StatPath(const char* path) {
+    struct stat info;
+    if (stat(path, &info) == 0) return 0;
+    return errno ? errno : EIO;
+}
+#endif
+
 // Refills the buffer; false at the end of the file or on an error.
 bool Fill(TextFile* file) {
     if (file->ended || file->error) return false;
     for (;;) {
-        const ssize_t got = read(file->fd, file->buffer, sizeof file->buffer);
+        const long got = ReadSome(file->fd, file->buffer, sizeof file->buffer);
         if (got > 0) {
             file->bufferUsed = static_cast<size_t>(got);
             file->bufferNext = 0;
@@ -78,33 +165,9 @@ int TextFile_Open(TextFile* file, const char* path, uint64_t maxBytes) {
     file->bufferUsed = 0;
     file->bufferNext = 0;
 
-    // Non-blocking, so that opening a FIFO returns at once; the type check
-    // below then refuses it.
     int fd = -1;
-    do {
-        fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return errno ? errno : EIO;
-
-    struct stat info;
-    int error = 0;
-    if (fstat(fd, &info) != 0) {
-        error = errno ? errno : EIO;
-    } else if (S_ISDIR(info.st_mode)) {
-        error = EISDIR;
-    } else if (!S_ISREG(info.st_mode)) {
-        error = FILE_ERROR_NOT_A_FILE;
-    } else if (static_cast<uint64_t>(info.st_size) > maxBytes) {
-        error = FILE_ERROR_TOO_LARGE;
-    } else {
-        const int flags = fcntl(fd, F_GETFL);
-        if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
-            error = errno ? errno : EIO;
-    }
-    if (error) {
-        close(fd);
-        return error;
-    }
+    const int error = OpenRegularFile(path, maxBytes, &fd);
+    if (error) return error;
     file->fd = fd;
 
     if (Fill(file) && LooksLikeUtf16(file->buffer, file->bufferUsed)) {
@@ -157,13 +220,9 @@ bool TextFile_ReadLine(TextFile* file, char* buffer, size_t size, size_t* length
 }
 
 int TextFile_Close(TextFile* file) {
-    if (file->fd >= 0) close(file->fd);
+    if (file->fd >= 0) CloseFile(file->fd);
     file->fd = -1;
     return file->error;
 }
 
-int File_Exists(const char* path) {
-    struct stat info;
-    if (stat(path, &info) == 0) return 0;
-    return errno ? errno : EIO;
-}
+int File_Exists(const char* path) { return StatPath(path); }

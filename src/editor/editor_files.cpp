@@ -1,8 +1,6 @@
 // The editor's file commands: saving (with the overwrite question, and a
 // warning for a level without a goal or with its start blocked), opening
 // (with the unsaved-changes question), the result popup, and leaving.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -132,7 +130,7 @@ void Editor_SaveCommand(void) {
         return;
     }
     std::snprintf(editor.savePath, sizeof editor.savePath, "%s", chosen);
-    if (access(editor.savePath, F_OK) != 0) {
+    if (File_Exists(editor.savePath) != 0) {
         Editor_WriteLevel();
     } else {
         Popup_Open(editor.overwritePopup);

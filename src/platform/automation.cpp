@@ -147,8 +147,13 @@ void Automation_Start(const AutomationOptions& options) {
     p.headlessDisplayWidth = options.displayWidth;
     p.headlessDisplayHeight = options.displayHeight;
     if (options.headless) {
+#ifdef _WIN32
+        _putenv_s("SDL_VIDEODRIVER", "dummy");
+        _putenv_s("SDL_AUDIODRIVER", "dummy");
+#else
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+#endif
     }
     Platform_EnsureInit();
 }

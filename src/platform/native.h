@@ -1,5 +1,7 @@
 // Services the framework does not offer but the game needs from the desktop:
-// the window icon, focus and resize notifications, and the per-user save folder.
+// the window icon, focus and resize notifications, the per-user save folder,
+// and the few file system calls that differ between Linux and Windows. Every
+// path is UTF-8 with '/' between names, on every system.
 #pragma once
 
 #include <cstddef>
@@ -16,11 +18,27 @@ bool Native_SetWindowIcon(const char* path);
 // Installs the one window-event hook (null removes it).
 void Native_InstallWindowHook(NativeWindowHook hook);
 
-// Writes the per-user save folder ("<data>/Orrinth/Vexal/", created on demand)
+// Writes the per-user save folder ("<data>/Orrinth/Vexal/", created on demand:
+// ~/.local/share or $XDG_DATA_HOME on Linux, %APPDATA% on Windows)
 // followed by `fileName` into `out`. Fails, leaving `out` empty, when the folder
 // cannot be found or the whole path does not fit into `outSize` bytes.
 bool Native_BuildSavePath(const char* fileName, char* out, size_t outSize);
 
-// When started from elsewhere, moves to the folder of the executable so that
-// the relative "./Assets/..." paths resolve. Does nothing where ./Assets exists.
+// When started from elsewhere, moves to the folder that holds the game's
+// Assets (beside the executable, or ../share/games/vexal/ from it once
+// installed) so that the relative "./Assets/..." paths resolve. Does nothing
+// where ./Assets exists.
 void Native_ChangeToGameFolder(void);
+
+// The player's home folder, or null when the system does not say.
+const char* Native_HomeFolder(void);
+
+// Makes one folder (its parent must exist): 0 when it is made or already
+// there, else an errno value.
+int Native_MakeFolder(const char* path);
+
+#ifdef _WIN32
+// The UTF-16 form of a path for Windows' wide file calls, '/' turned into
+// '\\'. False when the path is not UTF-8 or does not fit into `outSize`.
+bool Native_WidePath(const char* path, wchar_t* out, size_t outSize);
+#endif

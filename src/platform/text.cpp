@@ -1,11 +1,9 @@
-// Text: DejaVu Sans through SDL_ttf, one font per pixel size, and a bounded
-// cache of rendered strings so that text drawn every frame is rasterised once,
-// while a text that changes every frame (the level clock) reuses the texture
-// of one of its own older values instead of making a new one, or is put
-// together from single characters that stay in the cache.
+// Text: DejaVu Sans (shipped in Assets/fonts/) through SDL_ttf, one font per pixel size, and a
+// bounded cache of rendered strings so that text drawn every frame is rasterised once, while a text
+// that changes every frame (the level clock) reuses the texture of one of its own older values
+// instead of making a new one, or is put together from single characters that stay in the cache.
 #include <SDL.h>
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <cstring>
@@ -16,6 +14,10 @@
 
 namespace {
 
+// The game carries its own font, so text looks the same on every machine
+// whatever fonts it has installed. Relative to the game's folder, which the
+// game moves into at start (Native_ChangeToGameFolder).
+const char kFontFile[] = "./Assets/fonts/DejaVuSans.ttf";
 const int kCacheSlots = 512;
 const int kMaxTextPixels = 400;
 // Text sizes whose character metrics are kept for texts put together from
@@ -53,7 +55,6 @@ struct SizeMetrics {
     CharMetrics chars[128];
 };
 
-std::string fontPath;
 SizeMetrics metrics[kMetricSizes];
 int nextMetrics = 0;
 bool textReady = false;
@@ -65,33 +66,10 @@ unsigned long useClock = 0;
 unsigned long frameClock = 2;
 long rasterCount = 0;
 
-std::string FindFontFile(const char* family) {
-    std::string found;
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (!config) return found;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
-    if (pattern) {
-        FcConfigSubstitute(config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(config, pattern, &result);
-        if (match) {
-            FcChar8* file = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
-                found = reinterpret_cast<const char*>(file);
-            }
-            FcPatternDestroy(match);
-        }
-        FcPatternDestroy(pattern);
-    }
-    FcConfigDestroy(config);
-    return found;
-}
-
 TTF_Font* FontOfSize(int pixels) {
     auto it = fonts.find(pixels);
     if (it != fonts.end()) return it->second;
-    TTF_Font* font = TTF_OpenFont(fontPath.c_str(), pixels);
+    TTF_Font* font = TTF_OpenFont(kFontFile, pixels);
     fonts.emplace(pixels, font);
     return font;
 }
@@ -235,9 +213,10 @@ int PixelSize() {
 
 bool Text_Init() {
     if (TTF_Init() != 0) return false;
-    fontPath = FindFontFile("DejaVu Sans");
-    if (fontPath.empty()) fontPath = FindFontFile("sans-serif");
-    textReady = !fontPath.empty();
+    SDL_RWops* probe = SDL_RWFromFile(kFontFile, "rb");
+    if (probe) SDL_RWclose(probe);
+    textReady = probe != nullptr;
+    if (!textReady) SDL_Log("Vexal: no font at %s; texts will not show", kFontFile);
     return textReady;
 }
 

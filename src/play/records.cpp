@@ -3,8 +3,6 @@
 // beside the key presses, so the level tool can fly it like any replay.
 #include "play/records.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 
 #include "app/config.h"
 #include "app/text_file.h"
+#include "platform/native.h"
 
 namespace {
 
@@ -85,8 +84,7 @@ int RecordsFolder(char* folder, size_t size, bool create) {
     if (std::snprintf(folder, size, "%s", save.path) >= static_cast<int>(size)) {
         return ENAMETOOLONG;
     }
-    if (create && mkdir(folder, 0755) != 0 && errno != EEXIST) return errno;
-    return 0;
+    return create ? Native_MakeFolder(folder) : 0;
 }
 
 int RecordPath(const char* key, char* path, size_t size, bool createFolder) {

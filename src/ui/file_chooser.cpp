@@ -12,6 +12,7 @@
 #include "app/controls.h"
 #include "app/window.h"
 #include "platform/automation.h"
+#include "platform/native.h"
 #include "platform/tessera.h"
 #include "ui/file_chooser_state.h"
 #include "ui/text_entry.h"
@@ -131,8 +132,9 @@ bool EnsureLevelsFolder(void) {
     if (!SavePath_Ensure(&path, "levels/")) return false;
     std::memcpy(levelsFolder, path.path, sizeof levelsFolder);
     std::error_code error;
-    std::filesystem::create_directories(levelsFolder, error);
-    return std::filesystem::is_directory(levelsFolder, error);
+    const std::filesystem::path folder = std::filesystem::u8path(levelsFolder);
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
 }
 
 void GoToMyLevels(void) {
@@ -144,7 +146,7 @@ void GoToMyLevels(void) {
 }
 
 void GoToHome(void) {
-    const char* home = std::getenv("HOME");
+    const char* home = Native_HomeFolder();
     char folder[FOLDER_PATH_SIZE];
     const bool slash = home && *home && home[std::strlen(home) - 1] == '/';
     const int written = std::snprintf(folder, sizeof folder, "%s%s", home && *home ? home : "/",

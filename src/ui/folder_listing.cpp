@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -112,9 +113,11 @@ bool ReadEntries(FolderListing* listing, bool* heaped) {
     namespace fs = std::filesystem;
     try {
         std::error_code error;
-        fs::directory_iterator it(fs::path(listing->folder), error);
+        // The game's paths are UTF-8; u8path and u8string convert them where
+        // the system's own are not (UTF-16 on Windows).
+        fs::directory_iterator it(fs::u8path(listing->folder), error);
         for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-            const fs::path name = it->path().filename();
+            const std::string name = it->path().filename().u8string();
             const char* text = name.c_str();
             if (text[0] == '\0' || text[0] == '.' || std::strlen(text) >= FOLDER_NAME_SIZE) {
                 continue;

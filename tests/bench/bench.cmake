@@ -13,7 +13,7 @@ target_link_libraries(vexal_bench PRIVATE vexal_game)
 add_library(vexal_first_frame_probe MODULE ${PROJECT_SOURCE_DIR}/tests/bench/first_frame_probe.cpp)
 target_compile_options(vexal_first_frame_probe PRIVATE ${VEXAL_WARNINGS})
 target_link_libraries(vexal_first_frame_probe PRIVATE ${CMAKE_DL_LIBS})
-add_dependencies(vexal_bench vexal vexal_first_frame_probe levels assets)
+add_dependencies(vexal_bench vexal vexal_first_frame_probe levels assets fonts)
 
 # A few frames of the screens at one size, the entry and the first frame: the
 # bench still runs, finds its screens and draws without a failed call. (The

@@ -90,6 +90,25 @@ TEST_F(FolderListingTest, FoldersThenFilesEachInNaturalOrder) {
     EXPECT_FALSE(listing_.unreadable);
 }
 
+// Names are UTF-8 in the game whatever the system's own form (UTF-16 on
+// Windows): a folder and a level named in other scripts come back byte for
+// byte, and a listed folder can be read in turn.
+TEST_F(FolderListingTest, NamesOutsideAsciiComeBackAsTheyWereWritten) {
+    const std::string folder =
+        "Gr\xC3\xB6\xC3\x9F"
+        "e \xE6\x98\x9F";  // "Größe 星"
+    const std::string level =
+        "\xC3\x9C"
+        "ber_\xD0\xBB\xD0\xB5\xD1\x82.vexl";  // "Über_лет.vexl"
+    Folder(folder);
+    File(level);
+    File(folder + "/" + level);
+    ASSERT_TRUE(FolderListing_Read(&listing_, root_.c_str()));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"..", folder, level}));
+    ASSERT_TRUE(FolderListing_Read(&listing_, (root_ + folder + "/").c_str()));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"..", level}));
+}
+
 TEST_F(FolderListingTest, AFolderBeyondTheLimitKeepsItsFirstEntriesByName) {
     listing_.limit = 10;
     // Created out of order, so the folder gives them in no useful order.

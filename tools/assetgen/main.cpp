@@ -63,6 +63,14 @@ std::vector<Job> Jobs() {
          [](const std::string& path) {
              return SaveIco({Art_AppIcon(48), Art_AppIcon(32), Art_AppIcon(16)}, path);
          }},
+        // The desktop's icon theme (an installed package's menu entry) takes
+        // PNGs of the same picture, one per size.
+        {"icons/hicolor/16x16/apps/vexal.png", Png([] { return Art_AppIcon(16); })},
+        {"icons/hicolor/32x32/apps/vexal.png", Png([] { return Art_AppIcon(32); })},
+        {"icons/hicolor/48x48/apps/vexal.png", Png([] { return Art_AppIcon(48); })},
+        {"icons/hicolor/64x64/apps/vexal.png", Png([] { return Art_AppIcon(64); })},
+        {"icons/hicolor/128x128/apps/vexal.png", Png([] { return Art_AppIcon(128); })},
+        {"icons/hicolor/256x256/apps/vexal.png", Png([] { return Art_AppIcon(256); })},
         {"Sounds/SFX/thruster.wav", Sound_Thruster},
         {"Sounds/SFX/adjuster.wav", Sound_Adjuster},
         {"Sounds/SFX/collision.wav", Sound_Collision},
