@@ -2,6 +2,8 @@
 // score, "Set Par from This Run" sets an undoable par, stranding says so, the
 // intro can be left out, and saving a level that cannot be finished warns.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -9,6 +11,7 @@
 #include "app/controls.h"
 #include "app/text_file.h"
 #include "editor_fixture.h"
+#include "play/custom_level.h"
 #include "ui/file_chooser.h"
 #include "world/world.h"
 
@@ -179,9 +182,13 @@ TEST_F(PlayReportTest, SavingALevelThatCannotBeFinishedAsksFirst) {
 
 namespace {
 
-// From an empty editor to a level on disk with a typed text and a par earned
-// by flying it: all through the mouse and keyboard.
-TEST_F(PlayReportTest, ALevelBuiltTypedFlownAndSavedKeepsItsParAndText) {
+void Idle() {}
+
+// From an empty editor to a level on disk with a typed text, a par earned by
+// flying it and rules from the Level popup, then played as a player plays it:
+// picked in the level select and flown to its results. All through the mouse
+// and keyboard.
+TEST_F(PlayReportTest, ALevelBuiltTypedFlownAndSavedIsPlayedFromTheLevelSelect) {
     DropItemAt(PALETTE_GOAL, 0, 250);
     ASSERT_NE(Edited().goal, nullptr);
     DropItemAt(PALETTE_TEXT, -300, 0);
@@ -205,6 +212,19 @@ TEST_F(PlayReportTest, ALevelBuiltTypedFlownAndSavedKeepsItsParAndText) {
     Answer(editor.runPopup, 0);
     ASSERT_FLOAT_EQ(Edited().parTime, par);
 
+    // The Level popup by keys: a typed start fuel and "No turning" switched on.
+    TapKey(TS_KEY_L);
+    TapKey(TS_KEY_DOWN);
+    Type("64");
+    TapKey(TS_KEY_ENTER);
+    for (int i = 0; i < 3; ++i) TapKey(TS_KEY_DOWN);
+    TapKey(TS_KEY_SPACE);
+    TapKey(TS_KEY_ESCAPE);
+    ASSERT_FALSE(LevelPanel_Popup()->open);
+    ASSERT_FLOAT_EQ(Edited().startFuel, 64.0f);
+    ASSERT_EQ(Edited().flags, uint32_t{LEVEL_NO_TURNING});
+    ASSERT_FLOAT_EQ(Edited().parTime, par);
+
     const std::string path = TempDir() + "/flown.vexl";
     FileChooser_SetAutomationAnswer(path.c_str(), false);
     CtrlKey(TS_KEY_S);
@@ -222,6 +242,45 @@ TEST_F(PlayReportTest, ALevelBuiltTypedFlownAndSavedKeepsItsParAndText) {
     EXPECT_FLOAT_EQ(Edited().parTime, par);
     ASSERT_NE(Edited().texts[0], nullptr);
     EXPECT_STREQ(Edited().texts[0]->text, "Up, pilot: caf\xC3\xA9!");
+    EXPECT_FLOAT_EQ(Edited().startFuel, 64.0f);
+    EXPECT_EQ(Edited().flags, uint32_t{LEVEL_NO_TURNING});
+
+    // Out of the editor to the main menu's "Level Select", and the file picked
+    // with "Select a Custom Level from a File".
+    TapKey(TS_KEY_ESCAPE);
+    ASSERT_EQ(Screen_CurrentName(), std::string("MainMenu"));
+    Click(306.0f, 558.0f);
+    ASSERT_EQ(Screen_CurrentName(), std::string("LevelSelect"));
+    FileChooser_SetAutomationAnswer(path.c_str(), false);
+    Click(640.0f, 612.0f);
+    ASSERT_EQ(Screen_CurrentName(), std::string("CustomLevel"));
+    EXPECT_STREQ(customPath, path.c_str());
+
+    // Flown to the goal on thrust alone, under the popup's rules.
+    ASSERT_EQ(world.phase, PHASE_INTRO);
+    TapKey(TS_KEY_X);
+    ASSERT_EQ(world.phase, PHASE_FLYING);
+    EXPECT_FLOAT_EQ(world.ship.fuel->fuel, 64.0f);
+    EXPECT_EQ(world.ship.canTurn, 0);
+    Automation_KeyDown(SchemeKey(ACTION_THRUST));
+    for (int i = 0; i < 900 && world.phase == PHASE_FLYING; ++i) Automation_RunFrames(1);
+    Automation_KeyUp(SchemeKey(ACTION_THRUST));
+    ASSERT_EQ(world.phase, PHASE_CAPTURE) << world.ship.body->position.y;
+    EXPECT_LT(world.ship.fuel->fuel, 64.0f);
+    TapKey(TS_KEY_X);  // past the goal capture
+    for (int i = 0; i < 10 && !customWinPopup->open; ++i) Automation_RunFrames(1);
+    ASSERT_TRUE(customWinPopup->open);
+    char timeToBeat[48];
+    std::snprintf(timeToBeat, sizeof timeToBeat, "Time to Beat: %.2fs", static_cast<double>(par));
+    EXPECT_NE(std::strstr(customWinPopup->message, timeToBeat), nullptr) << customWinPopup->message;
+
+    // "Exit" back to the menus; the screen left frees what it built.
+    Answer(customWinPopup, 1);
+    EXPECT_NE(Screen_CurrentName(), std::string("CustomLevel"));
+    for (int i = 0; i < 5 && TS_Engine_CurrentUpdate() != Idle; ++i) {
+        TS_Engine_SetNextGameState(nullptr, Idle, nullptr);
+        Automation_RunFrames(1);
+    }
 }
 
 }  // namespace
