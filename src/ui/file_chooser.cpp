@@ -446,3 +446,9 @@ void FileChooser_SetAutomationAnswer(const char* path, bool cancel) {
     answerCancel = cancel || !path;
     std::snprintf(answerPath, sizeof answerPath, "%s", path ? path : "");
 }
+
+void FileChooser_ForgetAutomationAnswer(void) {
+    answerPending = false;
+    answerCancel = false;
+    answerPath[0] = '\0';
+}

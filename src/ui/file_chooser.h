@@ -21,3 +21,5 @@ bool ChooseSaveLevelFile(char destination[LEVEL_PATH_SIZE]);
 // `cancel` is set or `path` is null. A path longer than 259 characters is
 // refused like a typed one: the call returns false.
 void FileChooser_SetAutomationAnswer(const char* path, bool cancel);
+// Takes back an answer no chooser has used, so the next call opens the dialog.
+void FileChooser_ForgetAutomationAnswer(void);

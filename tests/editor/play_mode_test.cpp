@@ -132,7 +132,7 @@ TEST_F(PlayModeTest, FileButtonsAreOffWhilePlaying) {
     EXPECT_FALSE(AnyPopupOpen());
     EXPECT_TRUE(editor.playMode);
     EXPECT_EQ(editor.saveButton->state, BUTTON_DISABLED);
-    FileChooser_SetAutomationAnswer(nullptr, true);  // leave nothing pending
+    FileChooser_ForgetAutomationAnswer();  // leave nothing pending for the next test
     TapKey(TS_KEY_F5);
     EXPECT_TRUE(editor.saveButton->enabled);
     EXPECT_TRUE(editor.exitButton->enabled);
