@@ -4,21 +4,6 @@
 
 #include "app/config.h"
 
-namespace {
-
-// The step keys in the order the cursor holds them.
-uint8_t* Slot(StepKeys* keys, int slot) {
-    switch (slot) {
-        case 0: return &keys->thrust;
-        case 1: return &keys->turnLeft;
-        case 2: return &keys->turnRight;
-        case 3: return &keys->map;
-        default: return &keys->skip;
-    }
-}
-
-}  // namespace
-
 void ReplayCursor_Start(ReplayCursor* cursor, const Replay* replay) {
     *cursor = ReplayCursor{};
     cursor->replay = replay;
@@ -43,12 +28,12 @@ StepKeys ReplayCursor_Next(ReplayCursor* cursor) {
         for (int slot = 0; slot < REPLAY_CURSOR_KEYS; ++slot) {
             if (cursor->keys[slot] != event.key) continue;
             // Only a key that was up is pressed anew by going down.
-            if (event.down && !cursor->held[slot]) *Slot(&keys, slot) = 1;
+            if (event.down && !cursor->held[slot]) *StepKeys_Slot(&keys, slot) = 1;
             cursor->held[slot] = event.down ? 1 : 0;
         }
     }
     for (int slot = 0; slot < REPLAY_CURSOR_KEYS - 1; ++slot) {
-        if (cursor->held[slot]) *Slot(&keys, slot) = 1;
+        if (cursor->held[slot]) *StepKeys_Slot(&keys, slot) = 1;
     }
     ++cursor->frame;
     return keys;

@@ -71,6 +71,11 @@ struct StepKeys {
     uint8_t skip;  // X pressed since the last step: skips the intro or capture
 };
 
+// The keys of a step by number, in the order StepKeys holds them: thrust,
+// turn left, turn right, map, skip.
+enum { STEP_KEY_SLOTS = 5 };
+uint8_t* StepKeys_Slot(StepKeys* keys, int slot);
+
 struct World {
     TS_Image flameImages[FLAME_COUNT];  // bottom, right, left (Assets_FlameStrip)
     Shape* flameShapes[FLAME_COUNT];    // owned animation strips

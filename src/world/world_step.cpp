@@ -26,17 +26,9 @@ int SlotAction(int slot) {
 // The key a slot is recorded as: a run flown with a pad replays on the keys.
 int KeyCode(int slot) { return Controls_Key(SlotAction(slot)); }
 
-const int kKeySlots = 5;
+const int kKeySlots = STEP_KEY_SLOTS;
 
-uint8_t* Slot(StepKeys* keys, int slot) {
-    switch (slot) {
-        case 0: return &keys->thrust;
-        case 1: return &keys->turnLeft;
-        case 2: return &keys->turnRight;
-        case 3: return &keys->map;
-        default: return &keys->skip;
-    }
-}
+uint8_t* Slot(StepKeys* keys, int slot) { return StepKeys_Slot(keys, slot); }
 
 // Presses of this frame wait for the next step, which may be frames away on a
 // fast display.
@@ -146,4 +138,14 @@ void World_RecordInto(Replay* replay) {
     // without allocating.
     Replay_Clear(replay);
     replay->scheme = userConfig.controlScheme;
+}
+
+uint8_t* StepKeys_Slot(StepKeys* keys, int slot) {
+    switch (slot) {
+        case 0: return &keys->thrust;
+        case 1: return &keys->turnLeft;
+        case 2: return &keys->turnRight;
+        case 3: return &keys->map;
+        default: return &keys->skip;
+    }
 }
