@@ -1,7 +1,8 @@
-// Text: DejaVu Sans (shipped in Assets/fonts/) through SDL_ttf, one font per pixel size, and a
-// bounded cache of rendered strings so that text drawn every frame is rasterised once, while a text
-// that changes every frame (the level clock) reuses the texture of one of its own older values
-// instead of making a new one, or is put together from single characters that stay in the cache.
+// Text: DejaVu Sans (shipped in Assets/fonts/) through SDL_ttf, one font per real pixel size (the
+// text size times the layout scale), and a bounded cache of rendered strings so that text drawn
+// every frame is rasterised once, while a text that changes every frame (the level clock) reuses
+// the texture of one of its own older values instead of making a new one, or is put together from
+// single characters that stay in the cache.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -202,11 +203,30 @@ void AlignedCorner(float x, float y, float w, float h, float* left, float* top) 
     else if (p.alignV == TS_ALIGN_BOTTOM) *top = y - h;
 }
 
+// The size text is rasterised at: the text size in layout units times the
+// layout scale, so that text is sharp in a large window rather than a small
+// picture stretched.
 int PixelSize() {
     float size = Platform().textSize;
     if (!(size >= 1.0f)) return 0;
     if (size > kMaxTextPixels) size = kMaxTextPixels;
-    return static_cast<int>(std::lround(size));
+    const float scaled = size * Platform().layoutScale;
+    return scaled < 1.0f ? 1 : static_cast<int>(std::lround(scaled));
+}
+
+// A text's anchor in real pixels: through the current matrix and the layout
+// scale (exact at a scale of 1).
+void AnchorPixels(float x, float y, float* ax, float* ay) {
+    const PlatformState& p = Platform();
+    *ax = x;
+    *ay = y;
+    if (!p.matrixIsIdentity) {
+        const TS_Matrix& m = p.matrix;
+        *ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
+        *ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
+    }
+    *ax *= p.layoutScale;
+    *ay *= p.layoutScale;
 }
 
 }  // namespace
@@ -244,7 +264,7 @@ float TS_Font_TextWidth(const char* text) {
     const int pixels = PixelSize();
     if (pixels <= 0) return 0.0f;
     CachedText* entry = Lookup(text, pixels);
-    return entry ? static_cast<float>(entry->width) : 0.0f;
+    return entry ? static_cast<float>(entry->width) / Platform().layoutScale : 0.0f;
 }
 
 void TS_Font_DrawText(const char* text, float x, float y) {
@@ -261,12 +281,8 @@ void TS_Font_DrawText(const char* text, float x, float y) {
     if (pixels <= 0) return;
     CachedText* entry = Lookup(text, pixels);
     if (!entry || !entry->texture) return;
-    float ax = x, ay = y;
-    if (!p.matrixIsIdentity) {
-        const TS_Matrix& m = p.matrix;
-        ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
-        ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
-    }
+    float ax = 0.0f, ay = 0.0f;
+    AnchorPixels(x, y, &ax, &ay);
     const float w = static_cast<float>(entry->width);
     const float h = static_cast<float>(entry->height);
     float left = 0.0f, top = 0.0f;
@@ -325,8 +341,10 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
+    float ax = 0.0f, ay = 0.0f;
+    AnchorPixels(x, y, &ax, &ay);
     float left = 0.0f, top = 0.0f;
-    AlignedCorner(x, y, w, h, &left, &top);
+    AlignedCorner(ax, ay, w, h, &left, &top);
     const SDL_Color colour = Graphics_SdlColor(p.fill);
     if (!p.filling || colour.a == 0) return;
     const float lineLeft = std::floor(left + 0.5f) + static_cast<float>(origin);
