@@ -62,9 +62,10 @@ TEST_P(WindowSizesScreenshotTest, MenusQuestionEditorAndFlight) {
     SkipIntro();
     Automation_RunFrames(40);
     Shoot("flight");
-    TapKey(TS_KEY_M);
+    Automation_KeyDown(TS_KEY_M);  // the map shows while M is held
     Automation_RunFrames(60);
     Shoot("map_view");
+    Automation_KeyUp(TS_KEY_M);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, WindowSizesScreenshotTest, ::testing::ValuesIn(kSizes),
