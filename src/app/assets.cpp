@@ -145,8 +145,10 @@ void StartPiece(const PreloadPiece& piece) {
                 KeepSprite(piece.index);  // already there, or the error image
                 break;
             }
-            // Both backgrounds fill the window's height at their own aspect.
-            const float height = static_cast<float>(TS_System_GetWindowHeight());
+            // Both backgrounds fill the window's height at their own aspect,
+            // and their copy is made at the real pixels that covers.
+            const float height =
+                static_cast<float>(TS_System_GetWindowHeight()) * TS_System_GetLayoutScale();
             pictureAhead = TS_Image_LoadAhead(path, height);
             break;
         }

@@ -36,8 +36,9 @@ bool OnWindowEvent(int event) {
 void Window_InstallHook(void) { Native_InstallWindowHook(OnWindowEvent); }
 
 bool Window_IsFullscreen(void) {
-    return TS_System_GetWindowWidth() == TS_System_GetDisplayWidth() &&
-           TS_System_GetWindowHeight() == TS_System_GetDisplayHeight();
+    // The display's size is in real pixels, and so must the window's be.
+    return TS_System_GetWindowPixelWidth() == TS_System_GetDisplayWidth() &&
+           TS_System_GetWindowPixelHeight() == TS_System_GetDisplayHeight();
 }
 
 void Window_ToggleFullscreen(void) {

@@ -187,6 +187,11 @@ void Automation_MouseMove(float x, float y) {
     Platform_EnsureInit();
     SDL_Event event;
     SDL_zero(event);
+    // Tests move in layout units, as the game reads the mouse; SDL's events
+    // are in real pixels.
+    const float scale = Platform().layoutScale;
+    x *= scale;
+    y *= scale;
     event.type = SDL_MOUSEMOTION;
     event.motion.x = static_cast<Sint32>(x);
     event.motion.y = static_cast<Sint32>(y);

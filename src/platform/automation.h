@@ -28,7 +28,7 @@ void Automation_SetFrameTime(float seconds);
 // Input, delivered as real SDL events on the next frame.
 void Automation_KeyDown(int key);
 void Automation_KeyUp(int key);
-void Automation_MouseMove(float x, float y);
+void Automation_MouseMove(float x, float y);  // layout units, as the game reads them
 void Automation_MouseDown(int button);
 void Automation_MouseUp(int button);
 // Turns the mouse wheel by `steps` notches (positive away from the player).
@@ -59,9 +59,10 @@ void Automation_SetPadTrigger(bool right, float amount);
 // dialog that runs its own loop. Null removes it.
 void Automation_SetModalHook(void (*hook)(int frame));
 
-// Saves the last presented frame as a PNG.
+// Saves the last presented frame as a PNG, in real pixels.
 bool Automation_SaveFrame(const char* path);
-// Reads one pixel of the last presented frame (r, g, b, a packed as 0xRRGGBBAA).
+// Reads one real pixel of the last presented frame (r, g, b, a packed as
+// 0xRRGGBBAA).
 unsigned Automation_ReadPixel(int x, int y);
 
 // Draw-call record ---------------------------------------------------------

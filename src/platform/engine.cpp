@@ -147,6 +147,7 @@ void Platform_Shutdown() {
     for (TS_Callback release : shutdownHooks) {
         if (release) release();
     }
+    ImageCopies_Shutdown();
     Audio_Close();
     Pad_CloseAll();
     Text_Shutdown();

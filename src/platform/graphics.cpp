@@ -1,5 +1,5 @@
 // Drawing settings and the filled and outlined primitives, through the current
-// matrix: upright rectangles through the renderer's rectangle calls, turned
+// matrix and the layout scale: upright rectangles through the renderer's rectangle calls, turned
 // and curved shapes as triangles for SDL_RenderGeometry with a soft rim.
 #include <SDL.h>
 
@@ -17,11 +17,21 @@ std::vector<SDL_Vertex> vertices;
 std::vector<int> indices;
 std::vector<SDL_FPoint> outline;
 
+// A point in layout units through the current matrix, then the layout scale:
+// where it lands in real pixels. At a scale of 1 the multiplication is exact.
 SDL_FPoint Transformed(float x, float y) {
-    const TS_Matrix& m = Platform().matrix;
-    if (Platform().matrixIsIdentity) return SDL_FPoint{x, y};
-    return SDL_FPoint{m.m[0][0] * x + m.m[0][1] * y + m.m[0][2],
-                      m.m[1][0] * x + m.m[1][1] * y + m.m[1][2]};
+    const PlatformState& p = Platform();
+    const float s = p.layoutScale;
+    if (p.matrixIsIdentity) return SDL_FPoint{x * s, y * s};
+    const TS_Matrix& m = p.matrix;
+    return SDL_FPoint{(m.m[0][0] * x + m.m[0][1] * y + m.m[0][2]) * s,
+                      (m.m[1][0] * x + m.m[1][1] * y + m.m[1][2]) * s};
+}
+
+// The outline's band in real pixels: two layout units, never under a pixel.
+float StrokeWidth() {
+    const float width = kStrokeWidth * Platform().layoutScale;
+    return width < 1.0f ? 1.0f : width;
 }
 
 bool MatrixRotates() {
@@ -127,12 +137,12 @@ void FillOutline(SDL_Color color, bool feather) {
     Submit();
 }
 
-// Outlines the closed polygon in `outline` with a band of kStrokeWidth.
+// Outlines the closed polygon in `outline` with a band of StrokeWidth().
 void StrokeOutline(SDL_Color color, bool feather) {
     const size_t n = outline.size();
     if (n < 2 || color.a == 0) return;
     const bool clockwise = IsClockwise(outline);
-    const float half = kStrokeWidth * 0.5f;
+    const float half = StrokeWidth() * 0.5f;
     const int base = static_cast<int>(vertices.size());
     SDL_Color clear = color;
     clear.a = 0;
@@ -165,6 +175,12 @@ void StrokeOutline(SDL_Color color, bool feather) {
 // triangle corners down to half pixels and fills the pixels whose centres lie
 // inside, so rectangles cover exactly the pixels their triangles did.
 int PixelEdge(float edge) {
+    if (Platform().layoutScale != 1.0f) {
+        // Scaled, the same edge reached by two sums (one box's right, its
+        // neighbour's left) can differ in the last bit, right at a pixel's
+        // border: settled to 1/256 pixel first, both land on the same pixel.
+        edge = std::round(edge * 256.0f) / 256.0f;
+    }
     const float snapped = std::floor(edge * 2.0f) * 0.5f;
     return static_cast<int>(std::ceil(snapped - 0.5f));
 }
@@ -266,7 +282,7 @@ void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
 }
 
 // The upright rectangle around `outline`, filled and outlined without
-// triangles: the outline is the band kStrokeWidth wide centred on the edge,
+// triangles: the outline is the band StrokeWidth() wide centred on the edge,
 // drawn as four bars that do not overlap (so a see-through one blends once).
 void PaintBox() {
     PlatformState& p = Platform();
@@ -282,12 +298,17 @@ void PaintBox() {
     if (p.filling && fill.a > 0) {
         const int x0 = PixelEdge(left), x1 = PixelEdge(right);
         const int y0 = PixelEdge(top), y1 = PixelEdge(bottom);
-        const SDL_Rect box = {x0, y0, x1 - x0, y1 - y0};
+        // A hairline (a one-unit rule in a smaller window) keeps one pixel;
+        // every other edge comes from its own position alone, so boxes that
+        // meet in layout units still meet in pixels.
+        const float unit = p.layoutScale * 0.999f;
+        const SDL_Rect box = {x0, y0, x1 == x0 && right - left >= unit ? 1 : x1 - x0,
+                              y1 == y0 && bottom - top >= unit ? 1 : y1 - y0};
         if (box.w > 0 && box.h > 0) FillPixels(fill, &box, 1);
     }
     const SDL_Color stroke = Graphics_SdlColor(p.stroke);
     if (!p.stroking || stroke.a == 0) return;
-    const float half = kStrokeWidth * 0.5f;
+    const float half = StrokeWidth() * 0.5f;
     const int ox0 = PixelEdge(left - half), ox1 = PixelEdge(right + half);
     const int oy0 = PixelEdge(top - half), oy1 = PixelEdge(bottom + half);
     const int ix0 = PixelEdge(left + half), ix1 = PixelEdge(right - half);
@@ -371,6 +392,7 @@ SDL_Color Graphics_SdlColor(TS_Color color) {
 void Graphics_BeginFrame() {
     PlatformState& p = Platform();
     frameStartClock = tileClock;
+    ImageCopies_BeginFrame();
     if (p.recordDraws) p.drawCalls.clear();
     TS_Settings_ResetMatrix();
 }
@@ -438,7 +460,8 @@ void TS_Graphics_DrawEllipseAdvanced(float x, float y, float w, float h, float r
     Platform_EnsureInit();
     RecordShape(DRAW_ELLIPSE, x, y, w, h, rotation);
     const float rx = std::fabs(w) * 0.5f, ry = std::fabs(h) * 0.5f;
-    int segments = static_cast<int>(TS_PI_F * (rx + ry) / 4.0f);
+    // Segments of about four real pixels, so large windows get smooth curves.
+    int segments = static_cast<int>(TS_PI_F * (rx + ry) * Platform().layoutScale / 4.0f);
     if (segments < 16) segments = 16;
     if (segments > 128) segments = 128;
     const double radians = static_cast<double>(rotation) * TS_PI / 180.0;

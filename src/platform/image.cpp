@@ -1,5 +1,6 @@
 // Images: loading PNGs into textures and drawing them whole, rotated or as a
-// sub-rectangle (animation frames), through the current matrix.
+// sub-rectangle (animation frames), through the current matrix and the layout
+// scale.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -225,6 +226,11 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
         ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
         ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
     }
+    // From layout units to real pixels (exact at a scale of 1).
+    const float layout = p.layoutScale;
+    scale *= layout;
+    ax *= layout;
+    ay *= layout;
     const float dw = w * scale, dh = h * scale;
     SDL_FRect dest =
         centred ? SDL_FRect{ax - dw * 0.5f, ay - dh * 0.5f, dw, dh} : SDL_FRect{ax, ay, dw, dh};
@@ -259,6 +265,21 @@ void DrawImage(TS_Image image, float x, float y, float w, float h, int alpha, fl
                 dest.w = static_cast<float>(sw);
                 dest.h = static_cast<float>(sh);
             }
+        }
+    }
+    if (texture == image->texture && layout != 1.0f && angle == 0.0 && flip == SDL_FLIP_NONE) {
+        // Stretched by the layout: copied from a kept copy at the drawn size.
+        const int sw = static_cast<int>(std::lround(dest.w));
+        const int sh = static_cast<int>(std::lround(dest.h));
+        const int fromW = source ? source->w : image->width;
+        const int fromH = source ? source->h : image->height;
+        SDL_Texture* copy =
+            sw == fromW && sh == fromH ? nullptr : ImageCopies_Get(image, texture, source, sw, sh);
+        if (copy) {
+            texture = copy;
+            src = nullptr;
+            dest.w = static_cast<float>(sw);
+            dest.h = static_cast<float>(sh);
         }
     }
     if (!Platform_CheckDraw(SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha)))) return;
@@ -303,6 +324,7 @@ void TS_Image_Free(TS_Image* image) {
     }
     if (record->pixels) SDL_FreeSurface(record->pixels);
     ImageTurn_FreeSources(&record->turnSources);
+    ImageCopies_Forget(record);
     delete record;
     *image = nullptr;
 }
@@ -432,6 +454,7 @@ struct TS_PreparedImageRecord {
     int top;
     int width;
     int height;
+    float layoutScale;  // made for this layout scale, at its real pixel size
 };
 
 namespace {
@@ -484,6 +507,9 @@ bool RenderIntoScratch(TS_Image image, float w, float h, float rotation, int sid
 TS_PreparedImage TS_PreparedImage_Create(TS_Image image, float w, float h, float rotation) {
     PlatformState& p = Platform();
     if (!image || !image->texture || !p.renderer || p.renderingOff) return nullptr;
+    // Made at the size it covers in real pixels.
+    w *= p.layoutScale;
+    h *= p.layoutScale;
     // Flips, empty boxes and the prescaled path of large pictures stay direct draws.
     if (!(w >= 1.0f && h >= 1.0f) || w > 4096.0f || h > 4096.0f || image->pixels) return nullptr;
     const float diagonal = std::sqrt(w * w + h * h);
@@ -507,7 +533,7 @@ TS_PreparedImage TS_PreparedImage_Create(TS_Image image, float w, float h, float
             if (y > maxY) maxY = y;
         }
     }
-    TS_PreparedImage prepared = new TS_PreparedImageRecord{nullptr, 0, 0, 0, 0};
+    TS_PreparedImage prepared = new TS_PreparedImageRecord{nullptr, 0, 0, 0, 0, p.layoutScale};
     if (maxX < 0) return prepared;  // nothing visible: drawing it draws nothing
     prepared->width = maxX - minX + 1;
     prepared->height = maxY - minY + 1;
@@ -542,15 +568,19 @@ void TS_PreparedImage_Draw(TS_PreparedImage prepared, TS_Image image, float x, f
                            float h, int alpha, float rotation) {
     Record(DRAW_IMAGE, image, x, y, w, h, alpha, rotation);
     PlatformState& p = Platform();
-    if (!p.matrixIsIdentity || p.imageMode != TS_MODE_CENTER) {
+    // A copy made before the window changed size is not the right size now.
+    if (!p.matrixIsIdentity || p.imageMode != TS_MODE_CENTER ||
+        (prepared && prepared->layoutScale != p.layoutScale)) {
         DrawImage(image, x, y, w, h, alpha, rotation, nullptr);
         return;
     }
     if (!prepared || !prepared->texture || p.renderingOff) return;
     alpha = Graphics_ClampByte(alpha);
     if (alpha == 0) return;
-    const SDL_Rect dest = {BoxCorner(x, w) + prepared->left, BoxCorner(y, h) + prepared->top,
-                           prepared->width, prepared->height};
+    const float s = p.layoutScale;
+    const SDL_Rect dest = {BoxCorner(x * s, w * s) + prepared->left,
+                           BoxCorner(y * s, h * s) + prepared->top, prepared->width,
+                           prepared->height};
     SDL_SetTextureAlphaMod(prepared->texture, static_cast<Uint8>(alpha));
     SDL_RenderCopy(p.renderer, prepared->texture, nullptr, &dest);
 }

@@ -196,13 +196,23 @@ bool TS_Input_MouseTriggered(int button) {
 
 bool TS_Input_MouseDown(int button) { return ValidButton(button) && Platform().mouseDown[button]; }
 
-float TS_Input_GetMouseX(void) { return Platform().mouseX; }
-float TS_Input_GetMouseY(void) { return Platform().mouseY; }
-float TS_Input_GetMousePreviousX(void) { return Platform().previousMouseX; }
-float TS_Input_GetMousePreviousY(void) { return Platform().previousMouseY; }
+// The mouse is kept in real pixels, as SDL reports it, and told in layout
+// units (division by a scale of 1 is exact).
+float TS_Input_GetMouseX(void) { return Platform().mouseX / Platform().layoutScale; }
+float TS_Input_GetMouseY(void) { return Platform().mouseY / Platform().layoutScale; }
+float TS_Input_GetMousePreviousX(void) {
+    return Platform().previousMouseX / Platform().layoutScale;
+}
+float TS_Input_GetMousePreviousY(void) {
+    return Platform().previousMouseY / Platform().layoutScale;
+}
 
-float TS_Input_GetMouseDeltaX(void) { return Platform().mouseX - Platform().previousMouseX; }
-float TS_Input_GetMouseDeltaY(void) { return Platform().mouseY - Platform().previousMouseY; }
+float TS_Input_GetMouseDeltaX(void) {
+    return (Platform().mouseX - Platform().previousMouseX) / Platform().layoutScale;
+}
+float TS_Input_GetMouseDeltaY(void) {
+    return (Platform().mouseY - Platform().previousMouseY) / Platform().layoutScale;
+}
 
 float TS_Input_GetMouseWheel(void) { return Platform().wheel; }
 

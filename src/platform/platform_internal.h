@@ -28,8 +28,14 @@ struct PlatformState {
 
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
-    int windowWidth = 1280;
+    int windowWidth = 1280;  // real pixels
     int windowHeight = 720;
+    // Screens are composed in layout units, a 1280 x 720 design stretched
+    // evenly to the window: a unit is layoutScale pixels, and the window is
+    // layoutWidth x layoutHeight units (rounded up, so it is always covered).
+    float layoutScale = 1.0f;
+    int layoutWidth = 1280;
+    int layoutHeight = 720;
     int headlessDisplayWidth = 1920;
     int headlessDisplayHeight = 1080;
     std::string title = "Vexal~";
@@ -109,6 +115,11 @@ struct PlatformState {
 
 PlatformState& Platform();
 
+// Sets the window's size in real pixels and works out the layout from it.
+void Platform_SetWindowPixels(int width, int height);
+// The layout scale and size of a window of width x height real pixels.
+void Layout_OfWindow(int width, int height, float* scale, int* layoutWidth, int* layoutHeight);
+
 // Creates the window, renderer, fonts and audio on first need.
 void Platform_EnsureInit();
 void Platform_Shutdown();
@@ -136,6 +147,17 @@ bool ImageTurn_Draw(ImageTurnSources** sources, SDL_Texture* texture, const SDL_
 void ImageTurn_FreeSources(ImageTurnSources** sources);
 // Test reference: every turned image drawn by SDL itself while this is on.
 extern bool imageTurnThroughSdl;
+
+// Upright images kept at the size the layout scale draws them (image_copies.cpp).
+// Get returns the copy of `source` (null: the whole picture) of `texture` at
+// width x height, making it on first use; null when it cannot be kept, and the
+// caller then stretches the picture itself. Forget drops an image's copies.
+SDL_Texture* ImageCopies_Get(const void* owner, SDL_Texture* texture, const SDL_Rect* source,
+                             int width, int height);
+void ImageCopies_Forget(const void* owner);
+void ImageCopies_BeginFrame();
+void ImageCopies_Shutdown();
+int ImageCopies_Count();
 
 // Per-file hooks the engine calls.
 void Input_BeginFrame();

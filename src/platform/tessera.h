@@ -135,9 +135,19 @@ void TS_System_Fullscreen(void);
 void TS_System_SetFrameRate(float framesPerSecond);
 void TS_System_SetWindowTitle(const char* title);
 void* TS_System_GetWindowHandle(void);  // the SDL_Window
-int TS_System_GetWindowWidth(void);
+// Every screen is composed in layout units: the 1280 x 720 the game was
+// designed at, stretched evenly to fill the window, so that a button is the
+// same share of the screen at any resolution. The scale is
+// min(pixelWidth / 1280, pixelHeight / 720), and the window measures
+// pixelWidth / scale x pixelHeight / scale units, rounded up: a wider window
+// is wider than 1280 units, a taller one taller than 720. Everything the game
+// draws, the text sizes and the mouse are in these units.
+int TS_System_GetWindowWidth(void);  // layout units
 int TS_System_GetWindowHeight(void);
-int TS_System_GetDisplayWidth(void);
+int TS_System_GetWindowPixelWidth(void);  // real pixels
+int TS_System_GetWindowPixelHeight(void);
+float TS_System_GetLayoutScale(void);  // real pixels per layout unit
+int TS_System_GetDisplayWidth(void);   // real pixels
 int TS_System_GetDisplayHeight(void);
 float TS_System_GetDt(void);  // seconds the previous frame took
 // Registers a function that empties a cache of images or sounds. The framework
@@ -153,7 +163,7 @@ bool TS_Input_KeyDown(int key);       // held; 0 = any key
 bool TS_Input_KeyReleased(int key);   // went up this frame; 0 = any key
 bool TS_Input_MouseTriggered(int button);
 bool TS_Input_MouseDown(int button);
-float TS_Input_GetMouseX(void);  // window pixels, y down
+float TS_Input_GetMouseX(void);  // layout units, y down
 float TS_Input_GetMouseY(void);
 float TS_Input_GetMousePreviousX(void);
 float TS_Input_GetMousePreviousY(void);
@@ -233,7 +243,7 @@ void TS_Settings_TextSize(float pixels);
 void TS_Settings_ApplyMatrix(TS_Matrix matrix);  // current = current x matrix
 void TS_Settings_ResetMatrix(void);
 
-// ---- Primitives (window pixels, through the current matrix) ----------------
+// ---- Primitives (layout units, through the current matrix) ----------------
 
 void TS_Graphics_DrawRect(float x, float y, float w, float h);
 // Rotated by `rotation` degrees (clockwise on screen) about its anchor point.
@@ -252,7 +262,7 @@ void TS_Font_DrawText(const char* text, float x, float y);
 // stay in the text cache: nothing new is rasterised. Texts outside plain
 // ASCII, and fonts whose characters would not add up, are drawn whole.
 void TS_Font_DrawChangingText(const char* text, float x, float y);
-// Width in pixels of `text` at the current text size.
+// Width in layout units of `text` at the current text size.
 float TS_Font_TextWidth(const char* text);
 
 // ---- Images ----------------------------------------------------------------

@@ -1,7 +1,8 @@
-// Text: DejaVu Sans (shipped in Assets/fonts/) through SDL_ttf, one font per pixel size, and a
-// bounded cache of rendered strings so that text drawn every frame is rasterised once, while a text
-// that changes every frame (the level clock) reuses the texture of one of its own older values
-// instead of making a new one, or is put together from single characters that stay in the cache.
+// Text: DejaVu Sans (shipped in Assets/fonts/) through SDL_ttf, one font per real pixel size (the
+// text size times the layout scale), and a bounded cache of rendered strings so that text drawn
+// every frame is rasterised once, while a text that changes every frame (the level clock) reuses
+// the texture of one of its own older values instead of making a new one, or is put together from
+// single characters that stay in the cache.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -28,6 +29,7 @@ const int kLongestChangingText = 64;
 struct CachedText {
     std::string text;
     int pixelSize = 0;
+    Uint32 tint = 0xFFFFFF;  // the colour it was rasterised in (RGB)
     SDL_Texture* texture = nullptr;
     int width = 0;
     int height = 0;
@@ -74,12 +76,15 @@ TTF_Font* FontOfSize(int pixels) {
     return font;
 }
 
-unsigned long long HashOf(const char* text, int pixelSize) {
+const Uint32 kWhite = 0xFFFFFF;
+
+unsigned long long HashOf(const char* text, int pixelSize, Uint32 tint) {
     unsigned long long hash = 1469598103934665603ULL;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
         hash = (hash ^ *c) * 1099511628211ULL;
     }
-    return (hash ^ static_cast<unsigned long long>(pixelSize)) * 1099511628211ULL;
+    hash = (hash ^ static_cast<unsigned long long>(pixelSize)) * 1099511628211ULL;
+    return (hash ^ static_cast<unsigned long long>(tint)) * 1099511628211ULL;
 }
 
 // Where a new text goes: over a text of the same size that was not drawn in
@@ -103,11 +108,11 @@ int SlotFor(int width, int height) {
     return free >= 0 ? free : oldest;
 }
 
-CachedText* Lookup(const char* text, int pixelSize) {
-    const unsigned long long hash = HashOf(text, pixelSize);
+CachedText* Lookup(const char* text, int pixelSize, Uint32 tint = kWhite) {
+    const unsigned long long hash = HashOf(text, pixelSize, tint);
     for (CachedText& entry : cache) {
         if (entry.used && entry.hash == hash && entry.pixelSize == pixelSize &&
-            entry.text == text) {
+            entry.tint == tint && entry.text == text) {
             entry.lastUsed = ++useClock;
             entry.lastFrame = frameClock;
             return &entry;
@@ -115,7 +120,9 @@ CachedText* Lookup(const char* text, int pixelSize) {
     }
     TTF_Font* font = FontOfSize(pixelSize);
     if (!font) return nullptr;
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text, SDL_Color{255, 255, 255, 255});
+    const SDL_Color colour = {static_cast<Uint8>(tint >> 16), static_cast<Uint8>(tint >> 8),
+                              static_cast<Uint8>(tint), 255};
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text, colour);
     if (!surface) return nullptr;
     ++rasterCount;
     CachedText& entry = cache[SlotFor(surface->w, surface->h)];
@@ -140,6 +147,7 @@ CachedText* Lookup(const char* text, int pixelSize) {
     entry.lastUsed = ++useClock;
     entry.lastFrame = frameClock;
     entry.hash = hash;
+    entry.tint = tint;
     entry.used = true;
     entry.character = false;
     return &entry;
@@ -202,11 +210,49 @@ void AlignedCorner(float x, float y, float w, float h, float* left, float* top) 
     else if (p.alignV == TS_ALIGN_BOTTOM) *top = y - h;
 }
 
+// The size text is rasterised at: the text size in layout units times the
+// layout scale, so that text is sharp in a large window rather than a small
+// picture stretched.
 int PixelSize() {
     float size = Platform().textSize;
     if (!(size >= 1.0f)) return 0;
     if (size > kMaxTextPixels) size = kMaxTextPixels;
-    return static_cast<int>(std::lround(size));
+    const float scaled = size * Platform().layoutScale;
+    return scaled < 1.0f ? 1 : static_cast<int>(std::lround(scaled));
+}
+
+// The colour a text is rasterised in. Away from a scale of 1 an opaque text
+// is rasterised in its own colour: copying it then needs no colour
+// modulation, which the software renderer blends several times faster, and
+// scaled text covers over twice the pixels. At a scale of 1 texts stay white
+// and tinted as they are drawn, pixel for pixel as they always were.
+Uint32 TintOf(SDL_Color colour) {
+    if (Platform().layoutScale == 1.0f || colour.a != 255) return kWhite;
+    return (static_cast<Uint32>(colour.r) << 16) | (static_cast<Uint32>(colour.g) << 8) | colour.b;
+}
+
+// Sets the texture's modulation for drawing in `colour`; false on failure.
+bool Modulate(SDL_Texture* texture, Uint32 tint, SDL_Color colour) {
+    if (tint != kWhite || (colour.r == 255 && colour.g == 255 && colour.b == 255)) {
+        colour.r = colour.g = colour.b = 255;
+    }
+    return Platform_CheckDraw(SDL_SetTextureColorMod(texture, colour.r, colour.g, colour.b)) &&
+           Platform_CheckDraw(SDL_SetTextureAlphaMod(texture, colour.a));
+}
+
+// A text's anchor in real pixels: through the current matrix and the layout
+// scale (exact at a scale of 1).
+void AnchorPixels(float x, float y, float* ax, float* ay) {
+    const PlatformState& p = Platform();
+    *ax = x;
+    *ay = y;
+    if (!p.matrixIsIdentity) {
+        const TS_Matrix& m = p.matrix;
+        *ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
+        *ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
+    }
+    *ax *= p.layoutScale;
+    *ay *= p.layoutScale;
 }
 
 }  // namespace
@@ -244,7 +290,7 @@ float TS_Font_TextWidth(const char* text) {
     const int pixels = PixelSize();
     if (pixels <= 0) return 0.0f;
     CachedText* entry = Lookup(text, pixels);
-    return entry ? static_cast<float>(entry->width) : 0.0f;
+    return entry ? static_cast<float>(entry->width) / Platform().layoutScale : 0.0f;
 }
 
 void TS_Font_DrawText(const char* text, float x, float y) {
@@ -259,24 +305,18 @@ void TS_Font_DrawText(const char* text, float x, float y) {
     if (!text || !*text || !textReady || p.renderingOff) return;
     const int pixels = PixelSize();
     if (pixels <= 0) return;
-    CachedText* entry = Lookup(text, pixels);
+    const SDL_Color colour = Graphics_SdlColor(p.fill);
+    const Uint32 tint = TintOf(colour);
+    CachedText* entry = Lookup(text, pixels, tint);
     if (!entry || !entry->texture) return;
-    float ax = x, ay = y;
-    if (!p.matrixIsIdentity) {
-        const TS_Matrix& m = p.matrix;
-        ax = m.m[0][0] * x + m.m[0][1] * y + m.m[0][2];
-        ay = m.m[1][0] * x + m.m[1][1] * y + m.m[1][2];
-    }
+    float ax = 0.0f, ay = 0.0f;
+    AnchorPixels(x, y, &ax, &ay);
     const float w = static_cast<float>(entry->width);
     const float h = static_cast<float>(entry->height);
     float left = 0.0f, top = 0.0f;
     AlignedCorner(ax, ay, w, h, &left, &top);
-    const SDL_Color colour = Graphics_SdlColor(p.fill);
     if (!p.filling || colour.a == 0) return;
-    if (!Platform_CheckDraw(SDL_SetTextureColorMod(entry->texture, colour.r, colour.g, colour.b)) ||
-        !Platform_CheckDraw(SDL_SetTextureAlphaMod(entry->texture, colour.a))) {
-        return;
-    }
+    if (!Modulate(entry->texture, tint, colour)) return;
     const SDL_FRect dest = {std::floor(left + 0.5f), std::floor(top + 0.5f), w, h};
     Platform_CheckDraw(SDL_RenderCopyF(p.renderer, entry->texture, nullptr, &dest));
 }
@@ -297,6 +337,8 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
     }
     // Every character's picture is a full line high; a font where one is
     // not (it would make the whole taller) is drawn whole.
+    const SDL_Color colour = Graphics_SdlColor(p.fill);
+    const Uint32 tint = TintOf(colour);
     CachedText* glyphs[kLongestChangingText];
     const size_t count = std::strlen(text);
     int height = -1;
@@ -305,7 +347,7 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
         glyphs[i] = nullptr;
         if (m->right <= m->left) continue;  // a space: nothing to draw
         const char single[2] = {text[i], '\0'};
-        glyphs[i] = Lookup(single, pixels);
+        glyphs[i] = Lookup(single, pixels, tint);
         if (glyphs[i]) glyphs[i]->character = true;
         if (!glyphs[i] || !glyphs[i]->texture || (height >= 0 && glyphs[i]->height != height)) {
             TS_Font_DrawText(text, x, y);
@@ -325,9 +367,10 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
+    float ax = 0.0f, ay = 0.0f;
+    AnchorPixels(x, y, &ax, &ay);
     float left = 0.0f, top = 0.0f;
-    AlignedCorner(x, y, w, h, &left, &top);
-    const SDL_Color colour = Graphics_SdlColor(p.fill);
+    AlignedCorner(ax, ay, w, h, &left, &top);
     if (!p.filling || colour.a == 0) return;
     const float lineLeft = std::floor(left + 0.5f) + static_cast<float>(origin);
     const float lineTop = std::floor(top + 0.5f);
@@ -338,11 +381,7 @@ void TS_Font_DrawChangingText(const char* text, float x, float y) {
         // left of its pen, else at the pen.
         const int start = m->left < 0 ? m->left : 0;
         CachedText* glyph = glyphs[i];
-        if (!Platform_CheckDraw(
-                SDL_SetTextureColorMod(glyph->texture, colour.r, colour.g, colour.b)) ||
-            !Platform_CheckDraw(SDL_SetTextureAlphaMod(glyph->texture, colour.a))) {
-            return;
-        }
+        if (!Modulate(glyph->texture, tint, colour)) return;
         const SDL_FRect dest = {lineLeft + static_cast<float>(pens[i] + start), lineTop,
                                 static_cast<float>(glyph->width), h};
         Platform_CheckDraw(SDL_RenderCopyF(p.renderer, glyph->texture, nullptr, &dest));

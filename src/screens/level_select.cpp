@@ -90,7 +90,8 @@ void Place(int index, float x, float y) {
 }
 
 // The two grids fill rows left to right, as many columns as fit in the
-// window less a 100 pixel margin on each side.
+// window less a 100 unit margin on each side, centred in the window whatever
+// its shape.
 void LevelSelect_Layout(void) {
     const float w = static_cast<float>(TS_System_GetWindowWidth());
     const float h = static_cast<float>(TS_System_GetWindowHeight());
@@ -101,7 +102,7 @@ void LevelSelect_Layout(void) {
     if (columns < 1) columns = 1;
     const float g = static_cast<float>(columns);
     const float step = usable / g;
-    const float left = w - g * bw - (g - 1.0f) * kColumnGap - bw * 0.25f;
+    const float left = (w - (g - 1.0f) * step) * 0.5f;
     const float rowStep = bh + kRowGap;
 
     const float tutorialTop = h * 0.3f;

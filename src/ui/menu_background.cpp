@@ -57,14 +57,19 @@ void DrawPicture(int dim) {
     }
     TS_Image image = GetSpriteImage(SPRITE_MENU_BACKGROUND);
     const int imageHeight = TS_Image_GetHeight(image);
-    const float height = static_cast<float>(TS_System_GetWindowHeight());
-    const float width = imageHeight > 0 ? static_cast<float>(TS_Image_GetWidth(image)) /
-                                              static_cast<float>(imageHeight) * height
-                                        : 0.0f;
-    // The picture fills the window height and, at every usual shape of
-    // window, its width too; only what it leaves uncovered (a very wide
-    // window, a missing picture) needs clearing to black first.
     const float windowWidth = static_cast<float>(TS_System_GetWindowWidth());
+    const float aspect = imageHeight > 0 ? static_cast<float>(TS_Image_GetWidth(image)) /
+                                               static_cast<float>(imageHeight)
+                                         : 0.0f;
+    // The picture fills the window height; its centre pans from a quarter of
+    // the width to the whole width, so it must be twice the window wide to
+    // cover it all the way. A window wider than 16:9 (21:9) gets the picture
+    // taller than the window, cut at the top and bottom.
+    float height = static_cast<float>(TS_System_GetWindowHeight());
+    if (aspect > 0.0f && aspect * height < 2.0f * windowWidth) height = 2.0f * windowWidth / aspect;
+    const float width = aspect * height;
+    // Only what it leaves uncovered (a missing picture) needs clearing to
+    // black first.
     if (currentX - width * 0.5f > -1.0f || currentX + width * 0.5f < windowWidth + 1.0f) {
         TS_Settings_Background(TS_Color_Create(0, 0, 0, 255));
     }

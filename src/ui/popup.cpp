@@ -169,10 +169,12 @@ void Popup_Move(Popup* popup, TS_Vec2 centre) {
 }
 
 void Popup_Resize(Popup* popup, TS_Vec2 size) {
+    // The display is measured in real pixels; a popup in layout units.
+    const float scale = TS_System_GetLayoutScale();
     popup->size.x =
-        TS_Math_ClampFloat(size.x, 0.0f, static_cast<float>(TS_System_GetDisplayWidth()));
+        TS_Math_ClampFloat(size.x, 0.0f, static_cast<float>(TS_System_GetDisplayWidth()) / scale);
     popup->size.y =
-        TS_Math_ClampFloat(size.y, 0.0f, static_cast<float>(TS_System_GetDisplayHeight()));
+        TS_Math_ClampFloat(size.y, 0.0f, static_cast<float>(TS_System_GetDisplayHeight()) / scale);
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
     Popup_Move(popup, popup->position);
 }

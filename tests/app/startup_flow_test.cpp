@@ -33,8 +33,8 @@ TEST_F(StartupFlowTest, FreshStartWritesDefaultsAndGoesFullscreen) {
     Game_Start();
     Automation_RunFrames(1);
     EXPECT_EQ(ReadText(SaveFolder() + "user.cfg"), "1 100 100 2 ");
-    EXPECT_EQ(TS_System_GetWindowWidth(), TS_System_GetDisplayWidth());
-    EXPECT_EQ(TS_System_GetWindowHeight(), TS_System_GetDisplayHeight());
+    EXPECT_EQ(TS_System_GetWindowPixelWidth(), TS_System_GetDisplayWidth());
+    EXPECT_EQ(TS_System_GetWindowPixelHeight(), TS_System_GetDisplayHeight());
     EXPECT_FLOAT_EQ(Automation_GroupVolume(0), 1.0f);
     EXPECT_FLOAT_EQ(Automation_GroupVolume(1), 1.0f);
 }

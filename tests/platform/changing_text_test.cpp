@@ -74,6 +74,41 @@ TEST_F(ChangingTextTest, LandsOnTheWholeTextsPixels) {
     }
 }
 
+// In a full HD window the characters are rasterised at 1.5 times the size and
+// still add up to the whole text, pixel for pixel.
+TEST_F(ChangingTextTest, LandsOnTheWholeTextsPixelsInAScaledWindow) {
+    TS_System_SetWindowSize(1920, 1080);
+    TS_Settings_TextSize(20.0f);
+    TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
+    for (int alignH : {TS_ALIGN_RIGHT, TS_ALIGN_CENTER}) {
+        TS_Settings_TextAlignment(alignH, TS_ALIGN_BOTTOM);
+        for (double value : {0.0, 9.99, 47.31, 1234.5}) {
+            char text[40];
+            std::snprintf(text, sizeof text, "Time: %4.2fs", value);
+            SCOPED_TRACE(testing::Message() << text);
+            std::vector<unsigned> frames[2];
+            int i = 0;
+            for (auto draw : {TS_Font_DrawText, TS_Font_DrawChangingText}) {
+                TS_Settings_Background(TS_Color_Create(40, 60, 80, 255));
+                draw(text, 900.3f, 500.6f);
+                for (int py = 700; py <= 760; ++py) {
+                    for (int px = 1000; px <= 1500; ++px) {
+                        frames[i].push_back(Automation_ReadPixel(px, py));
+                    }
+                }
+                ++i;
+            }
+            int differing = 0, lit = 0;
+            for (size_t k = 0; k < frames[0].size(); ++k) {
+                differing += frames[0][k] != frames[1][k];
+                lit += frames[0][k] != frames[0][0];
+            }
+            EXPECT_EQ(differing, 0);
+            EXPECT_GT(lit, 100);  // the text is inside the box compared
+        }
+    }
+}
+
 TEST_F(ChangingTextTest, RasterisesEachCharacterOnce) {
     TS_Settings_TextSize(20.0f);
     TS_Settings_TextAlignment(TS_ALIGN_RIGHT, TS_ALIGN_BOTTOM);

@@ -44,8 +44,8 @@ TEST_F(EngineTest, FullscreenMeansTheWindowCoversTheDisplay) {
     TS_System_SetWindowSize(1280, 720);
     EXPECT_EQ(TS_System_GetWindowWidth(), 1280);
     TS_System_Fullscreen();
-    EXPECT_EQ(TS_System_GetWindowWidth(), TS_System_GetDisplayWidth());
-    EXPECT_EQ(TS_System_GetWindowHeight(), TS_System_GetDisplayHeight());
+    EXPECT_EQ(TS_System_GetWindowPixelWidth(), TS_System_GetDisplayWidth());
+    EXPECT_EQ(TS_System_GetWindowPixelHeight(), TS_System_GetDisplayHeight());
     TS_System_SetWindowSize(1280, 720);
     EXPECT_EQ(TS_System_GetWindowHeight(), 720);
 }

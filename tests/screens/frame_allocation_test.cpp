@@ -57,6 +57,10 @@ struct ScreenCase {
     long ceiling;
     // Presses and lets go of the flight's keys during the counted frames.
     bool flyKeys = false;
+    // The window, in real pixels: away from 1280 x 720 everything is drawn
+    // through the layout scale.
+    int width = 1280;
+    int height = 720;
 };
 
 void PrintTo(const ScreenCase& screen, std::ostream* out) { *out << screen.name; }
@@ -66,7 +70,7 @@ public:
     void SetUp() override {
         PlayTest::SetUp();
         if (!MallocCounter_Available()) GTEST_SKIP() << "the allocation counter is off";
-        TS_System_SetWindowSize(1280, 720);
+        TS_System_SetWindowSize(GetParam().width, GetParam().height);
         userConfig.fullscreen = false;
         Automation_MouseMove(1, 1);
         // The automation's own records allocate; the game never keeps them.
@@ -271,6 +275,27 @@ const ScreenCase kScreens[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Screens, FrameAllocationTest, ::testing::ValuesIn(kScreens),
+                         [](const ::testing::TestParamInfo<ScreenCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// At 1920 x 1080 every picture is stretched by the layout scale and every text
+// rasterised larger: the stretched pictures are kept at the size they are
+// drawn, so steady frames stay under the same ceilings as at 1280 x 720.
+const ScreenCase kScreensAt1080[] = {
+    {"MainMenu", [](FrameAllocationTest*) { FrameAllocationTest::Show(MainMenuScreen); }, 0, false,
+     1920, 1080},
+    {"LevelSelect", [](FrameAllocationTest*) { FrameAllocationTest::Show(LevelSelectScreen); }, 0,
+     false, 1920, 1080},
+    {"Editor", [](FrameAllocationTest*) { FrameAllocationTest::Show(EditorScreen); }, 4, false,
+     1920, 1080},
+    {"Flight", [](FrameAllocationTest* test) { test->Flying(); }, 4, false, 1920, 1080},
+    {"FlightWithKeys", [](FrameAllocationTest* test) { test->Flying(); }, 20, true, 1920, 1080},
+    {"Pause", [](FrameAllocationTest* test) { test->Paused(); }, 4, false, 1920, 1080},
+};
+
+INSTANTIATE_TEST_SUITE_P(ScreensAt1920x1080, FrameAllocationTest,
+                         ::testing::ValuesIn(kScreensAt1080),
                          [](const ::testing::TestParamInfo<ScreenCase>& info) {
                              return std::string(info.param.name);
                          });

@@ -71,19 +71,19 @@ TEST_F(LevelSelectTest, LaysOutBothGridsHeadingsAndButtonsAt1280x720) {
     EXPECT_FLOAT_EQ(Text("Level Select")->textSize, 65.0f);
     const char* const tutorials[] = {"T1: Movement", "T2: Fuel", "T3: Bouncing",
                                      "T4: Steering", "T5: Map",  "T6: Fuel Cells"};
-    for (int k = 0; k < 6; ++k) ExpectTextAt(tutorials[k], 192.5f + 180.0f * k, 216.0f);
+    for (int k = 0; k < 6; ++k) ExpectTextAt(tutorials[k], 190.0f + 180.0f * k, 216.0f);
     for (int n = 1; n <= 13; ++n) {
         char label[20];
         std::snprintf(label, sizeof label, "Level %d", n);
         const int k = n - 1;
-        ExpectTextAt(label, 192.5f + 180.0f * static_cast<float>(k % 6), 366.0f + 80.0f * (k / 6));
+        ExpectTextAt(label, 190.0f + 180.0f * static_cast<float>(k % 6), 366.0f + 80.0f * (k / 6));
     }
     ExpectTextAt("Select a Custom Level from a File", 640.0f, 612.0f);
     ExpectTextAt("Back", 1088.0f, 612.0f);
 
     // Headings: left and bottom aligned, 12.5 above the first button's corner.
-    ExpectTextAt("Tutorial Levels", 117.5f, 178.5f);
-    ExpectTextAt("Normal Levels", 117.5f, 328.5f);
+    ExpectTextAt("Tutorial Levels", 115.0f, 178.5f);
+    ExpectTextAt("Normal Levels", 115.0f, 328.5f);
     EXPECT_EQ(Text("Normal Levels")->alignH, TS_ALIGN_LEFT);
     EXPECT_EQ(Text("Normal Levels")->alignV, TS_ALIGN_BOTTOM);
     EXPECT_FLOAT_EQ(Text("Normal Levels")->textSize, 30.0f);
@@ -100,7 +100,7 @@ TEST_F(LevelSelectTest, LaysOutBothGridsHeadingsAndButtonsAt1280x720) {
 
 TEST_F(LevelSelectTest, TheFirstTutorialStartsTheCampaignAtIndexZero) {
     Automation_ClearSoundLog();
-    Click(192.5f, 216.0f);
+    Click(190.0f, 216.0f);
     EXPECT_EQ(campaignStartIndex, 0);
     ASSERT_STREQ(Screen_CurrentName(), "Campaign");
     ASSERT_NE(Campaign_List(), nullptr);
@@ -113,7 +113,7 @@ TEST_F(LevelSelectTest, TheFirstTutorialStartsTheCampaignAtIndexZero) {
 }
 
 TEST_F(LevelSelectTest, LevelThirteenStartsTheCampaignAtItsLastLevel) {
-    Click(192.5f, 526.0f);
+    Click(190.0f, 526.0f);
     ASSERT_STREQ(Screen_CurrentName(), "Campaign");
     EXPECT_EQ(Campaign_List()->current, 18);
 }
@@ -156,7 +156,7 @@ TEST_F(LevelSelectTest, ACancelledChooserShowsTheErrorAndOkClosesIt) {
     EXPECT_NE(Text("Custom Level Load"), nullptr);
 
     // The level buttons behind it do not react.
-    Click(192.5f, 216.0f);
+    Click(190.0f, 216.0f);
     EXPECT_STREQ(Screen_CurrentName(), "LevelSelect");
     EXPECT_TRUE(ErrorShown());
 
@@ -202,7 +202,7 @@ TEST_F(LevelSelectTest, BackReturnsToTheMainMenu) {
 }
 
 TEST_F(LevelSelectTest, ScreenshotOfTheLevelSelect) {
-    Automation_MouseMove(372.5f, 366.0f);  // hovering "Level 2"
+    Automation_MouseMove(370.0f, 366.0f);  // hovering "Level 2"
     Automation_RunFrames(2);
     EXPECT_TRUE(Automation_SaveFrame(ScreenshotPath("level_select.png").c_str()));
     FileChooser_SetAutomationAnswer((TempDir() + "/gone.vexl").c_str(), false);
@@ -247,7 +247,7 @@ TEST_F(LevelSelectTest, EachLevelShowsItsBestTimeAndMedalUnderItsButton) {
     ASSERT_NE(author, nullptr);
     EXPECT_GT(author->y, 216.0f + 25.0f);
     EXPECT_LT(author->y, 216.0f + 25.0f + 30.0f);
-    EXPECT_LT(author->x, 192.5f);
+    EXPECT_LT(author->x, 190.0f);
     for (const char* time : {"5.60 s", "8.10 s", "7.40 s", "9.00 s", "30.58 s"}) {
         EXPECT_NE(Text(time), nullptr) << time;
     }

@@ -36,9 +36,11 @@ TEST_F(MainMenuTest, AltEnterLaysTheRowOutForTheFullWindow) {
     Open(MainMenuScreen);
     AltEnter();
     ASSERT_TRUE(Window_IsFullscreen());
-    // left = (192 + 150) / 2, step = (1728 - 1050) / 6 + 150, y = 1080 x 0.775
+    // Full screen on the 1920 x 1080 display is 1280 x 720 layout units:
+    // left = (128 + 150) / 2, step = (1152 - 1050) / 6 + 150, y = 720 x 0.775
+    EXPECT_EQ(TS_System_GetWindowPixelWidth(), 1920);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(DrewTextAt(kLabels[i], 171.0f + 263.0f * i, 837)) << kLabels[i];
+        EXPECT_TRUE(DrewTextAt(kLabels[i], 139.0f + 167.0f * i, 558)) << kLabels[i];
     }
     AltEnter();
     EXPECT_TRUE(DrewTextAt("Quit", 1141, 558));

@@ -226,10 +226,12 @@ TEST_F(OptionsTest, ToggleButtonAndAltEnterSwitchAndRelayout) {
     Click(920, 255);
     ASSERT_TRUE(Window_IsFullscreen());
     EXPECT_TRUE(userConfig.fullscreen);
-    // The block moves with the centre (960, 540): rows from 540 - 105.
-    EXPECT_TRUE(DrewTextAt("Toggle (Alt + Enter)", 1240, 435));
-    EXPECT_TRUE(DrewTextAt("Back", 1632, 918));
-    EXPECT_TRUE(DrewTextAt(">", 1385, 655));
+    // Full screen on the 1920 x 1080 display is the 1280 x 720 layout
+    // stretched: the block stays where it was, in layout units.
+    EXPECT_EQ(TS_System_GetWindowPixelWidth(), 1920);
+    EXPECT_TRUE(DrewTextAt("Toggle (Alt + Enter)", 920, 255));
+    EXPECT_TRUE(DrewTextAt("Back", 1088, 612));
+    EXPECT_TRUE(DrewTextAt(">", 1065, 475));
     AltEnter();
     EXPECT_FALSE(Window_IsFullscreen());
     EXPECT_FALSE(userConfig.fullscreen);

@@ -444,9 +444,10 @@ TEST_F(FileChooserTest, WorksInAFullscreenWindow) {
     EXPECT_EQ(std::string(path), levels_ + "wide.vexl");
     bool panelWide = false;
     for (const AutomationDrawCall& call : Automation_DrawCalls()) {
-        if (call.kind == DRAW_RECT && call.w == 1000.0f && call.x == 460.0f) panelWide = true;
+        if (call.kind == DRAW_RECT && call.w == 1000.0f && call.x == 140.0f) panelWide = true;
     }
-    EXPECT_TRUE(panelWide);  // centred in 1920 pixels
+    // Centred in the 1280 layout units full screen on the 1920 x 1080 display is.
+    EXPECT_TRUE(panelWide);
 }
 
 TEST_F(FileChooserTest, AutomationAnswerSkipsTheDialogOnce) {

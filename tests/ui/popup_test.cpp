@@ -139,13 +139,16 @@ TEST_F(PopupTest, ResizeIsClampedToTheDisplayAndRelaysTheButtons) {
     TS_System_Fullscreen();
     Open("Hello", 2);
     Popup_Resize(popup, TS_Vector_Set(5000.0f, 300.0f));
-    EXPECT_FLOAT_EQ(popup->size.x, static_cast<float>(TS_System_GetDisplayWidth()));
+    // The 1920 x 1080 display in layout units.
+    const float scale = TS_System_GetLayoutScale();
+    EXPECT_FLOAT_EQ(popup->size.x, static_cast<float>(TS_System_GetDisplayWidth()) / scale);
+    EXPECT_FLOAT_EQ(popup->size.x, 1280.0f);
     EXPECT_FLOAT_EQ(popup->size.y, 300.0f);
-    EXPECT_FLOAT_EQ(popup->position.x, 960.0f);
-    EXPECT_FLOAT_EQ(popup->buttons[0]->position.y, 540.0f + 75.0f);
-    EXPECT_FLOAT_EQ(popup->dragHandle->size.x, 1920.0f);
+    EXPECT_FLOAT_EQ(popup->position.x, 640.0f);
+    EXPECT_FLOAT_EQ(popup->buttons[0]->position.y, 360.0f + 75.0f);
+    EXPECT_FLOAT_EQ(popup->dragHandle->size.x, 1280.0f);
     Popup_Resize(popup, TS_Vector_Set(400.0f, 5000.0f));
-    EXPECT_FLOAT_EQ(popup->size.y, static_cast<float>(TS_System_GetDisplayHeight()));
+    EXPECT_FLOAT_EQ(popup->size.y, static_cast<float>(TS_System_GetDisplayHeight()) / scale);
 }
 
 TEST_F(PopupTest, ClosedPopupNeitherReactsNorDraws) {
