@@ -60,7 +60,8 @@ const std::vector<std::string> kStops = {
     "file-chooser-open",
     "level-select-load-error",
     "results-game-over",
-    "results-custom-level-complete",
+    "results-custom-new-record",
+    "results-level-complete",
     "results-name-entry",
     "results-top-scores",
     "editor-empty",
@@ -97,12 +98,15 @@ const char* const kStrandedLevelName = "out of fuel.vexl";
 const char* const kStrandedLevel = "%5\nA,0,-50,0,50,50\nE,0,300,0,50,50\n";
 enum { GOAL_ROW = 1, BROKEN_ROW = 2, STRANDED_ROW = 3 };  // row 0 is ".."
 
-// A top-ten table the tour's score enters, below its best.
+// A full top-ten table the tour's score enters, below its best.
 const char* const kScoreTable =
-    "Nova       2400\nComet      1800\nOrbit      1200\nVega        900\nAtlas       700\n";
+    "Nova       2400\nComet      1800\nOrbit      1200\nVega        900\nAtlas       700\n"
+    "Lyra        600\nPulsar      500\nQuasar      400\nNebula      300\nZenith      200\n";
 
 // Frames of 1/60 s.
 const int kSecond = 60;
+// Long enough for a popup or a screen to be fully in place.
+const int kSettle = kSecond / 4;
 
 struct Tour {
     TourOptions options;
@@ -118,6 +122,16 @@ Tour* tour = nullptr;
 // ---- Driving the game ---------------------------------------------------------
 
 void Frames(int n) { Automation_RunFrames(n); }
+
+// Frames of which only the last is drawn: for long waits on screens that
+// draw plain pictures (not prepared ones, which are made only when drawn).
+void FramesUnseen(int n) {
+    if (n <= 0) return;
+    Automation_SetRendering(false);
+    Frames(n - 1);
+    Automation_SetRendering(tour->options.render);
+    Frames(1);
+}
 
 void Tap(int key) {
     Automation_KeyDown(key);
@@ -221,9 +235,9 @@ struct ChooserPlan {
 };
 ChooserPlan plan = {};
 
-// Up as often as the list has rows reaches "..", however the list opened;
-// then Down row by row.
-const int kChooserRows = 5;
+// The list opens on its first file; three presses of Up reach ".." from
+// any row of the scratch folder's list, then Down goes row by row.
+const int kChooserRows = 3;
 
 void ChooserFrame(int frame) {
     if (frame == 1) {
@@ -337,15 +351,19 @@ bool VisitStart(void) {
         TS_System_GetWindowHeight() != tour->options.height) {
         return Fail("the window did not take the size asked for");
     }
-    // Full screen, the splash waits five seconds in black for the display;
-    // then each logo shows fully between 1 and 1.5 s of its 2.5.
-    Frames(5 * kSecond + kSecond + kSecond / 4 - 1);
+    // Full screen, the splash first waits five seconds in black for the
+    // display: one long frame spends them. Then each logo shows fully between
+    // 1 and 1.5 s of its 2.5.
+    Automation_SetFrameTime(5.0f);
+    Frames(1);
+    Automation_SetFrameTime(1.0f / kSecond);
+    FramesUnseen(kSecond + kSecond / 4);
     if (!Stop("splash")) return false;
-    Frames(150);
+    FramesUnseen(150);
     if (!Stop("splash-audio")) return false;
     Tap(TS_KEY_ENTER);
     if (!WaitForScreen("MainMenu")) return false;
-    Frames(kSecond);
+    Frames(kSecond / 3);
     if (!Stop("main-menu")) return false;
     MenuChoose(6);  // Quit
     Frames(2);
@@ -382,13 +400,13 @@ bool VisitOptions(void) {
 bool VisitHelpAndCredits(void) {
     MenuChoose(3);
     if (!WaitForScreen("Help")) return false;
-    Frames(kSecond);  // the demo ships under way
+    Frames(kSecond / 2);  // the demo ships under way
     if (!Stop("help")) return false;
     Tap(TS_KEY_ESCAPE);
     if (!WaitForScreen("MainMenu")) return false;
     MenuChoose(5);
     if (!WaitForScreen("Credits")) return false;
-    Frames(kSecond);
+    Frames(kSecond / 3);
     if (!Stop("credits")) return false;
     Tap(TS_KEY_ESCAPE);
     return WaitForScreen("MainMenu", 2 * kSecond);
@@ -407,7 +425,7 @@ bool VisitPause(void) {
     if (!Stop("pause-restart-question")) return false;
     Tap(TS_KEY_ESCAPE);  // No: back to the pause menu
     if (!PopupChoose(pausePopup, 2, "the pause menu")) return false;
-    Frames(kSecond);
+    Frames(kSecond / 2);
     if (!Help_OverlayOpen()) return Fail("no help over the game");
     if (!Stop("pause-help")) return false;
     Tap(TS_KEY_ESCAPE);
@@ -426,7 +444,7 @@ bool VisitPause(void) {
 bool VisitCampaign(void) {
     MenuChoose(0);
     if (!WaitForScreen("Campaign")) return false;
-    Frames(kSecond);
+    Frames(kSecond / 2);
     if (world.phase != PHASE_INTRO) return Fail("the level did not open with its intro");
     if (!Stop("flight-intro")) return false;
     Tap(TS_KEY_X);
@@ -441,7 +459,7 @@ bool VisitCampaign(void) {
     }
     Tap(TS_KEY_X);
     if (!WaitFor([] { return IsOpen(levelWinPopup); }, 5 * kSecond, "You Win!")) return false;
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("results-new-record")) return false;
     if (!PopupChoose(levelWinPopup, 0, "You Win!")) return false;  // Next Level
     if (!WaitFor([] { return world.phase == PHASE_INTRO; }, kSecond, "the next level")) {
@@ -449,10 +467,10 @@ bool VisitCampaign(void) {
     }
     Tap(TS_KEY_X);
     Automation_KeyDown(TS_KEY_M);
-    Frames(kSecond);
+    Frames(kSecond * 3 / 4);
     if (!Stop("map-view")) return false;
     Automation_KeyUp(TS_KEY_M);
-    Frames(kSecond);
+    Frames(kSecond / 3);
     return VisitPause();
 }
 
@@ -472,10 +490,10 @@ bool VisitLevelSelect(void) {
     if (watch.x < 0.0f) return Fail("the level select offers no best run to watch");
     Click(watch);
     if (!WaitForScreen("WatchRun")) return false;
-    Frames(2 * kSecond);
+    Frames(kSecond);
     if (!Stop("watch-run")) return false;
     Tap(TS_KEY_X);  // to the end
-    Frames(kSecond);
+    Frames(kSecond / 2);
     if (!Stop("watch-run-end")) return false;
     Tap(TS_KEY_ESCAPE);
     return WaitForScreen("LevelSelect", kSecond);
@@ -506,7 +524,7 @@ bool VisitCustomLevels(void) {
     if (!ChooseCustomLevel(STRANDED_ROW, nullptr)) return false;
     if (!WaitForScreen("CustomLevel", kSecond)) return false;
     if (!SkipToResults(&customGameOverPopup, "Game Over")) return false;
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("results-game-over")) return false;
     if (!PopupChoose(customGameOverPopup, 1, "Game Over")) return false;  // Exit
     if (!WaitForScreen("MainMenu", kSecond)) return false;
@@ -515,8 +533,14 @@ bool VisitCustomLevels(void) {
     if (!ChooseCustomLevel(GOAL_ROW, nullptr)) return false;
     if (!WaitForScreen("CustomLevel", kSecond)) return false;
     if (!SkipToResults(&customWinPopup, "You Win!")) return false;
-    Frames(kSecond / 2);
-    if (!Stop("results-custom-level-complete")) return false;
+    Frames(kSettle);
+    if (!Stop("results-custom-new-record")) return false;
+    // Flown again as fast, it is no new record: the plain "You Win!".
+    if (!PopupChoose(customWinPopup, 0, "You Win!")) return false;  // Play Again
+    if (!WaitFor([] { return !IsOpen(customWinPopup); }, kSecond, "the level again")) return false;
+    if (!SkipToResults(&customWinPopup, "You Win!")) return false;
+    Frames(kSettle);
+    if (!Stop("results-level-complete")) return false;
     if (!PopupChoose(customWinPopup, 1, "You Win!")) return false;  // Exit
     return WaitForScreen("MainMenu", kSecond);
 }
@@ -535,11 +559,11 @@ bool VisitVictory(void) {
     if (!SkipToResults(&victoryEntryPopup, "the name entry")) return false;
     for (int i = 0; i < 6; ++i) Tap(TS_KEY_BACKSPACE);  // "Player"
     Automation_TypeText("Tour");
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("results-name-entry")) return false;
     if (!PopupChoose(victoryEntryPopup, 0, "the name entry")) return false;  // Save Score
     if (!WaitFor([] { return IsOpen(topScoresPopup); }, kSecond, "Top Scores")) return false;
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("results-top-scores")) return false;
     if (!PopupChoose(topScoresPopup, 0, "Top Scores")) return false;
     const bool left = WaitForScreen("MainMenu", kSecond);
@@ -585,7 +609,7 @@ bool VisitEditor(void) {
     Tap(TS_KEY_ESCAPE);
     if (!EditorOpen(STRANDED_ROW, nullptr)) return false;
     if (!EditorTestPlay(&editor.strandedPopup, "the stranded report")) return false;
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("editor-test-play-stranded")) return false;
     if (!PopupChoose(editor.strandedPopup, 1, "the stranded report")) return false;
     if (!EditorOpen(GOAL_ROW, nullptr)) return false;
@@ -606,10 +630,10 @@ bool VisitEditor(void) {
     Tap(TS_KEY_ESCAPE);
     Tap(TS_KEY_F5);
     if (!editor.playMode) return Fail("F5 did not start test play");
-    Frames(kSecond);
+    Frames(kSecond / 2);
     if (!Stop("editor-test-play")) return false;
     if (!SkipToResults(&editor.runPopup, "Goal Reached")) return false;
-    Frames(kSecond / 2);
+    Frames(kSettle);
     if (!Stop("editor-goal-reached")) return false;
     if (!PopupChoose(editor.runPopup, 2, "Goal Reached")) return false;  // Back to Editing
     Tap(TS_KEY_RIGHT);  // the selection moves: a change not saved
@@ -662,12 +686,14 @@ bool Tour_Run(const TourOptions& options, std::string* error) {
     run.options = options;
     tour = &run;
     if (!SizeAllowed(options.width, options.height)) Fail(kSizeRule);
+    if (options.savePictures && !options.render) Fail("pictures need rendering");
     if (run.why.empty() && CheckPictureFolder() && MakeScratch()) {
         ForgetSavedState();
         AutomationOptions automation;
         automation.displayWidth = options.width;
         automation.displayHeight = options.height;
         Automation_Start(automation);
+        Automation_SetRendering(options.render);
         Automation_MouseMove(1, 1);
         VisitAll();
         if (run.why.empty() && run.nextStop != kStops.size()) {

@@ -11,7 +11,10 @@ struct TourOptions {
     std::string folder;  // where the pictures go (created when missing)
     int width = 1280;    // the window, in pixels
     int height = 720;
-    bool savePictures = true;    // false: only walk the stops, writing nothing
+    bool savePictures = true;  // false: only walk the stops, writing nothing
+    // false: frames are stepped and their draw calls recorded, but nothing is
+    // rasterised (a quicker walk; pictures cannot be saved then)
+    bool render = true;
     bool printPictures = false;  // one line on standard output per picture written
     // Called at every stop once its frame is presented, with the stop's name
     // ("options", "pause-menu").
