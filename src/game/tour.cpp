@@ -75,6 +75,8 @@ const std::vector<std::string> kStops = {
     "editor-test-play",
     "editor-goal-reached",
     "file-chooser-save",
+    "editor-overwrite-question",
+    "editor-saved",
     "editor-unsaved-changes",
 };
 
@@ -271,8 +273,9 @@ bool ChooserDone(void) {
     Automation_KeyUp(TS_KEY_ENTER);
     Automation_KeyUp(TS_KEY_ESCAPE);
     Frames(2);
-    if (plan.stop && !plan.pictureTaken)
+    if (plan.stop && !plan.pictureTaken) {
         return Fail(std::string("no file chooser for ") + plan.stop);
+    }
     return tour->why.empty();
 }
 
@@ -295,8 +298,9 @@ bool MakeScratch(void) {
         char name[40];
         std::snprintf(name, sizeof name, "vexal-tour-%08x", static_cast<unsigned>(random()));
         const fs::path folder = temp / name;
-        if (fs::create_directory(folder, failed) && !failed)
+        if (fs::create_directory(folder, failed) && !failed) {
             tour->scratch = folder.generic_string();
+        }
     }
     if (tour->scratch.empty()) return Fail("cannot make a scratch folder in " + temp.string());
     const std::string save = tour->scratch + "/save/";
@@ -590,6 +594,8 @@ bool EditorTestPlay(Popup* const* report, const char* what) {
     return SkipToResults(report, what);
 }
 
+bool VisitEditorSaving(void);
+
 bool VisitEditor(void) {
     MenuChoose(4);
     if (!WaitForScreen("Editor")) return false;
@@ -636,10 +642,25 @@ bool VisitEditor(void) {
     Frames(kSettle);
     if (!Stop("editor-goal-reached")) return false;
     if (!PopupChoose(editor.runPopup, 2, "Goal Reached")) return false;  // Back to Editing
-    Tap(TS_KEY_RIGHT);  // the selection moves: a change not saved
-    PlanChooser(-1, "my first level", "file-chooser-save", false);
+    return VisitEditorSaving();
+}
+
+// Saving over the opened file is asked about and cancelled; saved under a
+// new name (in the scratch folder) it is reported; moved again, leaving asks.
+bool VisitEditorSaving(void) {
+    PlanChooser(-1, "asteroid hop", "file-chooser-save", true);
     ClickEditorButton(editor.saveButton);
     if (!ChooserDone()) return false;
+    if (!IsOpen(editor.overwritePopup)) return Fail("saving over a file asked nothing");
+    if (!Stop("editor-overwrite-question")) return false;
+    Tap(TS_KEY_ESCAPE);  // Cancel
+    PlanChooser(-1, "my first level", nullptr, true);
+    ClickEditorButton(editor.saveButton);
+    if (!ChooserDone()) return false;
+    if (!IsOpen(editor.resultPopup)) return Fail("saving said nothing");
+    if (!Stop("editor-saved")) return false;
+    Tap(TS_KEY_ESCAPE);  // Ok
+    Tap(TS_KEY_RIGHT);   // the selection moves: a change not saved
     Tap(TS_KEY_ESCAPE);
     if (!IsOpen(editor.unsavedPopup)) return Fail("leaving unsaved changes asked nothing");
     if (!Stop("editor-unsaved-changes")) return false;
