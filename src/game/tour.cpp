@@ -166,6 +166,18 @@ bool Fail(const std::string& why) {
 
 bool IsOpen(const Popup* popup) { return popup && popup->open; }
 
+// Whether the last frame drew this text: for popups a screen keeps to itself.
+bool Drew(const char* text) {
+    for (const AutomationDrawCall& call : Automation_DrawCalls()) {
+        if (call.kind == DRAW_TEXT && call.text == text) return true;
+    }
+    return false;
+}
+
+bool Shows(const char* text, const char* stop) {
+    return Drew(text) || Fail(std::string("no \"") + text + "\" for the stop " + stop);
+}
+
 // Moves an open popup's keyboard selection to its button `index` and presses it.
 bool PopupChoose(Popup* popup, int index, const char* what) {
     if (!IsOpen(popup) || !popup->buttonList) return Fail(std::string(what) + " is not open");
@@ -371,7 +383,7 @@ bool VisitStart(void) {
     if (!Stop("main-menu")) return false;
     MenuChoose(6);  // Quit
     Frames(2);
-    if (!Stop("quit-question")) return false;
+    if (!Shows("Quit Game", "quit-question") || !Stop("quit-question")) return false;
     Tap(TS_KEY_ESCAPE);
     return WaitForScreen("MainMenu");
 }
@@ -387,7 +399,10 @@ bool VisitOptions(void) {
     if (!Stop("controls")) return false;
     MenuChoose(0);  // the thrust key
     Frames(10);
-    if (!Stop("controls-waiting-for-key")) return false;
+    if (!Shows("Press the new key for Thrust  (Escape cancels)", "controls-waiting-for-key") ||
+        !Stop("controls-waiting-for-key")) {
+        return false;
+    }
     Tap(TS_KEY_ESCAPE);  // no new key after all
     Tap(TS_KEY_LEFT);    // from the first button round to Back
     Tap(TS_KEY_ENTER);
@@ -396,7 +411,9 @@ bool VisitOptions(void) {
     SafeFile_FailNextCommitForTests(ENOSPC);
     Tap(TS_KEY_ESCAPE);
     Frames(2);
-    if (!Stop("settings-not-saved")) return false;
+    if (!Shows("Settings Not Saved", "settings-not-saved") || !Stop("settings-not-saved")) {
+        return false;
+    }
     MenuChoose(0);  // Try Again, which saves
     return WaitForScreen("MainMenu");
 }
@@ -482,7 +499,6 @@ bool VisitCampaign(void) {
 bool VisitLevelSelect(void) {
     MenuChoose(1);
     if (!WaitForScreen("LevelSelect")) return false;
-    Automation_RecordDraws(true);
     Frames(10);
     if (!Stop("level-select")) return false;
     // "Watch" is for the mouse: it is clicked where the frame drew it.
@@ -490,7 +506,6 @@ bool VisitLevelSelect(void) {
     for (const AutomationDrawCall& call : Automation_DrawCalls()) {
         if (call.kind == DRAW_TEXT && call.text == "Watch") watch = TS_Vector_Set(call.x, call.y);
     }
-    Automation_RecordDraws(false);
     if (watch.x < 0.0f) return Fail("the level select offers no best run to watch");
     Click(watch);
     if (!WaitForScreen("WatchRun")) return false;
@@ -715,6 +730,7 @@ bool Tour_Run(const TourOptions& options, std::string* error) {
         automation.displayHeight = options.height;
         Automation_Start(automation);
         Automation_SetRendering(options.render);
+        Automation_RecordDraws(true);  // what the screens draw tells some stops apart
         Automation_MouseMove(1, 1);
         VisitAll();
         if (run.why.empty() && run.nextStop != kStops.size()) {
