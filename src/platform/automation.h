@@ -1,6 +1,6 @@
 // Test and tool control of the framework: headless start, fixed frame time,
 // injected input, frame capture, a record of draw calls and of sound activity.
-// The shipped game never calls anything here.
+// The shipped game calls it only for its screenshot tour (`vexal --tour`).
 #pragma once
 
 #include <string>

@@ -30,12 +30,19 @@ bool Native_SetWindowIcon(const char* path) {
 
 void Native_InstallWindowHook(NativeWindowHook hook) { Platform().windowHook = hook; }
 
+namespace {
+std::string saveFolderInstead;
+}  // namespace
+
+void Native_SetSaveFolder(const char* folder) { saveFolderInstead = folder ? folder : ""; }
+
 bool Native_BuildSavePath(const char* fileName, char* out, size_t outSize) {
     if (!out || outSize == 0) return false;
     out[0] = '\0';
     if (!fileName) return false;
     // SDL creates "<data>/Orrinth/Vexal/" (XDG_DATA_HOME or ~/.local/share).
-    char* folder = SDL_GetPrefPath("Orrinth", "Vexal");
+    char* folder = saveFolderInstead.empty() ? SDL_GetPrefPath("Orrinth", "Vexal")
+                                             : SDL_strdup(saveFolderInstead.c_str());
     if (!folder) return false;
     const size_t folderLength = std::strlen(folder);
     const size_t nameLength = std::strlen(fileName);

@@ -23,6 +23,10 @@ void Native_InstallWindowHook(NativeWindowHook hook);
 // followed by `fileName` into `out`. Fails, leaving `out` empty, when the folder
 // cannot be found or the whole path does not fit into `outSize` bytes.
 bool Native_BuildSavePath(const char* fileName, char* out, size_t outSize);
+// Puts another folder in place of the player's save folder (the screenshot
+// tour's scratch folder; "" or null gives the player's back). It must exist
+// and end in '/'. Set it before anything builds a save path.
+void Native_SetSaveFolder(const char* folder);
 
 // When started from elsewhere, moves to the folder that holds the game's
 // Assets (beside the executable, or ../share/games/vexal/ from it once
