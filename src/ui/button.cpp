@@ -144,7 +144,8 @@ void Button_Draw(const Button* button, int styleIndex) {
     // out, down to a size that still reads; past that it loses its end.
     const float room = button->size.x - 2.0f * kLabelMargin;
     const float size = FitTextSize(button->label, button->textSize, room);
-    float floor = button->textSize * kLabelFloorShare;
+    // Whole pixels, as FitTextSize gives, keep the smaller label crisp.
+    float floor = static_cast<float>(static_cast<int>(button->textSize * kLabelFloorShare));
     if (floor < kSmallestLabel) floor = kSmallestLabel;
     if (floor > button->textSize) floor = button->textSize;
     if (size >= floor) {

@@ -72,13 +72,31 @@ bool TextFit_Shorten(const char* text, float room, TextCut cut, char* out, size_
     if (!out || size == 0) return false;
     out[0] = '\0';
     if (!text) return false;
-    size_t length = std::strlen(text);
-    if (length < TEXT_FIT_MAX_TEXT && TS_Font_TextWidth(text) <= room) {
+    const size_t whole = std::strlen(text);
+    if (whole < TEXT_FIT_MAX_TEXT && TS_Font_TextWidth(text) <= room) {
         std::snprintf(out, size, "%s", text);
         return false;
     }
-    if (length >= TEXT_FIT_MAX_TEXT) length = TEXT_FIT_MAX_TEXT - 1;
-    while (length > 0 && IsContinuation(text[length])) --length;
+    // A text too long to shorten whole keeps its start and, cut in the
+    // middle, its end: a shortened text never holds that much anyway.
+    char source[TEXT_FIT_MAX_TEXT];
+    size_t length = whole;
+    if (whole < TEXT_FIT_MAX_TEXT) {
+        std::memcpy(source, text, whole + 1);
+    } else {
+        size_t head = cut == TEXT_CUT_END ? TEXT_FIT_MAX_TEXT - 1 : TEXT_FIT_MAX_TEXT / 2;
+        while (head > 0 && IsContinuation(text[head])) --head;
+        size_t tail = whole;
+        if (cut == TEXT_CUT_MIDDLE) {
+            tail = whole - (TEXT_FIT_MAX_TEXT / 2 - 1);
+            while (tail < whole && IsContinuation(text[tail])) ++tail;
+        }
+        std::memcpy(source, text, head);
+        std::memcpy(source + head, text + tail, whole - tail);
+        length = head + (whole - tail);
+        source[length] = '\0';
+    }
+    text = source;
     uint16_t starts[TEXT_FIT_MAX_TEXT + 1];
     const size_t count = CharacterStarts(text, length, starts);
     // The most characters that still fit beside the ellipsis, found by

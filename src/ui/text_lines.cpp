@@ -94,15 +94,21 @@ size_t WordLineEnd(const char* text, size_t from, size_t end, float width) {
     char line[TEXT_LINES_MAX_TEXT];
     CopyPart(text, from, end, line);
     if (TS_Font_TextWidth(line) <= width) return end;
-    size_t fitting = from;  // the end of the last word known to fit
+    size_t fitting = from;   // the end of the last word known to fit
+    size_t sentence = from;  // the end of the last sentence known to fit
     size_t at = from;
     while (at < end) {
         while (at < end && text[at] != ' ') ++at;
         CopyPart(text, from, at, line);
         if (TS_Font_TextWidth(line) > width) break;
         fitting = at;
+        const char last = text[at - 1];
+        if (last == '.' || last == '?' || last == '!' || last == ':') sentence = at;
         while (at < end && text[at] == ' ') ++at;
     }
+    // A line that can end with a sentence does, when that keeps it at least
+    // half full: the next sentence then starts a line of its own.
+    if (sentence > from && (sentence - from) * 2 >= fitting - from) return sentence;
     if (fitting > from) return fitting;
     // The first word is wider than a line: as many of its characters as fit.
     CopyPart(text, from, at, line);

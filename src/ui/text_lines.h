@@ -18,7 +18,8 @@ int TextLines_Wrap(const char* text, float width, int maxLines, char* out, size_
 // Writes `text` into `out` (`size` bytes, always ended by a zero) as lines of
 // at most `width` pixels at the current text size, joined by '\n': the text's
 // own line breaks stay, and a line that is too wide breaks at its last space
-// that fits (the spaces there are dropped). A word wider than a whole line
+// that fits (the spaces there are dropped), or after its last sentence that
+// fits when that keeps the line at least half full. A word wider than a whole line
 // breaks between two characters, after a '/' when that keeps the line at
 // least half full. Returns the number of lines written (at least 1).
 int TextLines_WrapWords(const char* text, float width, char* out, size_t size);
