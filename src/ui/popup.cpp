@@ -172,11 +172,15 @@ void Popup_FitTexts(Popup* popup) {
         std::free(popup->shownTitle);
         popup->shownTitle = nullptr;
     }
+    // Wrapping turns spaces into line breaks and adds at most one break per
+    // character, so twice the message's length always holds its lines.
+    std::free(popup->shownMessage);
+    const size_t size = std::strlen(popup->message) * 2 + 2;
+    popup->shownMessage = static_cast<char*>(std::malloc(size));
+    int lines = 1;
     TS_Settings_TextSize(kMessageSize);
-    const int lines = TextLines_WrapWords(popup->message, room, fitted, sizeof fitted);
-    if (!Replace(&popup->shownMessage, fitted)) {
-        std::free(popup->shownMessage);
-        popup->shownMessage = nullptr;
+    if (popup->shownMessage) {
+        lines = TextLines_WrapWords(popup->message, room, popup->shownMessage, size);
     }
     const float top = -popup->size.y * 0.5f + kTitleBarHeight;
     // Lines touch: a block as tall as its lines fills its room exactly.
