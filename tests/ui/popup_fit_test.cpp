@@ -47,13 +47,6 @@ TEST_F(PopupFitTest, AMessageThatFitsIsDrawnAsWrittenInThePanelAskedFor) {
     EXPECT_EQ(Check(), "");
 }
 
-TEST_F(PopupFitTest, ALongMessageWrapsInsideThePanelWithoutGrowingWhenItHasRoom) {
-    ASSERT_TRUE(Popup_SetMessage(popup, Words(12).c_str()));
-    EXPECT_NE(std::string(popup->shownMessage).find('\n'), std::string::npos);
-    EXPECT_EQ(popup->size.y, 200.0f);
-    EXPECT_EQ(Check(), "");
-}
-
 TEST_F(PopupFitTest, APanelTooShortGrowsWithinTheWindowAndShrinksBack) {
     const float buttonFromBottom =
         popup->position.y + popup->size.y * 0.5f - popup->buttons[0]->position.y;

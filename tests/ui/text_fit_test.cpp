@@ -119,15 +119,6 @@ protected:
     }
 };
 
-TEST_F(ButtonLabelTest, ALabelThatFitsIsDrawnAsItIsAtItsSize) {
-    Button* button = Button_Create(TS_Vector_Set(640, 360));
-    ASSERT_TRUE(Button_SetLabel(button, "Options"));
-    const AutomationDrawCall label = DrawnLabel(button);
-    EXPECT_EQ(label.text, "Options");
-    EXPECT_EQ(label.textSize, 25.0f);
-    Button_Free(button);
-}
-
 TEST_F(ButtonLabelTest, ALongerLabelShrinksThenStopsAtTheFloorAndLosesItsEnd) {
     Button* button = Button_Create(TS_Vector_Set(640, 360));
     ASSERT_TRUE(Button_SetLabel(button, "Lose Changes"));
