@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "editor/editor.h"
-#include "ui/text_entry.h"
+#include "ui/text_fit.h"
 #include "world/draw.h"
 
 namespace {
@@ -137,9 +137,7 @@ void Editor_DrawGrid(void) {
 
 namespace {
 
-// A thin bar where typing goes in the text being edited, as tall as the text.
 const float kTitleMargin = 10.0f;  // between the title and the nearest button
-const size_t kShortHead = 12;      // bytes of a shortened path's start kept before the name
 
 // The title as drawn: the level's path, shortened in the middle with an
 // ellipsis when it is wider than `room`, so the start of the path and the
@@ -151,31 +149,29 @@ const char* ShownTitle(float room) {
     if (madeFor == room && std::strcmp(madeFrom, editor.titleText) == 0) return shown;
     std::snprintf(madeFrom, sizeof madeFrom, "%s", editor.titleText);
     madeFor = room;
-    std::snprintf(shown, sizeof shown, "%s", madeFrom);
-    if (TS_Font_TextWidth(shown) <= room) return shown;
-    // The folders give way first, from the middle of the path, down to a
-    // short head; then characters go alternately from the head's end and the
-    // tail's start until it fits. The file's name stays whole when it can.
-    const char* const ellipsis = "\u2026";
-    const char* const slash = std::strrchr(madeFrom, '/');
-    size_t tailStart = slash ? static_cast<size_t>(slash - madeFrom) : std::strlen(madeFrom) / 2;
-    size_t headEnd = tailStart;
-    bool fromHead = true;
-    while (headEnd > 0 || madeFrom[tailStart]) {
-        const bool headFirst = headEnd > kShortHead;
-        if ((headFirst || fromHead) && headEnd > 0) {
-            headEnd = TextEntry_PreviousCharacter(madeFrom, headEnd);
-        } else {
-            tailStart = TextEntry_NextCharacter(madeFrom, tailStart);
-        }
-        if (!headFirst) fromHead = !fromHead;
-        std::snprintf(shown, sizeof shown, "%.*s%s%s", static_cast<int>(headEnd), madeFrom,
-                      ellipsis, madeFrom + tailStart);
-        if (TS_Font_TextWidth(shown) <= room) break;
-    }
+    TextFit_Shorten(madeFrom, room, TEXT_CUT_MIDDLE, shown, sizeof shown);
     return shown;
 }
 
+// The room the title has on one side of the bar's middle: up to the nearest
+// edge of any top bar button on that side, less a margin.
+float TitleHalfRoom(float middle) {
+    const Button* buttons[8] = {editor.saveButton, editor.openButton, editor.helpButton,
+                                editor.exitButton, editor.playButton, editor.undoButton,
+                                editor.redoButton, editor.levelButton};
+    float half = middle;
+    for (const Button* button : buttons) {
+        if (!button) continue;
+        const float left = button->position.x - button->size.x * 0.5f;
+        const float right = button->position.x + button->size.x * 0.5f;
+        if (right <= middle) half = std::fmin(half, middle - right);
+        else if (left >= middle) half = std::fmin(half, left - middle);
+        else half = 0.0f;  // a button over the middle leaves no room
+    }
+    return std::fmax(half - kTitleMargin, 0.0f);
+}
+
+// A thin bar where typing goes in the text being edited, as tall as the text.
 void DrawCaret(const TextObject* text, const Camera& camera) {
     if (!text->text) return;
     char before[EDITOR_TEXT_BUFFER];
@@ -276,12 +272,8 @@ void Editor_DrawTopBar(void) {
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
     TS_Settings_Fill(kWhite);
     TS_Settings_TextSize(20.0f);
-    // Centred between the buttons: as wide as the room left of the middle
-    // up to the last left button, twice.
-    const float leftEnd = editor.levelButton ? editor.levelButton->position.x + 35.0f : 350.0f;
-    const float rightStart = editor.playButton ? editor.playButton->position.x - 35.0f : w - 210.0f;
-    const float half = std::fmin(w * 0.5f - leftEnd, rightStart - w * 0.5f) - kTitleMargin;
-    TS_Font_DrawText(ShownTitle(2.0f * half), w * 0.5f, 25.0f);
+    // Centred between the buttons, so as wide as twice the nearer side's room.
+    TS_Font_DrawText(ShownTitle(2.0f * TitleHalfRoom(w * 0.5f)), w * 0.5f, 25.0f);
     if (!editor.dirty || !editor.playButton) return;
     // The red "Unsaved" badge sits at the top of the bar, over the title.
     const float y = editor.playButton->position.y - editor.playButton->size.y * 0.5f + 8.0f;

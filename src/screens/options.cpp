@@ -60,6 +60,8 @@ char noteText[2][192] = {"", ""};
 float noteSize = 20.0f;
 const TS_Color kNoteColour = {250, 220, 2, 255};
 
+const float kControlsGap = 40.0f;  // between the scheme's ">" and Controls
+
 bool Pressed(int index) { return Button_IsPressed(buttons[index]); }
 
 TS_Vec2 At(int index) { return buttons[index] ? buttons[index]->position : TS_Vector_Zero(); }
@@ -96,14 +98,17 @@ void Options_Layout(void) {
     Place(OPT_SCHEME_NEXT, f - Width(OPT_SCHEME_PREVIOUS) * 0.5f, At(OPT_MUSIC_UP).y + 100.0f);
     Place(OPT_SCHEME_PREVIOUS, At(OPT_SCHEME_NEXT).x - 265.0f - Width(OPT_SFX_DOWN) * 0.5f,
           At(OPT_SCHEME_NEXT).y);
-    // The player's own keys, beside the scheme they start from.
-    Place(
-        OPT_CONTROLS,
-        At(OPT_SCHEME_NEXT).x + Width(OPT_SCHEME_NEXT) * 0.5f + 20.0f + Width(OPT_CONTROLS) * 0.5f,
-        At(OPT_SCHEME_NEXT).y);
+    // The player's own keys, beside the scheme they start from, a clear step
+    // away from its ">" so the two read as separate buttons.
+    Place(OPT_CONTROLS,
+          At(OPT_SCHEME_NEXT).x + Width(OPT_SCHEME_NEXT) * 0.5f + kControlsGap +
+              Width(OPT_CONTROLS) * 0.5f,
+          At(OPT_SCHEME_NEXT).y);
     Place(OPT_FULLSCREEN, (At(OPT_SFX_DOWN).x + At(OPT_SFX_UP).x) * 0.5f, ey);
-    // Under the scheme's keys, between its "<" and ">".
-    Place(OPT_GHOST, (At(OPT_SCHEME_PREVIOUS).x + At(OPT_SCHEME_NEXT).x) * 0.5f,
+    // At the start of the column of buttons, under the scheme's "<": well
+    // clear of Back in the corner below.
+    Place(OPT_GHOST,
+          At(OPT_SCHEME_PREVIOUS).x - Width(OPT_SCHEME_PREVIOUS) * 0.5f + Width(OPT_GHOST) * 0.5f,
           At(OPT_SCHEME_NEXT).y + 100.0f);
     // The note takes one size at which both of its lines fit the window.
     noteSize = 20.0f;
@@ -189,8 +194,8 @@ void Options_Init(void) {
         if (!buttons[i]) continue;
         Button_SetLabel(buttons[i], kLabels[i]);
         if (i >= OPT_SFX_DOWN && i <= OPT_SCHEME_NEXT) buttons[i]->size.x = 50.0f;
-        if (i == OPT_GHOST) buttons[i]->size.x = 110.0f;  // clear of Back, below it
-        if (i == OPT_CONTROLS) buttons[i]->size.x = 130.0f;
+        if (i == OPT_GHOST) buttons[i]->size.x = 110.0f;
+        if (i == OPT_CONTROLS) buttons[i]->size.x = 120.0f;
     }
     Options_Layout();
     // The toggle spans from the left edge of the music "-" to the right edge of "+".

@@ -1,12 +1,47 @@
 // Button records: creation, labels, the strict mouse hit test and drawing.
 #include "ui/button.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "ui/text_fit.h"
 
 namespace {
+
+const float kLabelMargin = 4.0f;  // between a label and each side of its button
+// A label is drawn no smaller than this share of its size (nor than
+// kSmallestLabel); below that it reads badly, and is shortened instead.
+const float kLabelFloorShare = 0.6f;
+const float kSmallestLabel = 12.0f;
+
+// Labels shortened with an ellipsis, kept so that a button drawn every frame
+// measures its label once: a few buttons at a time have labels too long.
+struct ShortLabel {
+    char label[256];
+    float size;
+    float room;
+    char shown[256];
+};
+const int kShortLabels = 8;
+ShortLabel shortLabels[kShortLabels] = {};
+int nextShortLabel = 0;
+
+// The label shortened to `room` at the current text size `size`.
+const char* ShortenedLabel(const char* label, float size, float room) {
+    for (const ShortLabel& entry : shortLabels) {
+        if (entry.size == size && entry.room == room && std::strcmp(entry.label, label) == 0) {
+            return entry.shown;
+        }
+    }
+    ShortLabel& entry = shortLabels[nextShortLabel];
+    nextShortLabel = (nextShortLabel + 1) % kShortLabels;
+    std::snprintf(entry.label, sizeof entry.label, "%s", label);
+    entry.size = size;
+    entry.room = room;
+    TextFit_Shorten(entry.label, room, TEXT_CUT_END, entry.shown, sizeof entry.shown);
+    return entry.shown;
+}
 
 const ButtonStyle kDefaultStyles[4] = {
     {{240, 240, 240, 255}, {27, 172, 235, 255}, {0, 0, 0, 255}, {1.0f, 1.0f}},
@@ -105,7 +140,19 @@ void Button_Draw(const Button* button, int styleIndex) {
     if (!button->label) return;
     TS_Settings_Fill(style.text);
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
-    // A label wider than its button is drawn smaller rather than spilling out.
-    FitTextSize(button->label, button->textSize, button->size.x - 8.0f);
-    TS_Font_DrawText(button->label, button->position.x, button->position.y);
+    // A label wider than its button is drawn smaller rather than spilling
+    // out, down to a size that still reads; past that it loses its end.
+    const float room = button->size.x - 2.0f * kLabelMargin;
+    const float size = FitTextSize(button->label, button->textSize, room);
+    // Whole pixels, as FitTextSize gives, keep the smaller label crisp.
+    float floor = static_cast<float>(static_cast<int>(button->textSize * kLabelFloorShare));
+    if (floor < kSmallestLabel) floor = kSmallestLabel;
+    if (floor > button->textSize) floor = button->textSize;
+    if (size >= floor) {
+        TS_Font_DrawText(button->label, button->position.x, button->position.y);
+        return;
+    }
+    TS_Settings_TextSize(floor);
+    TS_Font_DrawText(ShortenedLabel(button->label, floor, room), button->position.x,
+                     button->position.y);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/tessera.h"
 #include "ui/file_chooser_state.h"
+#include "ui/text_fit.h"
 
 namespace {
 
@@ -159,14 +160,9 @@ void DrawPathLine(void) {
     TS_Settings_TextSize(kPathTextSize);
     if (chooser.shownPathWidth != width) {
         chooser.shownPathWidth = width;
-        const char* folder = chooser.listing.folder;
-        if (TS_Font_TextWidth(folder) <= width) {
-            std::snprintf(chooser.shownPath, sizeof chooser.shownPath, "%s", folder);
-        } else {
-            const size_t from = FittingSuffix(folder, width, "\xE2\x80\xA6");
-            std::snprintf(chooser.shownPath, sizeof chooser.shownPath, "\xE2\x80\xA6%s",
-                          folder + from);
-        }
+        // The middle gives way, so both the top folders and the one open show.
+        TextFit_Shorten(chooser.listing.folder, width, TEXT_CUT_MIDDLE, chooser.shownPath,
+                        sizeof chooser.shownPath);
     }
     TS_Settings_Fill(TS_Color_Create(200, 200, 200, 255));
     TS_Settings_TextAlignment(TS_ALIGN_LEFT, TS_ALIGN_MIDDLE);

@@ -5,7 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/text_fit.h"
+#include "ui/text_lines.h"
+
 namespace {
+
+const float kTitleBarHeight = 40.0f;
+const float kTitleSize = 20.0f;
+const float kMessageSize = 17.0f;  // also the distance between message lines
+const float kTextMargin = 20.0f;   // between a text and the panel's sides
 
 void RunChoice(Popup* popup, Button* pressed) {
     for (size_t i = 0; i < popup->count && i < POPUP_MAX_CHOICES; ++i) {
@@ -19,7 +27,35 @@ void RunChoice(Popup* popup, Button* pressed) {
 void PlaceTitleBar(Popup* popup) {
     popup->dragHandle->position =
         TS_Vector_Set(popup->position.x, popup->position.y - popup->size.y * 0.5f + 20.0f);
-    popup->dragHandle->size = TS_Vector_Set(popup->size.x, 40.0f);
+    popup->dragHandle->size = TS_Vector_Set(popup->size.x, kTitleBarHeight);
+}
+
+// How far below the centre the message's room ends: the top of the button
+// row, or 50 px above the centre's level for a popup without buttons.
+float MessageBottom(const Popup* popup) {
+    if (popup->count == 0) return -50.0f;
+    const Button* first = popup->buttons[0];
+    return first->position.y - first->size.y * 0.5f - popup->position.y;
+}
+
+// Replaces an owned text of the popup; false (old text kept) without memory.
+bool Replace(char** text, const char* with) {
+    char* copy = UI_CopyText(with);
+    if (!copy) return false;
+    std::free(*text);
+    *text = copy;
+    return true;
+}
+
+// Makes the panel `grownBy` taller than it was laid out, the title bar going
+// up and the buttons down by half of the change each (the centre stays).
+void Grow(Popup* popup, float grownBy) {
+    const float change = grownBy - popup->grownBy;
+    if (change == 0.0f) return;
+    popup->grownBy = grownBy;
+    popup->size.y += change;
+    for (size_t i = 0; i < popup->count; ++i) popup->buttons[i]->position.y += change * 0.5f;
+    Popup_Move(popup, popup->position);
 }
 
 }  // namespace
@@ -57,6 +93,7 @@ Popup* Popup_Create(const char* title, const char* message, size_t count, PopupC
     }
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
     PlaceTitleBar(popup);
+    Popup_FitTexts(popup);
     return popup;
 }
 
@@ -106,23 +143,52 @@ void Popup_Free(Popup* popup) {
     DragHandle_Free(popup->dragHandle);
     std::free(popup->title);
     std::free(popup->message);
+    std::free(popup->shownTitle);
+    std::free(popup->shownMessage);
     std::free(popup);
 }
 
 bool Popup_SetTitle(Popup* popup, const char* title) {
-    char* copy = UI_CopyText(title);
-    if (!copy) return false;
-    std::free(popup->title);
-    popup->title = copy;
+    if (!Replace(&popup->title, title)) return false;
+    Popup_FitTexts(popup);
     return true;
 }
 
 bool Popup_SetMessage(Popup* popup, const char* message) {
-    char* copy = UI_CopyText(message);
-    if (!copy) return false;
-    std::free(popup->message);
-    popup->message = copy;
+    if (!Replace(&popup->message, message)) return false;
+    Popup_FitTexts(popup);
     return true;
+}
+
+void Popup_FitTexts(Popup* popup) {
+    // Fitting starts from the panel as it was laid out.
+    Grow(popup, 0.0f);
+    const float room = popup->size.x - 2.0f * kTextMargin;
+    char fitted[TEXT_LINES_MAX_TEXT];
+    TS_Settings_TextSize(kTitleSize);
+    TextFit_Shorten(popup->title, room, TEXT_CUT_MIDDLE, fitted, sizeof fitted);
+    // Without memory for the fitted copy the text is drawn as it is.
+    if (!Replace(&popup->shownTitle, fitted)) {
+        std::free(popup->shownTitle);
+        popup->shownTitle = nullptr;
+    }
+    // Wrapping turns spaces into line breaks and adds at most one break per
+    // character, so twice the message's length always holds its lines.
+    std::free(popup->shownMessage);
+    const size_t size = std::strlen(popup->message) * 2 + 2;
+    popup->shownMessage = static_cast<char*>(std::malloc(size));
+    int lines = 1;
+    TS_Settings_TextSize(kMessageSize);
+    if (popup->shownMessage) {
+        lines = TextLines_WrapWords(popup->message, room, popup->shownMessage, size);
+    }
+    const float top = -popup->size.y * 0.5f + kTitleBarHeight;
+    // Lines touch: a block as tall as its lines fills its room exactly.
+    const float need = static_cast<float>(lines) * kMessageSize;
+    const float have = MessageBottom(popup) - top;
+    if (need <= have) return;
+    const float most = static_cast<float>(TS_System_GetWindowHeight()) - popup->size.y;
+    Grow(popup, TS_Math_ClampFloat(need - have, 0.0f, most > 0.0f ? most : 0.0f));
 }
 
 void Popup_PlaceButton(Popup* popup, size_t index, TS_Vec2 offset) {
@@ -145,7 +211,9 @@ void Popup_LayoutButtons(Popup* popup, float gap, float heightFactor) {
     float total = static_cast<float>(popup->count - 1) * gap;
     for (size_t i = 0; i < popup->count; ++i) total += popup->buttons[i]->size.x;
     float x = -total * 0.5f;
-    const float y = popup->size.y / 200.0f * heightFactor;
+    // A panel grown for its message keeps its buttons as far from its bottom.
+    const float laidOut = popup->size.y - popup->grownBy;
+    const float y = laidOut / 200.0f * heightFactor + popup->grownBy * 0.5f;
     for (size_t i = 0; i < popup->count; ++i) {
         const float width = popup->buttons[i]->size.x;
         x += width * 0.5f;
@@ -175,8 +243,10 @@ void Popup_Resize(Popup* popup, TS_Vec2 size) {
         TS_Math_ClampFloat(size.x, 0.0f, static_cast<float>(TS_System_GetDisplayWidth()) / scale);
     popup->size.y =
         TS_Math_ClampFloat(size.y, 0.0f, static_cast<float>(TS_System_GetDisplayHeight()) / scale);
+    popup->grownBy = 0.0f;
     Popup_LayoutButtons(popup, 40.0f, 50.0f);
     Popup_Move(popup, popup->position);
+    Popup_FitTexts(popup);
 }
 
 Button* Popup_Update(Popup* popup) {
@@ -199,28 +269,25 @@ void Popup_Draw(const Popup* popup) {
     TS_Settings_Stroke(white);
     TS_Settings_RectMode(TS_MODE_CENTER);
     TS_Graphics_DrawRect(p.x, p.y, popup->size.x, popup->size.y);
-    const float titleY = p.y - popup->size.y * 0.5f + 20.0f;
-    TS_Graphics_DrawRect(p.x, titleY, popup->size.x, 40.0f);
+    const float titleY = p.y - popup->size.y * 0.5f + kTitleBarHeight * 0.5f;
+    TS_Graphics_DrawRect(p.x, titleY, popup->size.x, kTitleBarHeight);
 
     TS_Settings_Fill(TS_Color_Create(255, 255, 255, 255));
     TS_Settings_TextAlignment(TS_ALIGN_CENTER, TS_ALIGN_MIDDLE);
-    TS_Settings_TextSize(20.0f);
-    TS_Font_DrawText(popup->title, p.x, titleY);
+    TS_Settings_TextSize(kTitleSize);
+    TS_Font_DrawText(popup->shownTitle ? popup->shownTitle : popup->title, p.x, titleY);
 
     // The message block is centred between the title bar and the button row.
-    TS_Settings_TextSize(17.0f);
-    float b = 50.0f;
-    if (popup->count > 0) {
-        const Button* first = popup->buttons[0];
-        b = p.y - first->position.y + first->size.y * 0.5f;
-    }
+    TS_Settings_TextSize(kMessageSize);
+    const char* message = popup->shownMessage ? popup->shownMessage : popup->message;
+    const float b = -MessageBottom(popup);
     int newlines = 0;
-    for (const char* c = popup->message; *c; ++c) {
+    for (const char* c = message; *c; ++c) {
         if (*c == '\n') ++newlines;
     }
-    float y = p.y - (popup->size.y * 0.5f + b - 40.0f) * 0.5f -
-              static_cast<float>(newlines) * 17.0f * 0.5f;
-    const char* line = popup->message;
+    float y = p.y - (popup->size.y * 0.5f + b - kTitleBarHeight) * 0.5f -
+              static_cast<float>(newlines) * kMessageSize * 0.5f;
+    const char* line = message;
     char buffer[1024];
     for (;;) {
         const char* end = std::strchr(line, '\n');
@@ -231,7 +298,7 @@ void Popup_Draw(const Popup* popup) {
         TS_Font_DrawText(buffer, p.x, y);
         if (!end) break;
         line = end + 1;
-        y += 17.0f;
+        y += kMessageSize;
     }
 
     for (size_t i = 0; i < popup->count; ++i) {

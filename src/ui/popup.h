@@ -44,8 +44,13 @@ enum { POPUP_MAX_CHOICES = 4 };
 struct Popup {
     TS_Vec2 position;  // centre, window pixels
     TS_Vec2 size;
-    char* title;       // owned
-    char* message;     // owned; "\n" separates lines
+    char* title;    // owned
+    char* message;  // owned; "\n" separates lines
+    // As drawn (owned, null before the first fitting): the title shortened
+    // with an ellipsis and the message wrapped to the panel's width.
+    char* shownTitle;
+    char* shownMessage;
+    float grownBy;     // height added to the panel so that its message's lines fit
     Button** buttons;  // owned, `count` entries
     ButtonList* buttonList;
     size_t count;
@@ -87,6 +92,11 @@ void Popup_LayoutButtons(Popup* popup, float gap, float heightFactor);
 void Popup_Move(Popup* popup, TS_Vec2 centre);
 // Resizes (at most the display size) and lays the buttons out again.
 void Popup_Resize(Popup* popup, TS_Vec2 size);
+// Fits the title and the message to the panel again: a title too wide is
+// shortened in the middle, message lines too wide wrap at their spaces, and
+// when the lines do not fit above the buttons the panel grows (within the
+// window). The setters and Popup_Resize call it.
+void Popup_FitTexts(Popup* popup);
 
 // The modal step, once per frame before drawing while the popup is open:
 // drag by the title bar, otherwise the buttons; an activated button runs the

@@ -81,6 +81,40 @@ int Lay(const char* lead, const char* text, float width, int limit, char* out, s
     return lines;
 }
 
+// Copies text[from, to) into `line` (TEXT_LINES_MAX_TEXT bytes).
+void CopyPart(const char* text, size_t from, size_t to, char* line) {
+    const size_t length = to - from < TEXT_LINES_MAX_TEXT ? to - from : TEXT_LINES_MAX_TEXT - 1;
+    std::memcpy(line, text + from, length);
+    line[length] = '\0';
+}
+
+// Where the line of the paragraph text[from, end) that starts at `from`
+// ends: after its last word that fits, or inside a word too long for any line.
+size_t WordLineEnd(const char* text, size_t from, size_t end, float width) {
+    char line[TEXT_LINES_MAX_TEXT];
+    CopyPart(text, from, end, line);
+    if (TS_Font_TextWidth(line) <= width) return end;
+    size_t fitting = from;   // the end of the last word known to fit
+    size_t sentence = from;  // the end of the last sentence known to fit
+    size_t at = from;
+    while (at < end) {
+        while (at < end && text[at] != ' ') ++at;
+        CopyPart(text, from, at, line);
+        if (TS_Font_TextWidth(line) > width) break;
+        fitting = at;
+        const char last = text[at - 1];
+        if (last == '.' || last == '?' || last == '!' || last == ':') sentence = at;
+        while (at < end && text[at] == ' ') ++at;
+    }
+    // A line that can end with a sentence does, when that keeps it at least
+    // half full: the next sentence then starts a line of its own.
+    if (sentence > from && (sentence - from) * 2 >= fitting - from) return sentence;
+    if (fitting > from) return fitting;
+    // The first word is wider than a line: as many of its characters as fit.
+    CopyPart(text, from, at, line);
+    return from + LineEnd("", line, 0, width);
+}
+
 }  // namespace
 
 int TextLines_Wrap(const char* text, float width, int maxLines, char* out, size_t size) {
@@ -112,4 +146,36 @@ int TextLines_Wrap(const char* text, float width, int maxLines, char* out, size_
         else low = middle;
     }
     return Lay(kEllipsis, clean + high, width, maxLines, out, size);
+}
+
+int TextLines_WrapWords(const char* text, float width, char* out, size_t size) {
+    if (!out || size == 0) return 1;
+    out[0] = '\0';
+    const char* source = text ? text : "";
+    const size_t length = std::strlen(source);
+    size_t used = 0;
+    int lines = 0;
+    size_t from = 0;
+    for (;;) {
+        const char* newline = std::strchr(source + from, '\n');
+        const size_t end = newline ? static_cast<size_t>(newline - source) : length;
+        // A paragraph gives at least one line, an empty one too.
+        do {
+            const size_t lineEnd = WordLineEnd(source, from, end, width);
+            const size_t need = (lines > 0 ? 1 : 0) + (lineEnd - from);
+            if (used + need < size) {
+                if (lines > 0) out[used++] = '\n';
+                std::memcpy(out + used, source + from, lineEnd - from);
+                used += lineEnd - from;
+                out[used] = '\0';
+            }
+            ++lines;
+            from = lineEnd;
+            // The spaces a line broke at go with the break.
+            while (from < end && source[from] == ' ') ++from;
+        } while (from < end);
+        if (!newline) break;
+        from = end + 1;
+    }
+    return lines;
 }

@@ -15,6 +15,11 @@
 
 namespace {
 
+// The Options screen's ghost toggle at 1280 x 720: first in the column of
+// buttons, under the scheme's "<".
+const float kGhostX = 805.0f;
+const float kGhostY = 575.0f;
+
 class PreferencesTest : public ScreenTest {
 protected:
     std::string PreferencesPath() const { return SaveFolder() + "preferences.cfg"; }
@@ -61,10 +66,10 @@ TEST_F(PreferencesTest, TheGhostChoiceIsKeptForTheNextStartAndUserCfgKeepsFourNu
     EXPECT_TRUE(preferences.ghost) << "on by default";
     Open(OptionsScreen);
     EXPECT_TRUE(DrewTextAt("Ghost of Best Run", 190, 575));
-    EXPECT_TRUE(DrewTextAt("On", 920, 575));
-    Click(920, 575);
+    EXPECT_TRUE(DrewTextAt("On", kGhostX, kGhostY));
+    Click(kGhostX, kGhostY);
     EXPECT_FALSE(preferences.ghost);
-    EXPECT_TRUE(DrewTextAt("Off", 920, 575));
+    EXPECT_TRUE(DrewTextAt("Off", kGhostX, kGhostY));
     Click(1088, 612);  // Back
     EXPECT_EQ(Current(), "MainMenu");
     EXPECT_EQ(ReadText(PreferencesPath()), "ghost 0\n");
@@ -102,7 +107,7 @@ TEST_F(PreferencesTest, AFileThatCannotBeReadGivesTheDefaultsAndIsNeverWrittenOv
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     EXPECT_EQ(ReadQuietly(), EISDIR);
     Open(OptionsScreen);
-    Click(920, 575);
+    Click(kGhostX, kGhostY);
     Click(1088, 612);  // Back
     EXPECT_EQ(Current(), "MainMenu");
     struct stat info;

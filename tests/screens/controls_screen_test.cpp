@@ -21,7 +21,7 @@ float RowY(int action) { return 218.0f + 46.0f * static_cast<float>(action); }
 const float kBottomY = 612.0f;
 const float kBackX = 1088.0f;
 const float kResetX = 192.0f;
-const float kOptionsControlsX = 1175.0f;  // beside the scheme's ">"
+const float kOptionsControlsX = 1190.0f;  // beside the scheme's ">"
 const float kOptionsControlsY = 475.0f;
 
 class ControlsScreenTest : public ScreenTest {

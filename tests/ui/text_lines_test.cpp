@@ -84,4 +84,81 @@ TEST_F(TextLinesTest, ControlCharactersInANameCannotBreakThePopupsLines) {
     EXPECT_EQ(Wrap("/tmp/two\nlines\t.vexl", 3), std::vector<std::string>{"/tmp/two?lines?.vexl"});
 }
 
+class WrapWordsTest : public HeadlessTest {
+protected:
+    static constexpr float kWidth = 300.0f;
+
+    static std::vector<std::string> Wrap(const std::string& text, float width = kWidth) {
+        TS_Settings_TextSize(17.0f);
+        char out[2048];
+        const int count = TextLines_WrapWords(text.c_str(), width, out, sizeof out);
+        std::vector<std::string> lines;
+        std::string rest = out;
+        for (size_t at; (at = rest.find('\n')) != std::string::npos; rest.erase(0, at + 1)) {
+            lines.push_back(rest.substr(0, at));
+        }
+        lines.push_back(rest);
+        EXPECT_EQ(count, static_cast<int>(lines.size()));
+        return lines;
+    }
+    static void ExpectEachFits(const std::vector<std::string>& lines, float width = kWidth) {
+        TS_Settings_TextSize(17.0f);
+        for (const std::string& line : lines) {
+            EXPECT_LE(TS_Font_TextWidth(line.c_str()), width) << line;
+            if (!line.empty()) {
+                EXPECT_NE(static_cast<unsigned char>(line[0]) & 0xC0, 0x80) << "split character";
+            }
+        }
+    }
+};
+
+TEST_F(WrapWordsTest, EmptyShortAndExactlyFittingTextsStayOneLine) {
+    EXPECT_EQ(Wrap(""), std::vector<std::string>{""});
+    EXPECT_EQ(Wrap("Do you want to overwrite it?"),
+              std::vector<std::string>{"Do you want to overwrite it?"});
+    const std::string text = "Unsaved changes will be lost.";
+    TS_Settings_TextSize(17.0f);
+    const float exact = TS_Font_TextWidth(text.c_str());
+    EXPECT_EQ(Wrap(text, exact), std::vector<std::string>{text});
+    EXPECT_EQ(Wrap(text, exact - 1.0f).size(), 2u);
+}
+
+TEST_F(WrapWordsTest, ALongMessageBreaksAtSpacesKeepingEveryWordInOrder) {
+    const std::string text =
+        "The level could not be saved because the folder it was meant for is no longer there "
+        "and nothing else was written";
+    const std::vector<std::string> lines = Wrap(text);
+    ASSERT_GT(lines.size(), 2u);
+    ExpectEachFits(lines);
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_NE(line.front(), ' ') << line;
+        EXPECT_NE(line.back(), ' ') << line;
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, text);
+}
+
+TEST_F(WrapWordsTest, ALineEndsWithASentenceWhenThatKeepsItHalfFull) {
+    EXPECT_EQ(Wrap("Unsaved changes will be lost. Are you sure you want to continue?", 460.0f),
+              (std::vector<std::string>{"Unsaved changes will be lost.",
+                                        "Are you sure you want to continue?"}));
+}
+
+TEST_F(WrapWordsTest, TheTextsOwnLinesStayAndEmptyOnesToo) {
+    EXPECT_EQ(Wrap("--- Editing ---\n\nDrag objects"),
+              (std::vector<std::string>{"--- Editing ---", "", "Drag objects"}));
+}
+
+TEST_F(WrapWordsTest, AWordLongerThanALineBreaksBetweenWholeCharacters) {
+    std::string word;
+    for (int i = 0; i < 40; ++i) word += "\xE6\x97\xA5x";  // 日x
+    const std::vector<std::string> lines = Wrap("Open " + word + " now");
+    ASSERT_GT(lines.size(), 2u);
+    ExpectEachFits(lines);
+    std::string joined;
+    for (const std::string& line : lines) joined += line;
+    EXPECT_EQ(joined.find(word), 4u) << joined;  // the word's pieces, in order
+}
+
 }  // namespace
