@@ -363,8 +363,8 @@ bool CheckPictureFolder(void) {
 bool VisitStart(void) {
     Game_Start();
     if (!WaitForScreen("Splash")) return false;
-    if (TS_System_GetWindowWidth() != tour->options.width ||
-        TS_System_GetWindowHeight() != tour->options.height) {
+    if (TS_System_GetWindowPixelWidth() != tour->options.width ||
+        TS_System_GetWindowPixelHeight() != tour->options.height) {
         return Fail("the window did not take the size asked for");
     }
     // Full screen, the splash first waits five seconds in black for the
