@@ -3,7 +3,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "app/assets.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The folder call the game makes through the platform: making the folder the
 // records go into.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <string>
 
 #include "platform/native.h"
+#include "support/portable.h"
 
 namespace {
 

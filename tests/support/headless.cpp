@@ -1,9 +1,6 @@
 // The headless test fixture.
 #include "support/headless.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -14,6 +11,7 @@
 #include "app/config.h"
 #include "app/window.h"
 #include "game/game.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 // the keyboard and the mouse, cancelling, saving under a new name, refusing
 // paths that do not fit a level path, big folders and folders that are gone.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +13,7 @@
 #include "support/headless.h"
 #include "ui/file_chooser.h"
 #include "ui/folder_listing.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 // What the file chooser lists of a folder: natural name order, a folder too
 // big for the table, and folders that cannot be read.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 
 #include "support/unprivileged.h"
 #include "ui/folder_listing.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -148,6 +147,7 @@ TEST_F(FolderListingTest, GoneOrNotAFolderLeavesOnlyTheWayUp) {
 }
 
 TEST_F(FolderListingTest, AFolderWithoutPermissionIsUnreadableNotEmpty) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     Folder("locked");
     File("locked/hidden-away.vexl");
     chmod((root_ + "locked").c_str(), 0);
