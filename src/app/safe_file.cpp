@@ -444,6 +444,13 @@ int SafeFile_Commit(SafeFile* file) {
         error = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? EACCES
                 : code == ERROR_DISK_FULL                                      ? ENOSPC
                                                                                : EIO;
+        // A folder that took the file's place meanwhile refuses the move as
+        // "access denied"; the player is told what is there instead.
+        const DWORD attributes = GetFileAttributesW(target);
+        if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            error = EISDIR;
+        }
     }
     if (error) Remove(file->tempPath);
     file->tempPath[0] = '\0';
