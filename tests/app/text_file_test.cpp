@@ -21,11 +21,7 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
     }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + dir_ + "'";
-        if (std::system(command.c_str()) != 0) {
-        }
-    }
+    void TearDown() override { TestFolder_Remove(dir_); }
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = dir_ + "/" + name;
         std::ofstream(path, std::ios::binary) << bytes;

@@ -129,6 +129,7 @@ TEST_F(LevelOddFilesTest, SparseGigabyteFilesAndDevZeroAreRefusedAtOnce) {
 }
 
 TEST_F(LevelOddFilesTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     const std::string fifo = folder.File("pipe.vexl");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const auto start = std::chrono::steady_clock::now();

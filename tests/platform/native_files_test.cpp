@@ -27,9 +27,7 @@ TEST(NativeFolders, MakeFolderMakesOneAndAcceptsOneThatIsThere) {
     // Only one level at a time: a missing parent is the caller's to make.
     EXPECT_EQ(Native_MakeFolder((root + "/missing/records").c_str()), ENOENT);
     EXPECT_FALSE(IsFolder(root + "/missing"));
-    if (std::system(("rm -rf '" + root + "'").c_str()) != 0) {
-        // Leftovers in /tmp are harmless.
-    }
+    TestFolder_Remove(root);
 }
 
 }  // namespace

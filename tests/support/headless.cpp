@@ -13,17 +13,6 @@
 #include "game/game.h"
 #include "support/portable.h"
 
-namespace {
-
-void RemoveTree(const std::string& path) {
-    const std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0) {
-        // Leftovers in /tmp are harmless.
-    }
-}
-
-}  // namespace
-
 void HeadlessTest::SetUp() {
     char pattern[] = "/tmp/vexal-test-XXXXXX";
     char* made = mkdtemp(pattern);
@@ -45,7 +34,7 @@ void HeadlessTest::TearDown() {
     Automation_Stop();
     Bindings_ResetForTests();  // a test's own keys never reach the next one
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
-    RemoveTree(tempDir_);
+    TestFolder_Remove(tempDir_);
 }
 
 void HeadlessTest::TapKey(int key) {

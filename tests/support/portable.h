@@ -3,6 +3,9 @@
 // it checks something Windows does not have.
 #pragma once
 
+#include <cstdlib>
+#include <string>
+
 #ifdef _WIN32
 #include <direct.h>
 #include <fcntl.h>
@@ -13,7 +16,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
+#include <system_error>
 
 // A new folder named by `pattern` with its trailing XXXXXX made unique.
 inline char* mkdtemp(char* pattern) {
@@ -76,6 +81,20 @@ inline int mkfifo(const char*, int) {
 #include <unistd.h>
 
 #define SKIP_ON_WINDOWS(why) static_cast<void>(0)
+#endif
+
+// Removes a test's folder with everything in it; leftovers in the temporary
+// folder are harmless, so a failure is not the test's.
+#ifdef _WIN32
+inline void TestFolder_Remove(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::u8path(folder), ignored);
+}
+#else
+inline void TestFolder_Remove(const std::string& folder) {
+    if (std::system(("rm -rf '" + folder + "'").c_str()) != 0) {
+    }
+}
 #endif
 
 // The reasons, shared by the tests they skip.

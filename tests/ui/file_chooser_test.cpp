@@ -143,7 +143,7 @@ TEST_F(FileChooserTest, ListsParentFoldersThenLevelFilesInAnyCase) {
 }
 
 TEST_F(FileChooserTest, StartsInTheLevelsFolderCreatingIt) {
-    std::system(("rm -rf '" + levels_ + "'").c_str());
+    TestFolder_Remove(levels_);
     Tap(3, TS_KEY_ESCAPE);
     char path[LEVEL_PATH_SIZE] = "untouched";
     EXPECT_FALSE(ChooseLevelFile(path));
@@ -242,15 +242,20 @@ TEST_F(FileChooserTest, HomeShortcutAndTheOpenButton) {
     const std::string home = TempDir() + "/home";
     MakeFolder(home);
     WriteText(home + "/at-home.vexl", "");
-    const char* oldHome = std::getenv("HOME");
+#ifdef _WIN32
+    const char* const kHome = "USERPROFILE";  // where Windows keeps the player's home
+#else
+    const char* const kHome = "HOME";
+#endif
+    const char* oldHome = std::getenv(kHome);
     const std::string savedHome = oldHome ? oldHome : "";
-    setenv("HOME", home.c_str(), 1);
+    setenv(kHome, home.c_str(), 1);
     int frame = ClickText(2, "Home");
     frame = ClickText(frame + 2, "at-home.vexl");
     ClickText(frame + 2, "Open");
     char path[LEVEL_PATH_SIZE] = "";
     const bool chosen = ChooseLevelFile(path);
-    setenv("HOME", savedHome.c_str(), 1);
+    setenv(kHome, savedHome.c_str(), 1);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(std::string(path), home + "/at-home.vexl");
 }
@@ -300,6 +305,7 @@ TEST_F(FileChooserTest, APathOfTwoHundredSixtyCharactersIsRefusedNotCut) {
 }
 
 TEST_F(FileChooserTest, OpeningAFileBeyondTheLimitShowsTheMessage) {
+    SKIP_ON_WINDOWS("the test cannot make a path past 260 characters with the C library");
     const std::string deep = std::string(70, 'd');
     std::string folder = levels_;
     for (int i = 0; i < 3; ++i) {
