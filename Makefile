@@ -6,7 +6,7 @@ BUILD ?= build
 # newer compiler's new warning never stops a build. Also read from the environment.
 WERROR ?= OFF
 
-.PHONY: build run test package asan fuzz modules format format-check bootstrap clean
+.PHONY: build run test package windows windows-test asan fuzz modules format format-check bootstrap clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -24,6 +24,15 @@ test: build
 # The Debian package (CPack): $(BUILD)/vexal_<version>_<arch>.deb.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The Windows build, cross-built with mingw-w64: build-windows/Vexal-windows-x86_64.zip.
+# The libraries are built once into ~/.cache/vexal (scripts/windows-deps).
+# `windows-test` also runs the tests and every shipped replay under Wine.
+windows: bootstrap
+	JOBS=$(JOBS) WERROR=ON VEXAL_HOST_BUILD=$(BUILD) bash scripts/windows-build
+
+windows-test: bootstrap
+	JOBS=$(JOBS) WERROR=ON VEXAL_HOST_BUILD=$(BUILD) bash scripts/windows-build --test
 
 asan: bootstrap
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVEXAL_SANITIZE=ON -DVEXAL_WERROR=$(WERROR)
@@ -77,4 +86,4 @@ format-check: bootstrap
 	@clang-format --dry-run --Werror $(FORMAT_FILES) && echo "format-check: every file follows .clang-format"
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-windows

@@ -379,6 +379,19 @@ void SafeFile_SetTempNameForTests(const char* randomPart) {
 #ifdef _WIN32
 int SafeFile_CleanLeftovers(const char* folder) { return CleanFolder(folder, nullptr); }
 
+int File_MoveOver(const char* from, const char* to) {
+    wchar_t wideFrom[kWidePathSize];
+    wchar_t wideTo[kWidePathSize];
+    if (!Native_WidePath(from, wideFrom, kWidePathSize) ||
+        !Native_WidePath(to, wideTo, kWidePathSize)) {
+        return ENAMETOOLONG;
+    }
+    if (MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return ENOENT;
+    return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? EACCES : EIO;
+}
+
 int SafeFile_Open(SafeFile* file, const char* path) {
     file->stream = nullptr;
     file->tempPath[0] = '\0';
@@ -444,12 +457,23 @@ int SafeFile_Commit(SafeFile* file) {
         error = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? EACCES
                 : code == ERROR_DISK_FULL                                      ? ENOSPC
                                                                                : EIO;
+        // A folder that took the file's place meanwhile refuses the move as
+        // "access denied"; the player is told what is there instead.
+        const DWORD attributes = GetFileAttributesW(target);
+        if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            error = EISDIR;
+        }
     }
     if (error) Remove(file->tempPath);
     file->tempPath[0] = '\0';
     return error;
 }
 #else
+int File_MoveOver(const char* from, const char* to) {
+    return std::rename(from, to) == 0 ? 0 : errno;
+}
+
 int SafeFile_CleanLeftovers(const char* folder) {
     const int folderFd = OpenFolder(folder);
     if (folderFd < 0) return 0;

@@ -25,6 +25,10 @@ int SafeFile_Open(SafeFile* file, const char* path);  // 0 or errno
 int SafeFile_Commit(SafeFile* file);                  // 0 or errno; always closes
 void SafeFile_Abandon(SafeFile* file);
 
+// Renames `from` to `to`, replacing a file already there (as POSIX's rename
+// does; Windows' own rename refuses). Paths are UTF-8. 0 or an errno value.
+int File_MoveOver(const char* from, const char* to);
+
 // Removes the temporary files a crashed save left in `folder`: only our own
 // hidden "*.vexal-tmp" files, owned by this user, whose game is no longer
 // running (or that are over an hour old). Returns how many were removed.

@@ -28,7 +28,16 @@ int OpenRegularFile(const char* path, uint64_t maxBytes, int* fd) {
     wchar_t wide[4096];
     if (!Native_WidePath(path, wide, sizeof wide / sizeof wide[0])) return ENAMETOOLONG;
     *fd = _wopen(wide, _O_RDONLY | _O_BINARY);
-    if (*fd < 0) return errno ? errno : EIO;
+    if (*fd < 0) {
+        const int error = errno ? errno : EIO;
+        // Windows will not open a folder at all and says "access denied";
+        // the player is told what is really there, as elsewhere.
+        struct _stat64 info;
+        if (error == EACCES && _wstat64(wide, &info) == 0 && (info.st_mode & _S_IFDIR)) {
+            return EISDIR;
+        }
+        return error;
+    }
     struct _stat64 info;
     int error = 0;
     if (_fstat64(*fd, &info) != 0) {

@@ -1,6 +1,10 @@
 // Frame pacing arithmetic and the fine sleep the frame loop waits with.
 #include "platform/frame_pacer.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cerrno>
 #include <ctime>
 
@@ -40,6 +44,23 @@ int64_t Clock_Nanoseconds() {
     return static_cast<int64_t>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec;
 }
 
+#ifdef _WIN32
+void Clock_SleepUntil(int64_t deadline) {
+    // mingw's clock_nanosleep turns an absolute deadline into a wait on
+    // another clock and wakes early. Windows sleeps in whole milliseconds
+    // (SDL asks for 1 ms timers): whole ones while more than two are left,
+    // then the rest given back to other threads until the deadline passes.
+    const int64_t millisecond = kNanosecondsPerSecond / 1000;
+    for (int64_t left = deadline - Clock_Nanoseconds(); left > 0;
+         left = deadline - Clock_Nanoseconds()) {
+        if (left > 2 * millisecond) {
+            Sleep(1);
+        } else {
+            SwitchToThread();
+        }
+    }
+}
+#else
 void Clock_SleepUntil(int64_t deadline) {
     // An absolute deadline on the clock the frames are measured with: a
     // signal that cuts the sleep short resumes it without drift.
@@ -48,3 +69,4 @@ void Clock_SleepUntil(int64_t deadline) {
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
 }
+#endif

@@ -62,7 +62,7 @@ void Rotate(double sx, double sy, double s, double c, const SDL_FPoint& centre, 
 }
 
 Turn TurnOf(int width, int height, double angle, const SDL_FPoint& centre) {
-    const double radians = angle * (M_PI / 180.0);
+    const double radians = angle * (TS_PI / 180.0);
     const double s = std::sin(radians);
     const double c = std::cos(radians);
     double x[4], y[4];

@@ -43,10 +43,46 @@ TS_Matrix TS_Matrix_Translate(TS_Vec2 offset) {
     return TS_Matrix{{{1, 0, offset.x}, {0, 1, offset.y}, {0, 0, 1}}};
 }
 
+namespace {
+
+#ifdef _WIN32
+// mingw's sin and cos are the x87's fsin and fcos, whose own pi has only 66
+// bits: near a multiple of pi/2 they are wrong from the fifth digit on
+// (cos 90 degrees gives 6.12303e-17, not 6.12323e-17), and a ship that
+// thrusts straight along an axis drifts off the path it flies on Linux, so
+// replays part. The angle is first brought to within pi/4 of a multiple of
+// pi/2 with pi/2 in three parts (the first two short enough that their
+// multiples are exact), where the x87 is right to the last bit, as glibc is.
+void SinCos(double radians, double* sine, double* cosine) {
+    const double kPiOver2High = 1.57079632673412561417e+00;
+    const double kPiOver2Middle = 6.07710050630396597660e-11;
+    const double kPiOver2Low = 2.02226624879595063154e-21;
+    const double quarters = std::nearbyint(radians * (2.0 / TS_PI));
+    const double r =
+        ((radians - quarters * kPiOver2High) - quarters * kPiOver2Middle) - quarters * kPiOver2Low;
+    const double s = std::sin(r), c = std::cos(r);
+    switch (static_cast<long long>(quarters) & 3) {
+        case 0: *sine = s, *cosine = c; break;
+        case 1: *sine = c, *cosine = -s; break;
+        case 2: *sine = -s, *cosine = -c; break;
+        default: *sine = -c, *cosine = s; break;
+    }
+}
+#else
+void SinCos(double radians, double* sine, double* cosine) {
+    *sine = std::sin(radians);
+    *cosine = std::cos(radians);
+}
+#endif
+
+}  // namespace
+
 TS_Matrix TS_Matrix_Rotate(float degrees) {
     const double radians = static_cast<double>(degrees) * TS_PI / 180.0;
-    const float c = static_cast<float>(std::cos(radians));
-    const float s = static_cast<float>(std::sin(radians));
+    double sine = 0.0, cosine = 0.0;
+    SinCos(radians, &sine, &cosine);
+    const float c = static_cast<float>(cosine);
+    const float s = static_cast<float>(sine);
     return TS_Matrix{{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 

@@ -32,6 +32,30 @@ void Native_InstallWindowHook(NativeWindowHook hook) { Platform().windowHook = h
 
 namespace {
 std::string saveFolderInstead;
+
+#ifdef _WIN32
+// SDL's answer on Windows is always %APPDATA%\Orrinth\Vexal\. A set
+// XDG_DATA_HOME moves the save folder there, as on Linux: that is how the
+// tests give each case a fresh folder, and a portable copy its own saves.
+char* PrefFolder(void) {
+    wchar_t data[4096];
+    const DWORD size = GetEnvironmentVariableW(L"XDG_DATA_HOME", data, 4096);
+    if (size == 0 || size >= 4096) return SDL_GetPrefPath("Orrinth", "Vexal");
+    const int length = WideCharToMultiByte(CP_UTF8, 0, data, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return nullptr;
+    std::string folder(static_cast<size_t>(length - 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, data, -1, &folder[0], length, nullptr, nullptr);
+    for (const char* part : {"/Orrinth", "/Vexal"}) {
+        folder += part;
+        if (Native_MakeFolder(folder.c_str()) != 0) return nullptr;
+    }
+    folder += '/';
+    return SDL_strdup(folder.c_str());
+}
+#else
+char* PrefFolder(void) { return SDL_GetPrefPath("Orrinth", "Vexal"); }
+#endif
+
 }  // namespace
 
 void Native_SetSaveFolder(const char* folder) { saveFolderInstead = folder ? folder : ""; }
@@ -41,8 +65,7 @@ bool Native_BuildSavePath(const char* fileName, char* out, size_t outSize) {
     out[0] = '\0';
     if (!fileName) return false;
     // SDL creates "<data>/Orrinth/Vexal/" (XDG_DATA_HOME or ~/.local/share).
-    char* folder = saveFolderInstead.empty() ? SDL_GetPrefPath("Orrinth", "Vexal")
-                                             : SDL_strdup(saveFolderInstead.c_str());
+    char* folder = saveFolderInstead.empty() ? PrefFolder() : SDL_strdup(saveFolderInstead.c_str());
     if (!folder) return false;
     const size_t folderLength = std::strlen(folder);
     const size_t nameLength = std::strlen(fileName);

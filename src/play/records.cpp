@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/config.h"
+#include "app/safe_file.h"
 #include "app/text_file.h"
 #include "platform/native.h"
 
@@ -114,7 +115,7 @@ int SetAside(const char* path, const char* suffix) {
         static_cast<int>(sizeof aside)) {
         return ENAMETOOLONG;
     }
-    return std::rename(path, aside) == 0 ? 0 : errno;
+    return File_MoveOver(path, aside);
 }
 
 // The level's records as they stand before an offer, in `old` (empty when it

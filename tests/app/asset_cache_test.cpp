@@ -1,12 +1,12 @@
 // The sprite and sound caches load each slot once and fall back to the error
 // image when a picture is missing.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
 #include "app/assets.h"
 #include "support/headless.h"
+#include "support/portable.h"
 
 namespace {
 

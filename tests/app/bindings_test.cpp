@@ -4,7 +4,6 @@
 // scheme's, and controls.cfg is read as the game wrote it while a damaged
 // one falls back to the scheme's keys and is never written over unread.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "app/controls.h"
 #include "platform/automation.h"
 #include "support/headless.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // kept for the next start from the Options screen while user.cfg keeps its
 // four numbers, and a file that cannot be read is harmless and left alone.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
@@ -12,6 +11,7 @@
 #include "game/game.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // reading a picture, what was read ahead outlives the screens that use it,
 // and a missing picture read ahead is still the error image.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "app/screens.h"
 #include "game/game.h"
 #include "support/headless.h"
+#include "support/portable.h"
 
 namespace {
 

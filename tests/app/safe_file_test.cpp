@@ -5,9 +5,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -19,6 +19,7 @@
 #include "game/game.h"
 #include "platform/automation.h"
 #include "support/headless.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ protected:
         mkdir(folder.c_str(), 0755);
         return folder;
     }
+#ifndef _WIN32  // links, modes and fork are POSIX's
     static std::string LinkText(const std::string& path) {
         char text[512];
         const ssize_t length = readlink(path.c_str(), text, sizeof text - 1);
@@ -42,6 +44,7 @@ protected:
         struct stat info;
         return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
     }
+#endif
 };
 
 // Names in `folder` that look like a temporary file of a save.
@@ -57,6 +60,7 @@ std::vector<std::string> Leftovers(const std::string& folder) {
     return names;
 }
 
+#ifndef _WIN32
 std::string TempName(const std::string& target, long pid, const std::string& hex) {
     return "." + target + "." + std::to_string(pid) + "-" + hex + ".vexal-tmp";
 }
@@ -83,6 +87,7 @@ struct LiveGame {
         waitpid(pid, nullptr, 0);
     }
 };
+#endif
 
 TEST_F(SafeFileTest, FailedCommitKeepsTheOldFile) {
     const std::string path = TempDir() + "/scores.txt";
@@ -104,6 +109,9 @@ TEST_F(SafeFileTest, UnwritableFolderReportsTheError) {
 // Another user of a shared level folder plants links (soft and hard) where a
 // save might put its temporary file; none of them may be written through.
 TEST_F(SafeFileTest, PlantedLinksAreNeverWrittenThrough) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_DEVICE_FILES;
+#else
     const std::string shared = MakeFolder("shared");
     const std::string victim = MakeFolder("home") + "/precious.vexl";
     const std::string created = TempDir() + "/home/planted-new-file";
@@ -134,9 +142,13 @@ TEST_F(SafeFileTest, PlantedLinksAreNeverWrittenThrough) {
         EXPECT_FALSE(IsLink(target));
         WriteText(target, "old");
     }
+#endif
 }
 
 TEST_F(SafeFileTest, SavingKeepsTheModeAndNewFilesFollowTheUmask) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_PERMISSION_BITS;
+#else
     const std::string path = TempDir() + "/score.vex";
     WriteText(path, "old");
     chmod(path.c_str(), 0600);
@@ -154,15 +166,19 @@ TEST_F(SafeFileTest, SavingKeepsTheModeAndNewFilesFollowTheUmask) {
     EXPECT_EQ(WriteFileSafely((TempDir() + "/new.vexl").c_str(), "x", 1), 0);
     umask(previous);
     EXPECT_EQ(ModeOf(TempDir() + "/new.vexl"), 0640u);
+#endif
 }
 
 // A save folder linked into a synced folder must stay linked.
 TEST_F(SafeFileTest, SavingThroughALinkWritesItsTarget) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_DEVICE_FILES;
+#else
     const std::string saves = MakeFolder("saves");
     const std::string synced = MakeFolder("synced");
     struct Case {
         const char* what;
-        std::vector<std::pair<std::string, std::string>> links;  // link, text
+        std::vector<std::pair<std::string, std::string> > links;  // link, text
         std::string real;
         bool exists;
     };
@@ -192,9 +208,13 @@ TEST_F(SafeFileTest, SavingThroughALinkWritesItsTarget) {
     }
     EXPECT_TRUE(Leftovers(saves).empty());
     EXPECT_TRUE(Leftovers(synced).empty());
+#endif
 }
 
 TEST_F(SafeFileTest, CleanupRemovesOnlyLeftoversOfEndedGames) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_FORK;
+#else
     const std::string folder = MakeFolder("saves");
     const std::string victim = TempDir() + "/victim";
     WriteText(victim, "precious");
@@ -229,9 +249,13 @@ TEST_F(SafeFileTest, CleanupRemovesOnlyLeftoversOfEndedGames) {
     for (const std::string& name : removed) EXPECT_FALSE(FileExists(folder + "/" + name)) << name;
     for (const std::string& name : kept) EXPECT_TRUE(FileExists(folder + "/" + name)) << name;
     EXPECT_EQ(ReadText(victim), "precious");
+#endif
 }
 
 TEST_F(SafeFileTest, NextSaveRemovesTheLeftoverOfTheSameFileOnly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_FORK;
+#else
     const std::string folder = MakeFolder("saves");
     const long dead = DeadPid();
     LiveGame live;
@@ -244,9 +268,13 @@ TEST_F(SafeFileTest, NextSaveRemovesTheLeftoverOfTheSameFileOnly) {
     EXPECT_FALSE(FileExists(mine));
     EXPECT_TRUE(FileExists(running));
     EXPECT_TRUE(FileExists(other));
+#endif
 }
 
 TEST_F(SafeFileTest, StartupClearsTheSaveFoldersLeftovers) {
+#ifdef _WIN32
+    GTEST_SKIP() << "not on Windows: " WINDOWS_NO_FORK;
+#else
     SavePath probe = {{0}, false};
     ASSERT_TRUE(SavePath_Ensure(&probe, ""));
     const std::string leftover = SaveFolder() + TempName("score.vex", DeadPid(), "12");
@@ -256,6 +284,7 @@ TEST_F(SafeFileTest, StartupClearsTheSaveFoldersLeftovers) {
     Automation_RunFrames(1);
     EXPECT_FALSE(FileExists(leftover));
     EXPECT_TRUE(FileExists(SaveFolder() + "notes.txt"));
+#endif
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // user.cfg: defaults on a fresh start, reading what players and old files hold,
 // files that cannot be read left alone, and safe writing.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -10,6 +9,7 @@
 #include "app/text_file.h"
 #include "support/headless.h"
 #include "support/unprivileged.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -170,6 +170,7 @@ protected:
 };
 
 TEST_F(UnreadableSettingsTest, FileWithoutReadPermission) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     MakeSaveFolder();
     WriteText(ConfigPath(), "0 50 50 0 and my notes");
     chmod(ConfigPath().c_str(), 0);
@@ -199,6 +200,7 @@ TEST_F(UnreadableSettingsTest, FolderNamedUserCfg) {
 }
 
 TEST_F(UnreadableSettingsTest, FifoNeitherBlocksNorIsReplaced) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     MakeSaveFolder();
     ASSERT_EQ(mkfifo(ConfigPath().c_str(), 0644), 0);
     ReadAndTryToSave(FILE_ERROR_NOT_A_FILE);  // hangs here if the reader waits for a writer
@@ -208,6 +210,7 @@ TEST_F(UnreadableSettingsTest, FifoNeitherBlocksNorIsReplaced) {
 }
 
 TEST_F(UnreadableSettingsTest, UnwritableFolderOnFirstStartStillRuns) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     MakeSaveFolder();
     OpenSaveFolderToEveryone();
     chmod(SaveFolder().c_str(), 0555);  // others may look, not create

@@ -1,7 +1,6 @@
 // Saving, opening and leaving the editor: the file chooser's answers, the
 // overwrite and unsaved-changes questions, failed saves and opens, and the
 // top bar's name.
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "app/safe_file.h"
 #include "editor_fixture.h"
 #include "ui/file_chooser.h"
+#include "support/portable.h"
 
 namespace {
 

@@ -74,7 +74,7 @@ TEST_F(PlayModeTest, RRestartsOnAFreshCopyOfTheEditedLevelAndHeldSkipsTheFlyOver
     HoldKey(SchemeKey(ACTION_THRUST), 20);
     ASSERT_GT(world.levelTime, 0.0f);
     ASSERT_GT(world.ship.body->position.y, 10.0f);
-    GameObject* const flownCell = world.level.objects[0]->object;
+    [[maybe_unused]] GameObject* const flownCell = world.level.objects[0]->object;
 
     TapKey(kRestartKey);
     EXPECT_TRUE(editor.playMode);
@@ -84,7 +84,9 @@ TEST_F(PlayModeTest, RRestartsOnAFreshCopyOfTheEditedLevelAndHeldSkipsTheFlyOver
     // A new copy, its cell collected again at the start; the edited level's
     // own cell never touched.
     ASSERT_NE(world.level.objects[0], nullptr);
+#ifndef _WIN32  // Windows' allocator may hand the freed copy's block straight back
     EXPECT_NE(world.level.objects[0]->object, flownCell);
+#endif
     EXPECT_EQ(world.level.objects[0]->object->active, 0);
     EXPECT_EQ(fuel->object->active, 1);
     EXPECT_FALSE(editor.dirty);

@@ -1,10 +1,10 @@
 // The editor's view under the pointer: the wheel zooms about the point under
 // it, Q and E zoom at the same pace at any frame rate, and the title bar
 // shortens a long path in the middle, clear of the buttons.
-#include <sys/stat.h>
 
 #include "editor_fixture.h"
 #include "ui/file_chooser.h"
+#include "support/portable.h"
 
 namespace {
 

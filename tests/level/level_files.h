@@ -3,7 +3,6 @@
 #pragma once
 
 #include <dirent.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 
 #include "app/config.h"
 #include "level/level.h"
+#include "support/portable.h"
 
 // A fresh folder under /tmp, removed with everything in it at the end.
 class ScratchFolder {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include "level/level_line.h"
 #include "level_files.h"
 #include "support/unprivileged.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -114,9 +113,10 @@ TEST_F(LevelOddFilesTest, AFileLargerThanAnyLevelIsRefusedAndAFullOneIsRead) {
 }
 
 TEST_F(LevelOddFilesTest, SparseGigabyteFilesAndDevZeroAreRefusedAtOnce) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     const std::string sparse = folder.File("huge.vexl");
     WriteWholeFile(sparse, kThreeRecords);
-    ASSERT_EQ(truncate(sparse.c_str(), off_t{4} << 30), 0);
+    ASSERT_EQ(truncate(sparse.c_str(), 4LL << 30), 0);
     const std::string zero = folder.File("zero.vexl");
     ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
 
@@ -129,6 +129,7 @@ TEST_F(LevelOddFilesTest, SparseGigabyteFilesAndDevZeroAreRefusedAtOnce) {
 }
 
 TEST_F(LevelOddFilesTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     const std::string fifo = folder.File("pipe.vexl");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const auto start = std::chrono::steady_clock::now();
@@ -138,6 +139,7 @@ TEST_F(LevelOddFilesTest, AFifoIsRefusedWithoutWaitingForAWriter) {
 }
 
 TEST_F(LevelOddFilesTest, AFileThePlayerMayNotReadGivesEACCES) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     OpenToEveryone(folder.Path());
     const std::string locked = folder.File("locked.vexl");
     WriteWholeFile(locked, kThreeRecords);

@@ -2,7 +2,6 @@
 // level lies inside the window when the map is fully open (so the map shows
 // the whole route), and a screenshot of each map view is saved, with a contact
 // sheet of all 19 for review (screenshots/levels/).
-#include <sys/stat.h>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -17,6 +16,7 @@
 #include "world/draw.h"
 #include "world/world.h"
 #include "levels/shipped_level_names.h"
+#include "support/portable.h"
 
 namespace {
 

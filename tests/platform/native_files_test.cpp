@@ -1,13 +1,13 @@
 // The folder call the game makes through the platform: making the folder the
 // records go into.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <string>
 
 #include "platform/native.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -27,9 +27,7 @@ TEST(NativeFolders, MakeFolderMakesOneAndAcceptsOneThatIsThere) {
     // Only one level at a time: a missing parent is the caller's to make.
     EXPECT_EQ(Native_MakeFolder((root + "/missing/records").c_str()), ENOENT);
     EXPECT_FALSE(IsFolder(root + "/missing"));
-    if (std::system(("rm -rf '" + root + "'").c_str()) != 0) {
-        // Leftovers in /tmp are harmless.
-    }
+    TestFolder_Remove(root);
 }
 
 }  // namespace

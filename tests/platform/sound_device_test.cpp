@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "support/headless.h"
+#include "support/portable.h"
 
 namespace {
 

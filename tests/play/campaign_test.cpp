@@ -1,13 +1,12 @@
 // The campaign: levels in order, the results after each, "Game Over" when
 // stranded, "Play Again" scoring a level afresh, and level files that can
 // no longer be read.
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "play_fixture.h"
+#include "support/portable.h"
 
 namespace {
 

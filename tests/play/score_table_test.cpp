@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define PSAPI_VERSION 2  // GetProcessMemoryInfo from kernel32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -19,6 +24,7 @@
 #include "play/score_table.h"
 #include "support/headless.h"
 #include "support/unprivileged.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -200,6 +206,7 @@ TEST_F(ScoreTableTest, NamesAreCleanedSoTheFileReadsBackTheSame) {
 }
 
 TEST_F(ScoreTableTest, FailedSaveReturnsTheErrorAndKeepsTheTableOnDisk) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     Load();
     const std::string before = ReadText(path_);
     SafeFile_FailNextCommitForTests(ENOSPC);
@@ -225,6 +232,12 @@ struct UnreadableCase {
 class UnreadableScoreFileTest : public ScoreTableTest,
                                 public testing::WithParamInterface<UnreadableCase> {
 protected:
+    void SetUp() override {
+        ScoreTableTest::SetUp();
+        if (GetParam().kind == FIFO || GetParam().kind == DEVICE_LINK) {
+            SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
+        }
+    }
     void Make() {
         switch (GetParam().kind) {
             case FOLDER: ASSERT_EQ(mkdir(path_.c_str(), 0755), 0); break;
@@ -267,9 +280,15 @@ protected:
 };
 
 long PeakKilobytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
     struct rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 TEST_P(UnreadableScoreFileTest, IsLeftAloneAndTheDefaultTableIsUsed) {
@@ -308,6 +327,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableScoreFileTest, testing::ValuesIn(kUnre
                          });
 
 TEST_F(ScoreTableTest, AFileThePlayerMayNotReadIsNeverReplaced) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     WriteText(path_, "Mine       12345\n");
     chmod(path_.c_str(), 0);
     // Everyone may write the folder, so only the game's care keeps the file.

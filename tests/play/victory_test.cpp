@@ -3,8 +3,6 @@
 // "Score Not Saved" and the table on disk when saving failed, and a note
 // instead of the name entry when score.vex cannot be read.
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "app/safe_file.h"
 #include "play_fixture.h"
 #include "support/unprivileged.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -351,6 +350,9 @@ class UnreadableScoresVictoryTest : public VictoryTest,
                                     public testing::WithParamInterface<UnreadableCase> {};
 
 TEST_P(UnreadableScoresVictoryTest, VictorySaysSoAndTheFileIsLeftAlone) {
+    if (GetParam().kind == FIFO || GetParam().kind == DEVICE_LINK) {
+        SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
+    }
     SavePath probe = {{0}, false};
     ASSERT_TRUE(SavePath_Ensure(&probe, "score.vex"));
     const std::string path = ScoreFile();
@@ -400,6 +402,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableScoresVictoryTest, testing::ValuesIn(k
                          });
 
 TEST_F(VictoryTest, AScoreFileThePlayerMayNotReadIsToldAndKept) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     WriteTable(100);
     const std::string before = ReadText(ScoreFile());
     chmod(ScoreFile().c_str(), 0);

@@ -3,7 +3,6 @@
 // cancels), a taken key swaps, "Reset to Scheme" undoes it all, and the
 // choice outlives a restart of the game while user.cfg keeps its numbers.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "game/game.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
+#include "support/portable.h"
 
 namespace {
 

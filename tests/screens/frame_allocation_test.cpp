@@ -69,7 +69,8 @@ class FrameAllocationTest : public PlayTest, public ::testing::WithParamInterfac
 public:
     void SetUp() override {
         PlayTest::SetUp();
-        if (!MallocCounter_Available()) GTEST_SKIP() << "the allocation counter is off";
+        if (!MallocCounter_Available())
+            GTEST_SKIP() << "the allocation counter is off (a sanitizer or Windows build)";
         TS_System_SetWindowSize(GetParam().width, GetParam().height);
         userConfig.fullscreen = false;
         Automation_MouseMove(1, 1);

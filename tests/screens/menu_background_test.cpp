@@ -2,7 +2,6 @@
 // panning after Alt+Enter both ways, and full screen chosen with Alt+Enter is
 // kept in user.cfg for the next start (but an unreadable user.cfg is left alone).
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
@@ -12,6 +11,7 @@
 #include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
 #include "ui/menu_background.h"
+#include "support/portable.h"
 
 namespace {
 

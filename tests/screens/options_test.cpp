@@ -2,7 +2,6 @@
 // cycle, the window toggle, saving for the next start, a failed save, and a
 // settings file that could not be read.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -12,6 +11,7 @@
 #include "game/game.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_fixture.h"
+#include "support/portable.h"
 
 namespace {
 

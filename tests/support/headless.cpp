@@ -1,9 +1,6 @@
 // The headless test fixture.
 #include "support/headless.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -14,17 +11,7 @@
 #include "app/config.h"
 #include "app/window.h"
 #include "game/game.h"
-
-namespace {
-
-void RemoveTree(const std::string& path) {
-    const std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0) {
-        // Leftovers in /tmp are harmless.
-    }
-}
-
-}  // namespace
+#include "support/portable.h"
 
 void HeadlessTest::SetUp() {
     char pattern[] = "/tmp/vexal-test-XXXXXX";
@@ -47,7 +34,7 @@ void HeadlessTest::TearDown() {
     Automation_Stop();
     Bindings_ResetForTests();  // a test's own keys never reach the next one
     LayoutHook = FocusGainedHook = FocusLostHook = nullptr;
-    RemoveTree(tempDir_);
+    TestFolder_Remove(tempDir_);
 }
 
 void HeadlessTest::TapKey(int key) {

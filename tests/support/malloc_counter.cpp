@@ -10,6 +10,10 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VEXAL_MALLOC_COUNTER 0
+#elif defined(_WIN32)
+// Windows' C library has no second entry point to forward to, and each DLL
+// (SDL's too) calls its own allocator: there is nothing whole to count.
+#define VEXAL_MALLOC_COUNTER 0
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define VEXAL_MALLOC_COUNTER 0

@@ -2,9 +2,9 @@
 // roundtrip, reports from lint, and their exit statuses.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "level/level.h"
 #include "level/level_files.h"
 #include "support/unprivileged.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST_F(VexalLevelToolTest, InfoOnAMissingFileFails) {
 
 TEST_F(VexalLevelToolTest, InfoAndLintRefuseAHugeSparseFileAtOnce) {
     const std::string path = Level("huge.vexl", WorkedExampleLevel());
-    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+    ASSERT_EQ(truncate(path.c_str(), 4LL << 30), 0);
     const std::string message = "vexal-level: cannot read " + path + ": The file is far too large";
     for (const char* command : {"info ", "lint "}) {
         const auto start = std::chrono::steady_clock::now();
@@ -107,6 +108,7 @@ TEST_F(VexalLevelToolTest, InfoAndLintRefuseAHugeSparseFileAtOnce) {
 }
 
 TEST_F(VexalLevelToolTest, InfoOnAFileThePlayerMayNotReadFails) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_PERMISSION_BITS);
     OpenToEveryone(folder.Path());
     const std::string path = Level("locked.vexl", WorkedExampleLevel());
     ASSERT_EQ(chmod(path.c_str(), 0), 0);

@@ -1,6 +1,5 @@
 // Replays: reading replay files without trusting them, flying a level under
 // one in-process, and the level tool's run command on the test level.
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "platform/automation.h"
 #include "support/headless.h"
 #include "world/world.h"
+#include "support/portable.h"
 
 namespace {
 
@@ -167,8 +167,9 @@ TEST_F(ReplayTest, LinesEndingInACarriageReturnAloneAreStillLines) {
 }
 
 TEST_F(ReplayTest, FilesThatAreNoReplayAreAnErrorNotAShortReplay) {
+    SKIP_ON_WINDOWS(WINDOWS_NO_DEVICE_FILES);
     const std::string huge = Write("3 down 32\n");
-    ASSERT_EQ(truncate(huge.c_str(), off_t{4} << 30), 0);
+    ASSERT_EQ(truncate(huge.c_str(), 4LL << 30), 0);
     const std::string zero = TempDir() + "/zero.replay";
     ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     Replay replay;
