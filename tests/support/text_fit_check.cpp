@@ -75,12 +75,14 @@ bool IsBox(const AutomationDrawCall& call) {
 
 // A translucent rect over the whole window dims what is drawn so far: what
 // comes after (a popup, a pause menu) is a new layer on top, free to cover
-// the layer below.
+// the layer below. An opaque picture over the whole window (the help page
+// opened over the pause menu) hides it altogether: a new layer too.
 bool StartsLayer(const AutomationDrawCall& call, float width, float height) {
     if (call.kind == DRAW_CLEAR) return true;
-    if (call.kind != DRAW_RECT || !call.filled || call.fill.a == 255 || call.fill.a == 0) {
-        return false;
-    }
+    const bool dim =
+        call.kind == DRAW_RECT && call.filled && call.fill.a != 255 && call.fill.a != 0;
+    const bool cover = call.kind == DRAW_IMAGE && call.alpha == 255 && call.rotation == 0.0f;
+    if (!dim && !cover) return false;
     const Area area = RectArea(call);
     return area.left <= 0.0f && area.top <= 0.0f && area.right >= width && area.bottom >= height;
 }
