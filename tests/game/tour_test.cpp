@@ -60,8 +60,8 @@ protected:
         fs::create_directories(root_ / "temp");
         fs::create_directories(root_ / "player");
         savedTemp_ = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-        setenv("TMPDIR", (root_ / "temp").c_str(), 1);
-        setenv("XDG_DATA_HOME", (root_ / "player").c_str(), 1);
+        setenv("TMPDIR", (root_ / "temp").string().c_str(), 1);
+        setenv("XDG_DATA_HOME", (root_ / "player").string().c_str(), 1);
     }
     void TearDown() override {
         if (savedTemp_.empty()) unsetenv("TMPDIR");
