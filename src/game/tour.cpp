@@ -63,6 +63,7 @@ const std::vector<std::string> kStops = {
     "results-custom-new-record",
     "results-level-complete",
     "results-name-entry",
+    "results-score-not-saved",
     "results-top-scores",
     "editor-empty",
     "editor-help",
@@ -580,7 +581,15 @@ bool VisitVictory(void) {
     Automation_TypeText("Tour");
     Frames(kSettle);
     if (!Stop("results-name-entry")) return false;
+    // A full disk as the table is written: the score is kept on screen.
+    SafeFile_FailNextCommitForTests(ENOSPC);
     if (!PopupChoose(victoryEntryPopup, 0, "the name entry")) return false;  // Save Score
+    if (!WaitFor([] { return IsOpen(scoreNotSavedPopup); }, kSecond, "Score Not Saved")) {
+        return false;
+    }
+    Frames(kSettle);
+    if (!Stop("results-score-not-saved")) return false;
+    if (!PopupChoose(scoreNotSavedPopup, 0, "Score Not Saved")) return false;  // Try Again
     if (!WaitFor([] { return IsOpen(topScoresPopup); }, kSecond, "Top Scores")) return false;
     Frames(kSettle);
     if (!Stop("results-top-scores")) return false;
