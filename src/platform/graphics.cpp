@@ -6,6 +6,11 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VEXAL_BLEND_SSE2 1
+#endif
+
 #include "platform/platform_internal.h"
 
 namespace {
@@ -269,10 +274,97 @@ bool CopyTiles(SDL_Color color, const SDL_Rect* rects, int count) {
     return true;
 }
 
+// x / 255 rounded down, for any x up to 255 * 255, without dividing.
+inline unsigned DivideBy255(unsigned x) { return (x + 1 + (x >> 8)) >> 8; }
+
+// One row of a see-through fill: each channel becomes
+// dst * (255 - a) / 255 + colour * a / 255, both rounded down, which is the
+// sum the renderer's own blended fill makes, so the picture is the same to the
+// last level. `keep` masks off the window pixel's unused byte.
+void BlendRow(Uint32* row, int width, unsigned inverse, Uint32 added, Uint32 keep) {
+    int x = 0;
+#ifdef VEXAL_BLEND_SSE2
+    // Four pixels at a time, each channel widened to 16 bits: d * (255 - a)
+    // fits, and DivideBy255 works the same on each lane.
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(inverse));
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i add = _mm_set1_epi32(static_cast<int>(added));
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+    for (; x + 4 <= width; x += 4) {
+        __m128i* at = reinterpret_cast<__m128i*>(row + x);
+        const __m128i d = _mm_loadu_si128(at);
+        __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), factor);
+        __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), factor);
+        lo = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(lo, one), _mm_srli_epi16(lo, 8)), 8);
+        hi = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(hi, one), _mm_srli_epi16(hi, 8)), 8);
+        const __m128i blended = _mm_add_epi32(_mm_packus_epi16(lo, hi), add);
+        _mm_storeu_si128(at, _mm_and_si128(blended, mask));
+    }
+#endif
+    for (; x < width; ++x) {
+        const Uint32 d = row[x];
+        Uint32 out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            out |= DivideBy255(((d >> shift) & 0xFFu) * inverse) << shift;
+        }
+        row[x] = (out + added) & keep;
+    }
+}
+
+// The renderer's blended fill goes pixel by pixel, channel by channel: under
+// the dim of a popup it cost more than the whole scene. When the renderer
+// draws in memory straight to the window, the same sum is done here on the
+// window's pixels four at a time. False (nothing drawn) anywhere else: a
+// graphics card's renderer, an image being drawn into, another pixel layout.
+bool BlendOnWindow(SDL_Color color, const SDL_Rect* rects, int count) {
+    PlatformState& p = Platform();
+    SDL_RendererInfo info;
+    if (fillBlendThroughSdl || !p.window || SDL_GetRendererInfo(p.renderer, &info) != 0 ||
+        !(info.flags & SDL_RENDERER_SOFTWARE) || SDL_GetRenderTarget(p.renderer) != nullptr) {
+        return false;
+    }
+    // What is queued lands first, so the dim goes over it.
+    if (SDL_RenderFlush(p.renderer) != 0) return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(p.window);
+    if (!surface || SDL_MUSTLOCK(surface)) return false;
+    // The window's usual layout; its unused top byte the fill leaves at zero.
+    if (surface->format->format != SDL_PIXELFORMAT_RGB888) return false;
+    // Rectangles are in the window's pixels only while the renderer draws
+    // to all of it, unscaled and unclipped (as the game always has it).
+    SDL_Rect viewport;
+    float scaleX = 0.0f, scaleY = 0.0f;
+    SDL_RenderGetViewport(p.renderer, &viewport);
+    SDL_RenderGetScale(p.renderer, &scaleX, &scaleY);
+    if (viewport.x != 0 || viewport.y != 0 || viewport.w != surface->w ||
+        viewport.h != surface->h || scaleX != 1.0f || scaleY != 1.0f ||
+        SDL_RenderIsClipEnabled(p.renderer)) {
+        return false;
+    }
+    const Uint32 keep = 0x00FFFFFFu;
+    const unsigned a = color.a;
+    const Uint32 added =
+        DivideBy255(color.r * a) << 16 | DivideBy255(color.g * a) << 8 | DivideBy255(color.b * a);
+    const SDL_Rect bounds = {0, 0, surface->w, surface->h};
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect r;
+        if (!SDL_IntersectRect(&rects[i], &bounds, &r)) continue;
+        Uint8* pixels = static_cast<Uint8*>(surface->pixels);
+        for (int y = r.y; y < r.y + r.h; ++y) {
+            Uint32* row =
+                reinterpret_cast<Uint32*>(pixels + static_cast<size_t>(y) * surface->pitch);
+            BlendRow(row + r.x, r.w, 255u - a, added, keep);
+        }
+    }
+    return true;
+}
+
 // Opaque colours are copied over what is there, which the renderer does at
-// memory speed; only see-through ones (dims) are blended.
+// memory speed; see-through ones (dims) are blended, on the window's pixels
+// where that can be done.
 void FillPixels(SDL_Color color, const SDL_Rect* rects, int count) {
     if (color.a == 255 && Small(rects, count) && CopyTiles(color, rects, count)) return;
+    if (color.a < 255 && BlendOnWindow(color, rects, count)) return;
     SDL_Renderer* renderer = Platform().renderer;
     SDL_SetRenderDrawBlendMode(renderer, color.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
@@ -379,6 +471,8 @@ void RecordShape(AutomationDrawKind kind, float x, float y, float w, float h, fl
 }
 
 }  // namespace
+
+bool fillBlendThroughSdl = false;
 
 int Graphics_ClampByte(int value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
 

@@ -147,6 +147,8 @@ bool ImageTurn_Draw(ImageTurnSources** sources, SDL_Texture* texture, const SDL_
 void ImageTurn_FreeSources(ImageTurnSources** sources);
 // Test reference: every turned image drawn by SDL itself while this is on.
 extern bool imageTurnThroughSdl;
+// Test reference: every see-through rectangle blended by SDL itself while on.
+extern bool fillBlendThroughSdl;
 
 // Upright images kept at the size the layout scale draws them (image_copies.cpp).
 // Get returns the copy of `source` (null: the whole picture) of `texture` at
