@@ -214,6 +214,8 @@ void CloseDescriptor(int fd) { _close(fd); }
 #else
 long ProcessId() { return static_cast<long>(getpid()); }
 
+bool Remove(const char* path) { return unlink(path) == 0; }
+
 // Follows `path` through symbolic links (absolute or relative to the link's
 // own folder) to the file a save must replace, which may not exist yet.
 int ResolveLinks(const char* path, char* out, size_t outSize) {
@@ -425,13 +427,6 @@ int SafeFile_Open(SafeFile* file, const char* path) {
     return 0;
 }
 
-void SafeFile_Abandon(SafeFile* file) {
-    if (file->stream) std::fclose(file->stream);
-    file->stream = nullptr;
-    if (file->tempPath[0]) Remove(file->tempPath);
-    file->tempPath[0] = '\0';
-}
-
 int SafeFile_Commit(SafeFile* file) {
     if (!file->stream) return EBADF;
     int error = 0;
@@ -517,18 +512,11 @@ int SafeFile_Open(SafeFile* file, const char* path) {
     if (!file->stream) {
         error = errno ? errno : EIO;
         close(fd);
-        unlink(file->tempPath);
+        Remove(file->tempPath);
         file->tempPath[0] = '\0';
         return error;
     }
     return 0;
-}
-
-void SafeFile_Abandon(SafeFile* file) {
-    if (file->stream) std::fclose(file->stream);
-    file->stream = nullptr;
-    if (file->tempPath[0]) unlink(file->tempPath);
-    file->tempPath[0] = '\0';
 }
 
 int SafeFile_Commit(SafeFile* file) {
@@ -555,7 +543,7 @@ int SafeFile_Commit(SafeFile* file) {
     }
     if (!error && rename(file->tempPath, file->finalPath) != 0) error = errno ? errno : EIO;
     if (error) {
-        unlink(file->tempPath);
+        Remove(file->tempPath);
     } else {
         SyncFolder(file->finalPath);
     }
@@ -564,6 +552,15 @@ int SafeFile_Commit(SafeFile* file) {
 }
 
 #endif
+
+// Either system: the temporary file goes, and the file it would have
+// replaced stays as it was.
+void SafeFile_Abandon(SafeFile* file) {
+    if (file->stream) std::fclose(file->stream);
+    file->stream = nullptr;
+    if (file->tempPath[0]) Remove(file->tempPath);
+    file->tempPath[0] = '\0';
+}
 
 int WriteFileSafely(const char* path, const char* data, size_t size) {
     SafeFile file;
